@@ -1,0 +1,94 @@
+#include "batch/BatchOptions.h"
+
+#include <QCommandLineParser>
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::pair<const char*, BatchStep>, 7> kStepNames{{
+    {"analyze", BatchStep::Analyze},
+    {"load", BatchStep::Load},
+    {"calc", BatchStep::Calc},
+    {"borders", BatchStep::Borders},
+    {"centers", BatchStep::Centers},
+    {"names", BatchStep::Names},
+    {"save", BatchStep::Save},
+}};
+
+// Steps this build can run.
+constexpr BatchStep kLastAvailableStep = BatchStep::Analyze;
+
+}  // namespace
+
+QString BatchUsage()
+{
+    return QStringLiteral(
+        "Usage: tessarine-batch --maps DIR --index FILE [--stop-after STEP]\n"
+        "\n"
+        "Runs the command panel's operations in panel order, each as its button does,\n"
+        "from a fresh start with the window's defaults, and prints the results log.\n"
+        "\n"
+        "  --maps DIR         folder of the sheets' .map calibration files\n"
+        "  --index FILE       the index map's .map calibration file\n"
+        "  --stop-after STEP  last step to run: analyze (default: the last step available)\n"
+        "  --help             show this text\n"
+        "\n"
+        "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
+        "the log reports, or the next step could not run; 2 a wrong command line;\n"
+        "3 an error ended a step (its text on standard error).\n");
+}
+
+ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption maps(QStringLiteral("maps"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption index(QStringLiteral("index"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption stopAfter(QStringLiteral("stop-after"), QString(), QStringLiteral("STEP"));
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOptions({maps, index, stopAfter, help});
+
+    ParsedCommandLine result;
+    if (!parser.parse(arguments)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.helpRequested = true;
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        result.error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+        return result;
+    }
+    if (!parser.isSet(maps) || !parser.isSet(index)) {
+        result.error = QStringLiteral("Both --maps and --index are required.");
+        return result;
+    }
+    BatchOptions options;
+    options.mapsDir = parser.value(maps);
+    options.indexMapFile = parser.value(index);
+    options.stopAfter = kLastAvailableStep;
+    if (parser.isSet(stopAfter)) {
+        const QString name = parser.value(stopAfter);
+        bool known = false;
+        for (const auto& [stepName, step] : kStepNames) {
+            if (name == QLatin1StringView(stepName)) {
+                options.stopAfter = step;
+                known = true;
+            }
+        }
+        if (!known) {
+            result.error = QStringLiteral("Unknown step: %1").arg(name);
+            return result;
+        }
+        if (options.stopAfter > kLastAvailableStep) {
+            result.error = QStringLiteral("The step %1 is not available in this version.").arg(name);
+            return result;
+        }
+    }
+    result.options = options;
+    return result;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The steps of the command panel, in panel order.
+enum class BatchStep { Analyze, Load, Calc, Borders, Centers, Names, Save };
+
+struct BatchOptions {
+    QString mapsDir;
+    QString indexMapFile;
+    BatchStep stopAfter = BatchStep::Save;
+};
+
+struct ParsedCommandLine {
+    std::optional<BatchOptions> options;  // absent for --help and for errors
+    bool helpRequested = false;
+    QString error;  // why the command line is wrong
+};
+
+ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments);
+QString BatchUsage();

@@ -1,0 +1,54 @@
+#include "batch/BatchRun.h"
+
+#include "workflow/Analyze.h"
+#include "workflow/Workspace.h"
+
+#include <optional>
+
+namespace {
+
+// The button that runs a step.
+Command CommandOf(BatchStep step)
+{
+    switch (step) {
+    case BatchStep::Analyze: return Command::Analyze;
+    case BatchStep::Load: return Command::LoadImage;
+    case BatchStep::Calc: return Command::Calc;
+    case BatchStep::Borders: return Command::Draw;
+    case BatchStep::Centers: return Command::CalcNames;
+    case BatchStep::Names: return Command::Names;
+    case BatchStep::Save: return Command::Save;
+    }
+    return Command::Analyze;
+}
+
+std::optional<BatchStep> NextStep(BatchStep step)
+{
+    if (step == BatchStep::Save)
+        return std::nullopt;
+    return static_cast<BatchStep>(static_cast<int>(step) + 1);
+}
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, ResultsLog& log)
+{
+    Workspace ws(log);
+    QString mapsDir = options.mapsDir;
+    for (BatchStep step = BatchStep::Analyze;; step = *NextStep(step)) {
+        StepOutcome outcome = StepOutcome::Completed;
+        switch (step) {
+        case BatchStep::Analyze: outcome = Analyze(ws, mapsDir, options.indexMapFile); break;
+        default: return kExitUsage;  // refused by the command-line parser
+        }
+        if (outcome == StepOutcome::Stopped)
+            return kExitStopped;
+        // A later step whose button stayed disabled could not run: the log
+        // tells why.
+        const auto next = NextStep(step);
+        if (next && !ws.commands.enabled(CommandOf(*next)))
+            return kExitStopped;
+        if (step == options.stopAfter)
+            return kExitOk;
+    }
+}

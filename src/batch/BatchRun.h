@@ -1,0 +1,12 @@
+#pragma once
+
+#include "batch/BatchOptions.h"
+
+class ResultsLog;
+
+// Exit statuses of tessarine-batch.
+enum BatchExit { kExitOk = 0, kExitStopped = 1, kExitUsage = 2, kExitError = 3 };
+
+// Runs the steps up to options.stopAfter, writing the results log to `log`.
+// Errors that end a step propagate as exceptions.
+int RunBatch(const BatchOptions& options, ResultsLog& log);

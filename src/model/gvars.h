@@ -1,0 +1,36 @@
+#pragma once
+
+#include "geometry/PolygonsMath.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct TPixel {
+    int32_t X = 0;
+    int32_t Y = 0;
+    friend bool operator==(const TPixel&, const TPixel&) = default;
+};
+
+// One map: a sheet of the maps directory or the index map.
+struct TSingleMap {
+    QString FileName;  // sheet: its .map file's name; index map: the resolved image path
+    QString MapName;   // sheet: line 1 of its file, untrimmed
+    bool IsOk = false;
+    TPolygon LatLon;              // corners in degrees, in point-number order
+    std::vector<TPixel> Pixels;   // corners on the index image
+    TPixel NameCenter;            // where the sheet's name is centred
+    QString ImageFile;            // sheet: file-name part of its image line
+};
+
+// The state every operation shares. One object per window, batch run or
+// test, so that nothing lingers between them.
+struct MapData {
+    std::vector<TSingleMap> Maps;  // every sheet found, usable or not, in scan order
+    TSingleMap IndexMap;
+    int32_t GoodMapsCount = 0;
+    std::optional<QStringList> CustomList;  // absent until the Custom list dialog's first Ok
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "workflow/Workspace.h"
+
+#include <QString>
+
+// Checks the index map's calibration file, reads every sheet of the maps
+// directory into the map records and reports each finding in the log.
+// `mapsDir` gets a trailing '/' when it has no separator at its end, as the
+// window's box shows. Throws TessError where a file cannot be read as a
+// calibration file at all; what was done until then stays.
+StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/gvars.h"
+#include "workflow/CommandStates.h"
+#include "workflow/NumberFormat.h"
+#include "workflow/ResultsLog.h"
+
+#include <QByteArray>
+#include <QImage>
+
+// Everything the operations share: the map records, the button states and
+// the log they write to. The window, a batch run and each test own one.
+struct Workspace {
+    explicit Workspace(ResultsLog& resultsLog, QString decimal = SystemDecimalPoint())
+        : log(resultsLog), decimalPoint(std::move(decimal))
+    {
+    }
+
+    ResultsLog& log;
+    QString decimalPoint;  // for numbers the log prints
+    MapData data;
+    CommandStates commands;
+
+    // The picture everything is drawn on (always QImage::Format_RGB32), and
+    // the JPEG it was loaded from or last saved as: Undo decodes it again, so
+    // only one decoded image is ever held.
+    QImage workingImage;
+    QByteArray baseImage;  // empty when no image is loaded
+    int penWidth = 1;      // the width the last border drawing set on this image
+
+    // Name centres: computed, and for which centre method.
+    bool centersReady = false;
+    int centersMethod = 0;
+};
+
+// How a step ended, for callers that must tell a finished step from one
+// that stopped on an input problem it reported in the log.
+enum class StepOutcome { Completed, Stopped };

@@ -1,0 +1,114 @@
+#include "QtPrint.h"
+#include "MapFiles.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testfiles::Write;
+
+struct BatchResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+BatchResult RunBatch(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class BatchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(root.path()).mkdir("maps");
+        maps = root.filePath("maps");
+        index = root.filePath("index.map");
+        Write(index, testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40));
+    }
+    QStringList args(const QStringList& extra = {}) const
+    {
+        return QStringList{"--maps", maps, "--index", index} + extra;
+    }
+    QTemporaryDir root;
+    QString maps;
+    QString index;
+};
+
+TEST_F(BatchTest, PrintsTheResultsLogLineForLine)
+{
+    Write(maps + "/n-37-001.map", testfiles::Sheet(QString::fromUtf8("Сычево"), "n.jpg", {{31, 59}, {32, 58}, {31, 58}}));
+    const BatchResult r = RunBatch(args({"--stop-after", "analyze"}));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, QString::fromUtf8("Index map is ok\n\nn-37-001.map\n...original map name is Сычево\n"
+                                       "...MMPNUM = 3\n...p1 Lat=59, Lon=31\n...p2 Lat=58, Lon=32\n"
+                                       "...p3 Lat=58, Lon=31\n...is ok\n\n\n1 map files analysed\n"
+                                       "1 map files is ok\n"));
+}
+
+TEST_F(BatchTest, ExitStatusTellsHowTheRunEnded)
+{
+    EXPECT_EQ(RunBatch(args()).exitCode, 1) << "no usable sheet: Load image stays disabled";
+
+    const BatchResult missing = RunBatch({"--maps", maps, "--index", root.filePath("none.map")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "Index map file does not exist\n");
+
+    Write(maps + "/short.map", "only\r\ntwo lines\r\n");
+    const BatchResult error = RunBatch(args());
+    EXPECT_EQ(error.exitCode, 3);
+    EXPECT_EQ(error.err, "List index out of bounds (2)\n");
+    EXPECT_TRUE(error.out.endsWith("short.map\n"));
+}
+
+TEST_F(BatchTest, AWrongCommandLineGetsTheUsage)
+{
+    for (const QStringList& bad : {QStringList{}, QStringList{"--maps", "x"}, args({"--stop-after", "paint"}),
+                                   args({"--bogus"}), args({"extra"})}) {
+        const BatchResult r = RunBatch(bad);
+        EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("Usage: tessarine-batch"));
+        EXPECT_EQ(r.out, "");
+    }
+    const BatchResult help = RunBatch({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: tessarine-batch"));
+}
+
+// Each real calibration file, as the only sheet: read, or refused with a
+// runtime error, never a crash.
+TEST_F(BatchTest, EveryRealMapIsReadOrRefusedCleanly)
+{
+    const QDir real(QStringLiteral(TESSARINE_REAL_MAPS));
+    if (!real.exists())
+        GTEST_SKIP() << "no real-maps folder";
+    QDirIterator it(real.path(), {"*.map"}, QDir::Files, QDirIterator::Subdirectories);
+    int files = 0;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        ++files;
+        QTemporaryDir dir;
+        QFile::copy(path, dir.filePath("sheet.map"));
+        const BatchResult r = RunBatch({"--maps", dir.path(), "--index", index, "--stop-after", "analyze"});
+        EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 1 || r.exitCode == 3) << path.toStdString();
+        if (r.exitCode == 3) {
+            EXPECT_TRUE(r.err.contains("is not a valid") || r.err.startsWith("List index out of bounds"))
+                << path.toStdString() << ": " << r.err.toStdString();
+        } else {
+            EXPECT_TRUE(r.out.contains("1 map files analysed")) << path.toStdString();
+        }
+    }
+    EXPECT_GT(files, 10);
+}
+
+}  // namespace
