@@ -46,6 +46,16 @@ TessError unableToWrite(const QString& path)
     return TessError(QStringLiteral("Unable to write to %1").arg(path));
 }
 
+TessError jpegError(int code, const QString& message)
+{
+    return TessError(QStringLiteral("JPEG error #%1: %2").arg(code).arg(message));
+}
+
+TessError imageTooLarge(qint64 width, qint64 height, const QString& why)
+{
+    return TessError(QStringLiteral("An image of %1 x %2 pixels %3").arg(width).arg(height).arg(why));
+}
+
 QString systemReason(int errnoValue)
 {
     return QString::fromLocal8Bit(std::strerror(errnoValue));

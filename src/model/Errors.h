@@ -21,6 +21,10 @@ TessError cannotCreateFile(const QString& path, const QString& reason);
 TessError divisionByZero();
 TessError invalidFloatOperation();
 TessError unableToWrite(const QString& path);
+// libjpeg's message number and its own formatted text.
+TessError jpegError(int code, const QString& message);
+// An image too large to decode here; `why` completes the sentence.
+TessError imageTooLarge(qint64 width, qint64 height, const QString& why);
 // The system's own text for an errno value, e.g. "No such file or directory".
 QString systemReason(int errnoValue);
 }  // namespace Errors

@@ -1,0 +1,287 @@
+#include "imaging/JpegCodec.h"
+
+#include "imaging/MemoryBudget.h"
+#include "model/Errors.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+// libjpeg reports a fatal error by calling error_exit, which must not
+// return. It leaves through longjmp, so the functions between setjmp and the
+// library calls below are plain C-style code holding no object with a
+// destructor; the C++ side turns their result into a TessError.
+
+namespace {
+
+struct ErrorState {
+    jpeg_error_mgr mgr;  // first: libjpeg hands back a pointer to it
+    std::jmp_buf jump;
+    int code;
+    char text[JMSG_LENGTH_MAX];
+};
+
+ErrorState* StateOf(j_common_ptr cinfo) { return reinterpret_cast<ErrorState*>(cinfo->err); }
+
+[[noreturn]] void ExitWithError(j_common_ptr cinfo)
+{
+    ErrorState* state = StateOf(cinfo);
+    state->code = cinfo->err->msg_code;
+    (*cinfo->err->format_message)(cinfo, state->text);
+    std::longjmp(state->jump, 1);
+}
+
+// Warnings about metadata or skipped bytes between segments leave the
+// pixels whole; every other warning means lost or invented image data.
+bool HarmlessWarning(int code)
+{
+    return code == JWRN_EXTRANEOUS_DATA || code == JWRN_JFIF_MAJOR || code == JWRN_ADOBE_XFORM ||
+           code == JWRN_BOGUS_ICC;
+}
+
+void EmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level < 0 && !HarmlessWarning(cinfo->err->msg_code))
+        ExitWithError(cinfo);
+}
+
+void InstallErrorState(ErrorState* state)
+{
+    std::memset(state, 0, sizeof *state);
+    jpeg_std_error(&state->mgr);
+    state->mgr.error_exit = ExitWithError;
+    state->mgr.emit_message = EmitMessage;
+}
+
+struct HeaderInfo {
+    unsigned width;
+    unsigned height;
+};
+
+bool ReadHeaderC(const unsigned char* data, unsigned long size, HeaderInfo* header, ErrorState* err)
+{
+    jpeg_decompress_struct cinfo;
+    std::memset(&cinfo, 0, sizeof cinfo);
+    InstallErrorState(err);
+    cinfo.err = &err->mgr;
+    if (setjmp(err->jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, size);
+    jpeg_read_header(&cinfo, TRUE);
+    header->width = cinfo.image_width;
+    header->height = cinfo.image_height;
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
+// QImage::Format_RGB32 is 0xffRRGGBB in the machine's byte order.
+constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+
+inline unsigned Scale255(unsigned a, unsigned b) { return (a * b + 127) / 255; }
+
+// Adobe writes CMYK inverted (0 is full ink); other writers store ink.
+void CmykRowToRgb32(const JSAMPLE* cmyk, unsigned width, bool inverted, unsigned char* out)
+{
+    auto* pixel = reinterpret_cast<quint32*>(out);
+    for (unsigned x = 0; x < width; ++x, cmyk += 4) {
+        unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        pixel[x] = 0xff000000u | (Scale255(c, k) << 16) | (Scale255(m, k) << 8) | Scale255(y, k);
+    }
+}
+
+// `bits` holds the image at the size ReadHeaderC found in the same bytes.
+bool DecodeC(const unsigned char* data, unsigned long size, unsigned char* bits, std::size_t stride, ErrorState* err)
+{
+    jpeg_decompress_struct cinfo;
+    std::memset(&cinfo, 0, sizeof cinfo);
+    InstallErrorState(err);
+    cinfo.err = &err->mgr;
+    if (setjmp(err->jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, size);
+    jpeg_read_header(&cinfo, TRUE);
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
+    jpeg_start_decompress(&cinfo);
+
+    if (cmyk) {
+        const bool inverted = cinfo.saw_Adobe_marker;
+        JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                   cinfo.output_width * 4, 1);
+        while (cinfo.output_scanline < cinfo.output_height) {
+            unsigned char* out = bits + stride * cinfo.output_scanline;
+            jpeg_read_scanlines(&cinfo, row, 1);
+            CmykRowToRgb32(row[0], cinfo.output_width, inverted, out);
+        }
+    } else {
+        constexpr unsigned kBatch = 16;
+        JSAMPROW rows[kBatch];
+        while (cinfo.output_scanline < cinfo.output_height) {
+            const unsigned first = cinfo.output_scanline;
+            const unsigned count = cinfo.output_height - first < kBatch ? cinfo.output_height - first : kBatch;
+            for (unsigned i = 0; i < count; ++i)
+                rows[i] = bits + stride * (first + i);
+            jpeg_read_scanlines(&cinfo, rows, count);
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
+// A growing malloc'd buffer as libjpeg's destination: realloc moves large
+// blocks by remapping pages, so growth costs no copy.
+struct GrowingDest {
+    jpeg_destination_mgr mgr;  // first: libjpeg hands back a pointer to it
+    unsigned char* buffer;
+    std::size_t capacity;
+    std::size_t size;  // bytes complete, set when the library finishes
+};
+
+GrowingDest* DestOf(j_compress_ptr cinfo) { return reinterpret_cast<GrowingDest*>(cinfo->dest); }
+
+void InitDest(j_compress_ptr cinfo)
+{
+    GrowingDest* dest = DestOf(cinfo);
+    dest->mgr.next_output_byte = dest->buffer;
+    dest->mgr.free_in_buffer = dest->capacity;
+}
+
+boolean GrowDest(j_compress_ptr cinfo)
+{
+    GrowingDest* dest = DestOf(cinfo);
+    const std::size_t used = dest->capacity;  // the library asks only when full
+    const std::size_t capacity = dest->capacity * 2;
+    auto* grown = static_cast<unsigned char*>(std::realloc(dest->buffer, capacity));
+    if (!grown)
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+    dest->buffer = grown;
+    dest->capacity = capacity;
+    dest->mgr.next_output_byte = grown + used;
+    dest->mgr.free_in_buffer = capacity - used;
+    return TRUE;
+}
+
+void TermDest(j_compress_ptr cinfo)
+{
+    GrowingDest* dest = DestOf(cinfo);
+    dest->size = dest->capacity - dest->mgr.free_in_buffer;
+}
+
+bool EncodeC(const unsigned char* bits, std::size_t stride, unsigned width, unsigned height, int quality,
+             GrowingDest* dest, ErrorState* err)
+{
+    jpeg_compress_struct cinfo;
+    std::memset(&cinfo, 0, sizeof cinfo);
+    InstallErrorState(err);
+    cinfo.err = &err->mgr;
+    if (setjmp(err->jump)) {
+        jpeg_destroy_compress(&cinfo);
+        return false;
+    }
+    jpeg_create_compress(&cinfo);
+    dest->mgr.init_destination = InitDest;
+    dest->mgr.empty_output_buffer = GrowDest;
+    dest->mgr.term_destination = TermDest;
+    cinfo.dest = &dest->mgr;
+
+    cinfo.image_width = width;
+    cinfo.image_height = height;
+    // The image's RGB pixels are read in place; the fourth byte is skipped.
+    cinfo.input_components = 4;
+    cinfo.in_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    jpeg_set_defaults(&cinfo);  // YCbCr, Huffman tables of the standard, no progression
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    constexpr unsigned kBatch = 16;
+    JSAMPROW rows[kBatch];
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const unsigned first = cinfo.next_scanline;
+        const unsigned count = height - first < kBatch ? height - first : kBatch;
+        for (unsigned i = 0; i < count; ++i)
+            rows[i] = const_cast<JSAMPROW>(bits + stride * (first + i));
+        jpeg_write_scanlines(&cinfo, rows, count);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return true;
+}
+
+const unsigned char* BytesOf(const QByteArray& bytes) { return reinterpret_cast<const unsigned char*>(bytes.constData()); }
+
+HeaderInfo ReadHeader(const QByteArray& jpeg)
+{
+    HeaderInfo header{};
+    ErrorState err;
+    if (!ReadHeaderC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), &header, &err))
+        throw Errors::jpegError(err.code, QString::fromLocal8Bit(err.text));
+    return header;
+}
+
+}  // namespace
+
+QSize ReadJpegSize(const QByteArray& jpeg)
+{
+    const HeaderInfo header = ReadHeader(jpeg);
+    return QSize(static_cast<int>(header.width), static_cast<int>(header.height));
+}
+
+QImage DecodeJpeg(const QByteArray& jpeg, qint64 availableBytes)
+{
+    const HeaderInfo header = ReadHeader(jpeg);
+    CheckImageFits(header.width, header.height, availableBytes);
+    QImage image(static_cast<int>(header.width), static_cast<int>(header.height), QImage::Format_RGB32);
+    if (image.isNull())
+        throw Errors::imageTooLarge(header.width, header.height, QStringLiteral("does not fit in memory"));
+    ErrorState err;
+    if (!DecodeC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), image.bits(),
+                 static_cast<std::size_t>(image.bytesPerLine()), &err))
+        throw Errors::jpegError(err.code, QString::fromLocal8Bit(err.text));
+    return image;
+}
+
+QByteArray EncodeJpeg(const QImage& image, int quality)
+{
+    // The working image is always Format_RGB32; anything else is converted once.
+    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    GrowingDest dest{};
+    // A quarter of a byte per pixel covers most maps at quality 90 without growth.
+    dest.capacity = std::max<std::size_t>(65536, static_cast<std::size_t>(rgb.width()) *
+                                                     static_cast<std::size_t>(rgb.height()) / 4);
+    dest.buffer = static_cast<unsigned char*>(std::malloc(dest.capacity));
+    if (!dest.buffer)
+        throw std::bad_alloc();
+    ErrorState err;
+    const bool ok = EncodeC(rgb.constBits(), static_cast<std::size_t>(rgb.bytesPerLine()),
+                            static_cast<unsigned>(rgb.width()), static_cast<unsigned>(rgb.height()), quality,
+                            &dest, &err);
+    if (!ok) {
+        std::free(dest.buffer);
+        throw Errors::jpegError(err.code, QString::fromLocal8Bit(err.text));
+    }
+    QByteArray bytes;
+    try {
+        bytes = QByteArray(reinterpret_cast<const char*>(dest.buffer), static_cast<qsizetype>(dest.size));
+    } catch (...) {
+        std::free(dest.buffer);
+        throw;
+    }
+    std::free(dest.buffer);
+    return bytes;
+}
