@@ -1,0 +1,19 @@
+#include "workflow/SaveJpg.h"
+
+#include "imaging/JpegCodec.h"
+#include "model/BinaryFile.h"
+
+StepOutcome SaveJpg(Workspace& ws, const QString& outputFile)
+{
+    ws.log.blank();
+    ws.log.append(QStringLiteral("Saving JPG..."));
+    ws.log.processPendingEvents();
+
+    QByteArray jpeg = EncodeJpeg(ws.workingImage, kSaveQuality);
+    ReplaceFileSafely(outputFile.isEmpty() ? ws.data.IndexMap.FileName : outputFile, jpeg);
+    ws.baseImage = std::move(jpeg);
+
+    ws.log.append(QStringLiteral("Saved"));
+    ws.commands.apply(Transition::Saved);
+    return StepOutcome::Completed;
+}
