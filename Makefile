@@ -1,10 +1,14 @@
 # make test: install what is missing, build, run every test.
+#            The tests run twice: in the normal build, then in build-asan under
+#            AddressSanitizer and UndefinedBehaviorSanitizer (make test-asan alone).
 # make run:  the same set-up, then the program on the bundled demo maps.
+# make fuzz: the libFuzzer targets, FUZZ_SECONDS (default 60) each.
 # In CI (CI=true) warnings are errors.
 
 PRESET := $(if $(CI),ci,default)
+ASAN_PRESET := $(if $(CI),asan-ci,asan)
 
-.PHONY: all bootstrap configure build test run clean
+.PHONY: all bootstrap configure build test test-asan fuzz run clean
 
 all: build
 
@@ -19,9 +23,18 @@ build: configure
 
 test: build
 	@ctest --preset $(PRESET)
+	@$(MAKE) --no-print-directory test-asan
+
+test-asan: bootstrap
+	@cmake --preset $(ASAN_PRESET) >/dev/null
+	@cmake --build --preset $(ASAN_PRESET)
+	@ctest --preset $(ASAN_PRESET)
+
+fuzz: bootstrap
+	@scripts/fuzz.sh
 
 run: build
 	@scripts/run-demo.sh
 
 clean:
-	rm -rf build
+	rm -rf build build-asan build-fuzz
