@@ -17,22 +17,35 @@ constexpr std::array<std::pair<const char*, BatchStep>, 7> kStepNames{{
     {"save", BatchStep::Save},
 }};
 
-// Steps this build can run.
-constexpr BatchStep kLastAvailableStep = BatchStep::Analyze;
+// Steps this build can run, in panel order.
+constexpr std::array kBuiltSteps{BatchStep::Analyze, BatchStep::Load, BatchStep::Save};
+constexpr BatchStep kLastAvailableStep = kBuiltSteps.back();
 
 }  // namespace
+
+bool StepBuilt(BatchStep step)
+{
+    for (BatchStep built : kBuiltSteps) {
+        if (built == step)
+            return true;
+    }
+    return false;
+}
 
 QString BatchUsage()
 {
     return QStringLiteral(
-        "Usage: tessarine-batch --maps DIR --index FILE [--stop-after STEP]\n"
+        "Usage: tessarine-batch --maps DIR --index FILE [--stop-after STEP] [--output FILE]\n"
         "\n"
         "Runs the command panel's operations in panel order, each as its button does,\n"
         "from a fresh start with the window's defaults, and prints the results log.\n"
         "\n"
         "  --maps DIR         folder of the sheets' .map calibration files\n"
         "  --index FILE       the index map's .map calibration file\n"
-        "  --stop-after STEP  last step to run: analyze (default: the last step available)\n"
+        "  --stop-after STEP  last step to run: analyze, load or save (default: the last\n"
+        "                     step available); steps this version lacks are passed over\n"
+        "  --output FILE      save the annotated JPEG to FILE instead of over the index\n"
+        "                     map's image\n"
         "  --help             show this text\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
@@ -47,8 +60,9 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     const QCommandLineOption maps(QStringLiteral("maps"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption index(QStringLiteral("index"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption stopAfter(QStringLiteral("stop-after"), QString(), QStringLiteral("STEP"));
+    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({maps, index, stopAfter, help});
+    parser.addOptions({maps, index, stopAfter, output, help});
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -71,6 +85,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     options.mapsDir = parser.value(maps);
     options.indexMapFile = parser.value(index);
     options.stopAfter = kLastAvailableStep;
+    options.outputFile = parser.value(output);
     if (parser.isSet(stopAfter)) {
         const QString name = parser.value(stopAfter);
         bool known = false;
@@ -84,7 +99,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
             result.error = QStringLiteral("Unknown step: %1").arg(name);
             return result;
         }
-        if (options.stopAfter > kLastAvailableStep) {
+        if (!StepBuilt(options.stopAfter)) {
             result.error = QStringLiteral("The step %1 is not available in this version.").arg(name);
             return result;
         }

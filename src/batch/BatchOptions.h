@@ -12,7 +12,11 @@ struct BatchOptions {
     QString mapsDir;
     QString indexMapFile;
     BatchStep stopAfter = BatchStep::Save;
+    QString outputFile;  // Save jpg writes here instead of over the index image when set
 };
+
+// Whether this build can run `step`; a run passes over the others.
+bool StepBuilt(BatchStep step);
 
 struct ParsedCommandLine {
     std::optional<BatchOptions> options;  // absent for --help and for errors

@@ -1,6 +1,8 @@
 #include "batch/BatchRun.h"
 
 #include "workflow/Analyze.h"
+#include "workflow/LoadImage.h"
+#include "workflow/SaveJpg.h"
 #include "workflow/Workspace.h"
 
 #include <optional>
@@ -22,11 +24,21 @@ Command CommandOf(BatchStep step)
     return Command::Analyze;
 }
 
-std::optional<BatchStep> NextStep(BatchStep step)
+std::optional<BatchStep> NextPanelStep(BatchStep step)
 {
     if (step == BatchStep::Save)
         return std::nullopt;
     return static_cast<BatchStep>(static_cast<int>(step) + 1);
+}
+
+// The next step this build can run.
+std::optional<BatchStep> NextStep(BatchStep step)
+{
+    for (auto next = NextPanelStep(step); next; next = NextPanelStep(*next)) {
+        if (StepBuilt(*next))
+            return next;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -39,13 +51,16 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
         StepOutcome outcome = StepOutcome::Completed;
         switch (step) {
         case BatchStep::Analyze: outcome = Analyze(ws, mapsDir, options.indexMapFile); break;
+        case BatchStep::Load: outcome = LoadImage(ws, options.indexMapFile); break;
+        case BatchStep::Save: outcome = SaveJpg(ws, options.outputFile); break;
         default: return kExitUsage;  // refused by the command-line parser
         }
         if (outcome == StepOutcome::Stopped)
             return kExitStopped;
         // A later step whose button stayed disabled could not run: the log
-        // tells why.
-        const auto next = NextStep(step);
+        // tells why. The run's last step answers for the panel's next button;
+        // the others for the next step this build runs.
+        const auto next = step == options.stopAfter ? NextPanelStep(step) : NextStep(step);
         if (next && !ws.commands.enabled(CommandOf(*next)))
             return kExitStopped;
         if (step == options.stopAfter)

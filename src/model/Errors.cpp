@@ -41,6 +41,11 @@ TessError invalidFloatOperation()
     return TessError(QStringLiteral("Invalid floating point operation"));
 }
 
+TessError floatOverflow()
+{
+    return TessError(QStringLiteral("Floating point overflow"));
+}
+
 TessError unableToWrite(const QString& path)
 {
     return TessError(QStringLiteral("Unable to write to %1").arg(path));

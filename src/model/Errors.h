@@ -20,6 +20,7 @@ TessError cannotOpenFile(const QString& path, const QString& reason);
 TessError cannotCreateFile(const QString& path, const QString& reason);
 TessError divisionByZero();
 TessError invalidFloatOperation();
+TessError floatOverflow();
 TessError unableToWrite(const QString& path);
 // libjpeg's message number and its own formatted text.
 TessError jpegError(int code, const QString& message);

@@ -1,0 +1,180 @@
+#include "QtPrint.h"
+#include "model/Errors.h"
+#include "workflow/DrawBorders.h"
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+
+QImage Gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x % 200, y % 200, 90));
+    return image;
+}
+
+TSingleMap Sheet(std::vector<TPixel> pixels, bool ok = true)
+{
+    TSingleMap sheet;
+    sheet.IsOk = ok;
+    sheet.Pixels = std::move(pixels);
+    return sheet;
+}
+
+class DrawBordersTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "workflow_tests";
+        static char* argv[] = {name, nullptr};
+        if (!QGuiApplication::instance())
+            new QGuiApplication(argc, argv);
+    }
+
+    void SetUp() override
+    {
+        ws.data.IndexMap.IsOk = true;
+        ws.workingImage = original;
+    }
+
+    void add(TSingleMap sheet)
+    {
+        ws.data.GoodMapsCount += sheet.IsOk ? 1 : 0;
+        ws.data.Maps.push_back(std::move(sheet));
+    }
+
+    QString errorOf(const BorderOptions& options)
+    {
+        try {
+            DrawBorders(ws, options);
+        } catch (const TessError& e) {
+            return e.text();
+        }
+        return QString();
+    }
+
+    QRgb at(int x, int y) const { return ws.workingImage.pixel(x, y); }
+
+    const QImage original = Gradient(100, 80);
+    MemoryLog log;
+    Workspace ws{log, "."};
+};
+
+TEST_F(DrawBordersTest, DrawsEveryUsableSheetAndEnablesUndoAndSave)
+{
+    add(Sheet({{10, 10}, {40, 10}, {40, 40}, {10, 40}}));
+    add(Sheet({{50, 10}, {90, 10}, {90, 40}}, false));
+    add(Sheet({}));
+    add(Sheet({{60, 50}, {95, 75}, {60, 75}}));
+    EXPECT_EQ(DrawBorders(ws, {"1", kRed, false}), StepOutcome::Completed);
+
+    EXPECT_EQ(at(25, 10), kRed.rgb());
+    EXPECT_EQ(at(70, 10), original.pixel(70, 10)) << "unusable sheets are skipped";
+    EXPECT_EQ(at(60, 60), kRed.rgb());
+    EXPECT_EQ(at(25, 25), original.pixel(25, 25));
+    EXPECT_TRUE(log.lines().isEmpty());
+    EXPECT_TRUE(ws.commands.enabled(Command::Undo));
+    EXPECT_TRUE(ws.commands.enabled(Command::Save));
+    EXPECT_EQ(ws.penWidth, 1);
+}
+
+TEST_F(DrawBordersTest, FillHatchesTheInsideInTheLineColour)
+{
+    add(Sheet({{10, 10}, {60, 10}, {60, 60}, {10, 60}}));
+    DrawBorders(ws, {"1", kBlue, true});
+    EXPECT_EQ(at(24, 16), kBlue.rgb());
+    EXPECT_EQ(at(25, 16), original.pixel(25, 16));
+    EXPECT_EQ(at(72, 16), original.pixel(72, 16)) << "no hatch outside";
+}
+
+TEST_F(DrawBordersTest, ANegativeWidthKeepsTheLastWidth)
+{
+    add(Sheet({{10, 20}, {90, 20}, {90, 70}, {10, 70}}));
+    DrawBorders(ws, {"5", kRed, false});
+    EXPECT_EQ(ws.penWidth, 5);
+    const QImage wide = ws.workingImage;
+
+    ws.workingImage = original;
+    DrawBorders(ws, {"-3", kRed, false});
+    EXPECT_EQ(ws.workingImage, wide);
+    EXPECT_EQ(ws.penWidth, 5);
+
+    Workspace fresh(log, ".");
+    fresh.data = ws.data;
+    fresh.workingImage = original;
+    DrawBorders(fresh, {"-1", kRed, false});
+    ws.workingImage = original;
+    DrawBorders(ws, {"1", kRed, false});
+    EXPECT_EQ(fresh.workingImage, ws.workingImage) << "1 until a width is set";
+
+    ws.workingImage = original;
+    DrawBorders(ws, {"0", kRed, false});
+    EXPECT_EQ(ws.workingImage, fresh.workingImage) << "width 0 draws one pixel wide";
+    EXPECT_EQ(ws.penWidth, 0);
+}
+
+TEST_F(DrawBordersTest, ATextThatIsNotANumberDrawsNothing)
+{
+    add(Sheet({{10, 10}, {40, 10}, {40, 40}}));
+    ws.penWidth = 4;
+    for (const QString& text : {QString("abc"), QString(""), QString(" 5"), QString("5 "), QString("2.5"),
+                                QString("99999999999")}) {
+        EXPECT_EQ(errorOf({text, kRed, true}), QStringLiteral("'%1' is not a valid integer value").arg(text));
+        EXPECT_EQ(ws.workingImage, original);
+        EXPECT_FALSE(ws.commands.enabled(Command::Undo));
+        EXPECT_FALSE(ws.commands.enabled(Command::Save));
+        EXPECT_EQ(ws.penWidth, 4);
+    }
+}
+
+TEST_F(DrawBordersTest, WithoutAUsableIndexMapNothingHappens)
+{
+    add(Sheet({{10, 10}, {40, 10}, {40, 40}}));
+    ws.data.IndexMap.IsOk = false;
+    EXPECT_EQ(errorOf({"abc", kRed, false}), QString());
+    EXPECT_EQ(ws.workingImage, original);
+    ws.data.IndexMap.IsOk = true;
+    ws.data.GoodMapsCount = 0;
+    DrawBorders(ws, {"1", kRed, false});
+    EXPECT_EQ(ws.workingImage, original);
+    EXPECT_FALSE(ws.commands.enabled(Command::Undo));
+}
+
+TEST_F(DrawBordersTest, EveryCornerCountsBeyondTwentySeven)
+{
+    std::vector<TPixel> star;
+    for (int k = 0; k < 60; ++k) {
+        const double angle = k * 2 * M_PI / 60;
+        const int radius = k % 2 ? 20 : 36;
+        star.push_back({static_cast<int32_t>(std::lround(50 + radius * std::cos(angle))),
+                        static_cast<int32_t>(std::lround(40 + radius * std::sin(angle)))});
+    }
+    add(Sheet(star));
+    DrawBorders(ws, {"1", kRed, false});
+    for (const TPixel& p : star)
+        EXPECT_EQ(at(p.X, p.Y), kRed.rgb()) << p.X << ',' << p.Y;
+}
+
+TEST_F(DrawBordersTest, ASecondDrawingLiesOnTopOfTheFirst)
+{
+    add(Sheet({{10, 10}, {40, 10}, {40, 40}, {10, 40}}));
+    add(Sheet({{20, 30}, {60, 30}, {60, 60}}));
+    DrawBorders(ws, {"1", kRed, false});
+    DrawBorders(ws, {"1", kBlue, false});
+    EXPECT_EQ(at(25, 10), kBlue.rgb());
+    ws.data.Maps[0].IsOk = false;
+    DrawBorders(ws, {"1", kRed, false});
+    EXPECT_EQ(at(25, 10), kBlue.rgb());
+    EXPECT_EQ(at(50, 30), kRed.rgb());
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#include "QtPrint.h"
+#include "workflow/LineColors.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+TEST(LineColorsTest, TheListHoldsTheCustomEntryAndTwentyFixedColours)
+{
+    const auto& colors = LineColors();
+    EXPECT_STREQ(colors[kCustomLineColorIndex].name, "Custom...");
+    EXPECT_FALSE(colors[kCustomLineColorIndex].rgb.has_value());
+    EXPECT_STREQ(colors[kDefaultLineColorIndex].name, "Silver");
+    std::set<QString> names;
+    for (std::size_t i = 1; i < colors.size(); ++i) {
+        EXPECT_TRUE(colors[i].rgb.has_value()) << i;
+        names.insert(QString::fromLatin1(colors[i].name).toLower());
+    }
+    EXPECT_EQ(names.size(), 20u) << "names are told apart without letter case";
+}
+
+TEST(LineColorsTest, NamesAreFoundInAnyLetterCase)
+{
+    struct Case {
+        const char* name;
+        QRgb rgb;
+    };
+    for (const Case& c : {Case{"Silver", 0xC0C0C0}, Case{"red", 0xFF0000}, Case{"MONEY GREEN", 0xC0DCC0},
+                          Case{"Med Gray", 0xA0A0A4}, Case{"cream", 0xFFFBF0}, Case{"Black", 0x000000}}) {
+        const auto color = LineColorByName(c.name);
+        ASSERT_TRUE(color.has_value()) << c.name;
+        EXPECT_EQ(color->rgb(), qRgb(qRed(c.rgb), qGreen(c.rgb), qBlue(c.rgb))) << c.name;
+    }
+    for (const char* unknown : {"Custom...", "", "MoneyGreen", "Silver ", "grey"})
+        EXPECT_FALSE(LineColorByName(unknown).has_value()) << unknown;
+}
+
+}  // namespace
