@@ -1,5 +1,6 @@
 #include "imaging/JpegCodec.h"
 
+#include "imaging/ImageBuffer.h"
 #include "imaging/MemoryBudget.h"
 #include "model/Errors.h"
 
@@ -145,47 +146,54 @@ bool DecodeC(const unsigned char* data, unsigned long size, unsigned char* bits,
     return true;
 }
 
-// A growing malloc'd buffer as libjpeg's destination: realloc moves large
-// blocks by remapping pages, so growth costs no copy.
-struct GrowingDest {
+// libjpeg's destination writes straight into the QByteArray the caller
+// gets, grown by doubling (large blocks move by remapping pages, not copying).
+struct ByteArrayDest {
     jpeg_destination_mgr mgr;  // first: libjpeg hands back a pointer to it
-    unsigned char* buffer;
-    std::size_t capacity;
-    std::size_t size;  // bytes complete, set when the library finishes
+    QByteArray* bytes;
 };
 
-GrowingDest* DestOf(j_compress_ptr cinfo) { return reinterpret_cast<GrowingDest*>(cinfo->dest); }
+ByteArrayDest* DestOf(j_compress_ptr cinfo) { return reinterpret_cast<ByteArrayDest*>(cinfo->dest); }
+
+// No exception may cross libjpeg's C frames: a failed allocation is reported
+// to the library as its own out-of-memory error instead.
+bool Resize(QByteArray& bytes, qsizetype size) noexcept
+{
+    try {
+        bytes.resize(size);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
 
 void InitDest(j_compress_ptr cinfo)
 {
-    GrowingDest* dest = DestOf(cinfo);
-    dest->mgr.next_output_byte = dest->buffer;
-    dest->mgr.free_in_buffer = dest->capacity;
+    QByteArray& bytes = *DestOf(cinfo)->bytes;
+    DestOf(cinfo)->mgr.next_output_byte = reinterpret_cast<JOCTET*>(bytes.data());
+    DestOf(cinfo)->mgr.free_in_buffer = static_cast<std::size_t>(bytes.size());
 }
 
 boolean GrowDest(j_compress_ptr cinfo)
 {
-    GrowingDest* dest = DestOf(cinfo);
-    const std::size_t used = dest->capacity;  // the library asks only when full
-    const std::size_t capacity = dest->capacity * 2;
-    auto* grown = static_cast<unsigned char*>(std::realloc(dest->buffer, capacity));
-    if (!grown)
+    QByteArray& bytes = *DestOf(cinfo)->bytes;
+    const qsizetype used = bytes.size();  // the library asks only when it is full
+    if (!Resize(bytes, used * 2))
         ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
-    dest->buffer = grown;
-    dest->capacity = capacity;
-    dest->mgr.next_output_byte = grown + used;
-    dest->mgr.free_in_buffer = capacity - used;
+    DestOf(cinfo)->mgr.next_output_byte = reinterpret_cast<JOCTET*>(bytes.data()) + used;
+    DestOf(cinfo)->mgr.free_in_buffer = static_cast<std::size_t>(bytes.size() - used);
     return TRUE;
 }
 
 void TermDest(j_compress_ptr cinfo)
 {
-    GrowingDest* dest = DestOf(cinfo);
-    dest->size = dest->capacity - dest->mgr.free_in_buffer;
+    QByteArray& bytes = *DestOf(cinfo)->bytes;
+    // Shrinking never allocates.
+    bytes.truncate(bytes.size() - static_cast<qsizetype>(DestOf(cinfo)->mgr.free_in_buffer));
 }
 
 bool EncodeC(const unsigned char* bits, std::size_t stride, unsigned width, unsigned height, int quality,
-             GrowingDest* dest, ErrorState* err)
+             ByteArrayDest* dest, ErrorState* err)
 {
     jpeg_compress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
@@ -246,7 +254,7 @@ QImage DecodeJpeg(const QByteArray& jpeg, qint64 availableBytes)
 {
     const HeaderInfo header = ReadHeader(jpeg);
     CheckImageFits(header.width, header.height, availableBytes);
-    QImage image(static_cast<int>(header.width), static_cast<int>(header.height), QImage::Format_RGB32);
+    QImage image = NewRgb32Image(static_cast<int>(header.width), static_cast<int>(header.height));
     if (image.isNull())
         throw Errors::imageTooLarge(header.width, header.height, QStringLiteral("does not fit in memory"));
     ErrorState err;
@@ -260,28 +268,15 @@ QByteArray EncodeJpeg(const QImage& image, int quality)
 {
     // The working image is always Format_RGB32; anything else is converted once.
     const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-    GrowingDest dest{};
-    // A quarter of a byte per pixel covers most maps at quality 90 without growth.
-    dest.capacity = std::max<std::size_t>(65536, static_cast<std::size_t>(rgb.width()) *
-                                                     static_cast<std::size_t>(rgb.height()) / 4);
-    dest.buffer = static_cast<unsigned char*>(std::malloc(dest.capacity));
-    if (!dest.buffer)
-        throw std::bad_alloc();
-    ErrorState err;
-    const bool ok = EncodeC(rgb.constBits(), static_cast<std::size_t>(rgb.bytesPerLine()),
-                            static_cast<unsigned>(rgb.width()), static_cast<unsigned>(rgb.height()), quality,
-                            &dest, &err);
-    if (!ok) {
-        std::free(dest.buffer);
-        throw Errors::jpegError(err.code, QString::fromLocal8Bit(err.text));
-    }
     QByteArray bytes;
-    try {
-        bytes = QByteArray(reinterpret_cast<const char*>(dest.buffer), static_cast<qsizetype>(dest.size));
-    } catch (...) {
-        std::free(dest.buffer);
-        throw;
-    }
-    std::free(dest.buffer);
+    // A quarter of a byte per pixel covers most maps at quality 90 without growth.
+    bytes.resize(std::max<qsizetype>(65536, qsizetype{rgb.width()} * rgb.height() / 4));
+    ByteArrayDest dest{};
+    dest.bytes = &bytes;
+    ErrorState err;
+    if (!EncodeC(rgb.constBits(), static_cast<std::size_t>(rgb.bytesPerLine()), static_cast<unsigned>(rgb.width()),
+                 static_cast<unsigned>(rgb.height()), quality, &dest, &err))
+        throw Errors::jpegError(err.code, QString::fromLocal8Bit(err.text));
+    bytes.squeeze();  // the caller keeps these bytes as the base image
     return bytes;
 }

@@ -1,0 +1,188 @@
+#include "QtPrint.h"
+#include "GuiApplication.h"
+#include "imaging/AlphaText.h"
+#include "workflow/NamePreview.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
+    return image;
+}
+
+class NamePreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureGuiApplication();
+        font.setFamily("DejaVu Sans");
+        font.setPixelSize(20);
+        image = Gradient(160, 90);
+        original = image.copy();
+    }
+
+    QFont font;
+    const QColor blue{0, 0, 255};
+    QImage image;
+    QImage original;
+    NamePreview preview;
+};
+
+TEST_F(NamePreviewTest, ShowRedrawHideLeavesTheImageAsBefore)
+{
+    EXPECT_FALSE(preview.shown());
+    preview.show(image, "Sheet", {40, 30}, 239, font, blue);
+    EXPECT_TRUE(preview.shown());
+    EXPECT_NE(image, original);
+    const QImage at239 = image.copy();
+
+    preview.redraw(image, 7);
+    EXPECT_NE(image, at239);
+    preview.redraw(image, 0);
+    EXPECT_EQ(image, original) << "each redraw starts from the clean background";
+    preview.redraw(image, 239);
+    EXPECT_EQ(image, at239);
+
+    preview.hide(image);
+    EXPECT_FALSE(preview.shown());
+    EXPECT_EQ(image, original);
+    preview.hide(image);
+    EXPECT_EQ(image, original) << "hiding twice does nothing";
+}
+
+TEST_F(NamePreviewTest, AtTheEdgesOnlyThePixelsInsideAreKeptAndPutBack)
+{
+    const QSize box = TextBoxSize(font, "Sheet");
+    const TPixel corners[] = {{-box.width() / 2, -box.height() / 2},
+                              {image.width() - box.width() / 2, image.height() - box.height() / 2},
+                              {-1000, 20},
+                              {INT32_MAX - 3, INT32_MIN}};
+    for (const TPixel& at : corners) {
+        preview.show(image, "Sheet", at, 255, font, blue);
+        EXPECT_TRUE(image.rect().contains(preview.changedRect()) || preview.changedRect().isEmpty());
+        preview.redraw(image, 100);
+        preview.hide(image);
+        EXPECT_EQ(image, original) << at.X << "," << at.Y;
+    }
+}
+
+TEST_F(NamePreviewTest, ASecondShowFirstTakesAwayTheFirst)
+{
+    preview.show(image, "First", {10, 10}, 255, font, blue);
+    preview.show(image, "Second", {20, 15}, 255, font, blue);
+    QImage onlySecond = original.copy();
+    DrawAlphaText(onlySecond, font, blue, 255, 20, 15, "Second");
+    EXPECT_EQ(image, onlySecond) << "the first preview is not burnt in";
+    preview.hide(image);
+    EXPECT_EQ(image, original);
+}
+
+TEST_F(NamePreviewTest, RedrawWithoutAPreviewDoesNothing)
+{
+    preview.redraw(image, 255);
+    EXPECT_EQ(image, original);
+    EXPECT_FALSE(preview.shown());
+}
+
+TSingleMap At(bool ok, TPixel centre)
+{
+    TSingleMap sheet;
+    sheet.IsOk = ok;
+    sheet.NameCenter = centre;
+    return sheet;
+}
+
+TEST(NearestSheet, PicksTheFirstOfTheNearestUsableSheets)
+{
+    const std::vector<TSingleMap> maps{At(true, {0, 0}), At(false, {50, 50}), At(true, {60, 50}), At(true, {40, 50}),
+                                       At(true, {61, 50})};
+    const QSize image(100, 100);
+    EXPECT_EQ(NearestSheet(maps, image, TPixel{50, 50}), 2u) << "tie at 10: the earlier one; unusable skipped";
+    EXPECT_EQ(NearestSheet(maps, image, TPixel{1, 1}), 0u);
+    EXPECT_EQ(NearestSheet(maps, image, std::nullopt), 0u) << "no view centre";
+}
+
+TEST(NearestSheet, NoneNearerThanTheDiagonalGivesSheetZero)
+{
+    const std::vector<TSingleMap> maps{At(false, {0, 0}), At(true, {500, 500})};
+    // 500² + 500² is not below the squared diagonal 300² + 400² = 250000.
+    EXPECT_EQ(NearestSheet(maps, QSize(300, 400), TPixel{0, 0}), 0u);
+    EXPECT_EQ(NearestSheet(maps, QSize(300, 400), TPixel{200, 200}), 1u);
+}
+
+TEST(NearestSheet, LargeImagesAreExact)
+{
+    // Squares of 60000 overflow 32 bits.
+    const std::vector<TSingleMap> maps{At(true, {0, 0}), At(true, {120000, 0}), At(true, {59999, 0})};
+    EXPECT_EQ(NearestSheet(maps, QSize(200000, 150000), TPixel{120000, 1}), 1u);
+    EXPECT_EQ(NearestSheet(maps, QSize(200000, 150000), TPixel{60000, 60000}), 2u);
+}
+
+TEST(NearestSheet, NoSheetsGivesNone)
+{
+    EXPECT_EQ(NearestSheet({}, QSize(100, 100), TPixel{50, 50}), std::nullopt);
+}
+
+// A 400 × 300 view with 17-pixel scroll bars: usable 383 × 283, halves 191 and 141.
+ViewGeometry View(int hRange, int vRange, int hPos = 0, int vPos = 0)
+{
+    return ViewGeometry{400, 300, 17, 17, hRange, vRange, hPos, vPos};
+}
+
+TEST(GetViewCenter, IsTheMiddleOfTheVisiblePart)
+{
+    EXPECT_EQ(GetViewCenter(View(2000, 1000, 300, 200)), (TPixel{491, 341}));
+    EXPECT_EQ(GetViewCenter(View(191, 141)), (TPixel{191, 141})) << "exactly half the view still works";
+}
+
+TEST(GetViewCenter, FailsWhenTheImageIsUnderHalfTheView)
+{
+    EXPECT_EQ(GetViewCenter(View(190, 1000)), std::nullopt);
+    EXPECT_EQ(GetViewCenter(View(1000, 140)), std::nullopt);
+}
+
+TEST(ScrollToPoint, CentresThePointAsFarAsTheEndsAllow)
+{
+    struct Case {
+        const char* what;
+        int x;
+        int y;
+        std::optional<ScrollPositions> expected;
+    };
+    const Case cases[] = {
+        {"middle", 1000, 500, ScrollPositions{809, 359}},
+        {"near the left and top", 190, 140, ScrollPositions{0, 0}},
+        {"exactly half a view in", 191, 141, ScrollPositions{0, 0}},
+        {"near the right and bottom", 1810, 860, ScrollPositions{2000, 1000}},
+        {"exactly half a view from the end", 1809, 859, ScrollPositions{1618, 718}},
+        {"on the far edges", 2000, 1000, ScrollPositions{2000, 1000}},
+        {"on the near edges", 0, 0, ScrollPositions{0, 0}},
+        {"negative", -1, 500, std::nullopt},
+        {"beyond the range", 1000, 1001, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto got = ScrollToPoint(View(2000, 1000), c.x, c.y);
+        ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.what;
+        if (got) {
+            EXPECT_EQ(got->horizontal, c.expected->horizontal) << c.what;
+            EXPECT_EQ(got->vertical, c.expected->vertical) << c.what;
+        }
+    }
+}
+
+TEST(ScrollToPoint, TheEndRuleWinsOnASmallImage)
+{
+    // 300 × 200: (150, 100) lies within half a view of both ends on each axis.
+    const auto got = ScrollToPoint(View(300, 200), 150, 100);
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->horizontal, 300);
+    EXPECT_EQ(got->vertical, 200);
+}
+
+}  // namespace
