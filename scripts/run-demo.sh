@@ -8,5 +8,17 @@ rm -rf "$demo"
 mkdir -p "$demo"
 cp -r "$top/data/demo/." "$demo/"
 
-echo "The window is not built yet: running tessarine-batch on the demo instead."
-exec "$top/build/src/batch/tessarine-batch" --maps "$demo/maps" --index "$demo/index.map" --stop-after analyze
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): running tessarine-batch on the demo instead."
+  exec "$top/build/src/batch/tessarine-batch" --maps "$demo/maps" --index "$demo/index.map" --stop-after analyze
+fi
+
+# The window keeps its settings beside its executable. On the first start
+# the two path boxes are filled with the demo; later starts keep what the
+# user chose.
+window="$top/build/src/app/tessarine"
+settings="$window.ini"
+if [ ! -e "$settings" ]; then
+  printf '[misc]\nMapsDir=%s/maps/\nMapFile=%s/index.map\n' "$demo" "$demo" > "$settings"
+fi
+exec "$window"

@@ -28,6 +28,7 @@ const Effect kEffects[] = {
     {Transition::ClearedAll,
      {C::Analyze},
      {C::ClearAll, C::Undo, C::LoadImage, C::Calc, C::Draw, C::Names, C::Save}},
+    {Transition::StartedUp, {}, {C::CalcNames}},
 };
 
 constexpr std::size_t index(Command c) { return static_cast<std::size_t>(c); }

@@ -22,6 +22,7 @@ enum class Transition {
     Undone,
     Saved,
     ClearedAll,
+    StartedUp,            // the window has read its settings: no centres yet
 };
 
 // Which command buttons are enabled. The window mirrors it into its

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+class TCustomListForm;
+
+// Every modal dialog the windows show, behind one interface, so that a test
+// can answer them without a modal loop.
+class UiDialogs {
+public:
+    virtual ~UiDialogs() = default;
+
+    // The standard error box.
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+    // An existing folder, or nothing on cancel.
+    virtual std::optional<QString> chooseDirectory(QWidget* parent, const QString& title, const QString& start) = 0;
+    // A calibration file to open, or nothing on cancel. `preset` is the file
+    // name the dialog opens with.
+    virtual std::optional<QString> chooseMapFile(QWidget* parent, const QString& preset) = 0;
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& current) = 0;
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& current) = 0;
+    // Shows the Custom list dialog modally; true for Ok.
+    virtual bool runCustomList(TCustomListForm& dialog) = 0;
+};
+
+// The Qt dialogs themselves.
+class QtDialogs final : public UiDialogs {
+public:
+    void showError(QWidget* parent, const QString& text) override;
+    std::optional<QString> chooseDirectory(QWidget* parent, const QString& title, const QString& start) override;
+    std::optional<QString> chooseMapFile(QWidget* parent, const QString& preset) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& current) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& current) override;
+    bool runCustomList(TCustomListForm& dialog) override;
+};
+
+// The filter of the open dialog: ".map" in any letter case.
+QString MapFileFilter();

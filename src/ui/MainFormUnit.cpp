@@ -1,0 +1,505 @@
+#include "ui/MainFormUnit.h"
+
+#include "model/Errors.h"
+#include "ui/CustomListFormUnit.h"
+#include "ui/Dialogs.h"
+#include "ui/ImageView.h"
+#include "ui/RadioGroup.h"
+#include "ui/TCTrackBar.h"
+#include "workflow/Analyze.h"
+#include "workflow/CalcNameCenters.h"
+#include "workflow/CalcPoints.h"
+#include "workflow/ClearAll.h"
+#include "workflow/DrawBorders.h"
+#include "workflow/DrawNames.h"
+#include "workflow/LineColors.h"
+#include "workflow/LoadImage.h"
+#include "workflow/SaveJpg.h"
+#include "workflow/Undo.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+constexpr int kClientWidth = 960;
+constexpr int kClientHeight = 763;
+constexpr int kCommandPanelWidth = 166;
+constexpr int kCommandContentHeight = 836;
+constexpr int kMinLogHeight = 60;
+
+QFont WindowFont() { return QFont(QStringLiteral("Tahoma"), 8); }
+
+QFont BoldFont()
+{
+    QFont font = WindowFont();
+    font.setBold(true);
+    return font;
+}
+
+template <typename W>
+W* Named(W* widget, const char* name, QRect geometry)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QPushButton* Button(const QString& caption, const char* name, QWidget* parent, QRect geometry, bool bold)
+{
+    auto* button = Named(new QPushButton(caption, parent), name, geometry);
+    button->setFont(bold ? BoldFont() : WindowFont());
+    return button;
+}
+
+// A bold command button: 116 x 25 at left 9 of its group.
+QPushButton* CommandButton(const QString& caption, const char* name, QWidget* group, int top)
+{
+    return Button(caption, name, group, QRect(9, top, 116, 25), true);
+}
+
+QGroupBox* Group(const QString& caption, const char* name, QWidget* parent, int top, int height)
+{
+    return Named(new QGroupBox(caption, parent), name, QRect(5, top, 136, height));
+}
+
+QIcon ColorSwatch(QColor color)
+{
+    QPixmap swatch(16, 12);
+    swatch.fill(color);
+    return QIcon(swatch);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* parent)
+    : QWidget(parent),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>()),
+      dialogs_(dialogs ? dialogs : ownDialogs_.get()),
+      ws_(log_),
+      ini_(settingsPath)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tessarine"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tessarine.png")));
+    setFont(WindowFont());
+    setMinimumSize(800, 240);
+    resize(kClientWidth, kClientHeight);
+    move(0, 0);
+
+    buildTopStrip();
+    buildWorkPanel();
+    buildCommandPanel();
+    log_.attach(meRes);
+    placeAnchored();
+    connectHandlers();
+    mirrorState();
+
+    FormCreate();
+}
+
+TMainForm::~TMainForm() { delete customListForm_; }
+
+void TMainForm::buildTopStrip()
+{
+    Label1 = Named(new QLabel(QStringLiteral("Maps directory"), this), "Label1", {8, 11, 110, 14});
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edMapsDir = Named(new QLineEdit(this), "edMapsDir", {124, 8, 421, 21});
+    edMapsDir->setAccessibleName(QStringLiteral("Maps directory"));
+    Label1->setBuddy(edMapsDir);
+    btnSelectDir = Button(QStringLiteral("..."), "btnSelectDir", this, {551, 8, 42, 21}, false);
+    btnSelectDir->setAccessibleName(QStringLiteral("Choose the maps directory"));
+
+    Label2 = Named(new QLabel(QStringLiteral("Index map file"), this), "Label2", {8, 34, 110, 14});
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edBlankMapFile = Named(new QLineEdit(this), "edBlankMapFile", {124, 31, 421, 21});
+    edBlankMapFile->setAccessibleName(QStringLiteral("Index map file"));
+    Label2->setBuddy(edBlankMapFile);
+    btnSelectMapFile = Button(QStringLiteral("..."), "btnSelectMapFile", this, {551, 31, 42, 21}, false);
+    btnSelectMapFile->setAccessibleName(QStringLiteral("Choose the index map file"));
+
+    imgEmpty = Named(new QLabel(this), "imgEmpty", {644, 8, 25, 29});
+}
+
+void TMainForm::buildWorkPanel()
+{
+    pnlMain = Named(new QFrame(this), "pnlMain", {0, 58, 793, 704});
+    pnlMain->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    Splitter1 = new QSplitter(Qt::Vertical, pnlMain);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+
+    scrBox = new QScrollArea(Splitter1);
+    scrBox->setObjectName(QStringLiteral("scrBox"));
+    scrBox->setBackgroundRole(QPalette::Dark);
+    scrBox->setAccessibleName(QStringLiteral("Index image"));
+    imgMap = new TImageView(&ws_.workingImage);
+    imgMap->setObjectName(QStringLiteral("imgMap"));
+    scrBox->setWidget(imgMap);
+    scrBox->setWidgetResizable(false);
+
+    meRes = new QPlainTextEdit(Splitter1);
+    meRes->setObjectName(QStringLiteral("meRes"));
+    meRes->setReadOnly(true);
+    meRes->setUndoRedoEnabled(false);
+    meRes->setLineWrapMode(QPlainTextEdit::NoWrap);
+    meRes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    meRes->setMinimumHeight(kMinLogHeight);
+    meRes->setAccessibleName(QStringLiteral("Results log"));
+
+    Splitter1->addWidget(scrBox);
+    Splitter1->addWidget(meRes);
+    // The log keeps its height when the window grows; the image takes the rest.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+}
+
+void TMainForm::buildCommandPanel()
+{
+    scrBoxCmd = Named(new QScrollArea(this), "scrBoxCmd", {794, 0, kCommandPanelWidth, 762});
+    scrBoxCmd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrBoxCmd->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scrBoxCmd->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("scrBoxCmdContent"));
+    content->setFixedSize(5 + 136, kCommandContentHeight);
+
+    gpPre = Group(QStringLiteral("Preamble"), "gpPre", content, 0, 114);
+    btnAnalyze = CommandButton(QStringLiteral("Analyze"), "btnAnalyze", gpPre, 17);
+    btnLoadImage = CommandButton(QStringLiteral("Load image"), "btnLoadImage", gpPre, 48);
+    btnCalc = CommandButton(QStringLiteral("Calc points"), "btnCalc", gpPre, 79);
+
+    gpLines = Group(QStringLiteral("Bordes"), "gpLines", content, 120, 161);
+    Label3 = Named(new QLabel(QStringLiteral("Line width"), gpLines), "Label3", {9, 19, 60, 14});
+    udLineWidth = Named(new QSpinBox(gpLines), "udLineWidth", {72, 16, 52, 21});
+    udLineWidth->setRange(1, 100);
+    udLineWidth->setSingleStep(1);
+    udLineWidth->setValue(5);
+    udLineWidth->setAccessibleName(QStringLiteral("Line width"));
+    edLineWidth = udLineWidth->findChild<QLineEdit*>();
+    edLineWidth->setObjectName(QStringLiteral("edLineWidth"));
+    edLineWidth->setAccessibleName(QStringLiteral("Line width"));
+    Label3->setBuddy(udLineWidth);
+    Label4 = Named(new QLabel(QStringLiteral("Line color"), gpLines), "Label4", {9, 50, 116, 14});
+    clbLine = Named(new QComboBox(gpLines), "clbLine", {9, 68, 116, 22});
+    for (const LineColorEntry& entry : LineColors()) {
+        const QString name = QString::fromLatin1(entry.name);
+        if (entry.rgb)
+            clbLine->addItem(ColorSwatch(QColor::fromRgb(*entry.rgb)), name);
+        else
+            clbLine->addItem(ColorSwatch(customLineColor_), name);
+    }
+    clbLine->setCurrentIndex(10);  // Red, until the settings say otherwise
+    clbLine->setAccessibleName(QStringLiteral("Line color"));
+    Label4->setBuddy(clbLine);
+    chbFill = Named(new QCheckBox(QStringLiteral("Fill polygons"), gpLines), "chbFill", {9, 100, 116, 17});
+    btnDraw = CommandButton(QStringLiteral("Draw borders"), "btnDraw", gpLines, 123);
+
+    gpNames = Group(QStringLiteral("Names"), "gpNames", content, 287, 363);
+    rdCenters = new TRadioGroup(QStringLiteral(" Center names "),
+                                {QStringLiteral("arithmetic mean"), QStringLiteral("barycenter")}, gpNames);
+    Named(rdCenters, "rdCenters", {9, 18, 116, 56});
+    rdCenters->setItemIndex(0);
+    btnCalcNames = Button(QStringLiteral("Calc for preview"), "btnCalcNames", gpNames, {20, 80, 93, 21}, false);
+    btnFont = Button(QStringLiteral("Font"), "btnFont", gpNames, {20, 107, 61, 21}, false);
+    btnFontColor = Button(QStringLiteral("C"), "btnFontColor", gpNames, {88, 107, 25, 21}, false);
+    btnFontColor->setToolTip(QStringLiteral("Font color"));
+    btnFontColor->setAccessibleName(QStringLiteral("Font color"));
+    rdSrc = new TRadioGroup(QStringLiteral("Name source"),
+                            {QStringLiteral("Map name"), QStringLiteral("Map file name"),
+                             QStringLiteral("Image file name"), QStringLiteral("Custom list")},
+                            gpNames);
+    Named(rdSrc, "rdSrc", {9, 134, 116, 101});
+    rdSrc->setItemIndex(0);
+    btnList = Button(QStringLiteral("Custom list"), "btnList", gpNames, {20, 241, 93, 21}, false);
+    lbOpacity = Named(new QLabel(QStringLiteral("Opacity"), gpNames), "lbOpacity", {7, 276, 118, 14});
+    btnNames = CommandButton(QStringLiteral("Draw map names"), "btnNames", gpNames, 327);
+
+    gpEdit = Group(QStringLiteral("Edit"), "gpEdit", content, 656, 86);
+    btnUndo = CommandButton(QStringLiteral("Undo"), "btnUndo", gpEdit, 19);
+    btnClearAll = CommandButton(QStringLiteral("Clear all"), "btnClearAll", gpEdit, 50);
+    btnClearAll->setToolTip(QStringLiteral("Including calculatings and image"));
+
+    gpFinish = Group(QStringLiteral("Finish"), "gpFinish", content, 748, 88);
+    btnSave = CommandButton(QStringLiteral("Save jpg"), "btnSave", gpFinish, 17);
+    btnExit = CommandButton(QStringLiteral("Exit"), "btnExit", gpFinish, 48);
+
+    scrBoxCmd->setWidget(content);
+}
+
+void TMainForm::connectHandlers()
+{
+    const auto on = [this](QPushButton* button, void (TMainForm::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { handle([this, handler] { (this->*handler)(); }); });
+    };
+    on(btnSelectDir, &TMainForm::btnSelectDirClick);
+    on(btnSelectMapFile, &TMainForm::btnSelectMapFileClick);
+    on(btnAnalyze, &TMainForm::btnAnalyzeClick);
+    on(btnLoadImage, &TMainForm::btnLoadImageClick);
+    on(btnCalc, &TMainForm::btnCalcClick);
+    on(btnDraw, &TMainForm::btnDrawClick);
+    on(btnCalcNames, &TMainForm::btnCalcNamesClick);
+    on(btnFont, &TMainForm::btnFontClick);
+    on(btnFontColor, &TMainForm::btnFontColorClick);
+    on(btnList, &TMainForm::btnListClick);
+    on(btnNames, &TMainForm::btnNamesClick);
+    on(btnUndo, &TMainForm::btnUndoClick);
+    on(btnClearAll, &TMainForm::btnClearAllClick);
+    on(btnSave, &TMainForm::btnSaveClick);
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(rdCenters, &TRadioGroup::clicked, this, [this] { handle([this] { rdCentersClick(); }); });
+    // Only a choice made in the list asks for a custom colour, not one the
+    // settings make.
+    connect(clbLine, &QComboBox::activated, this, [this](int index) { handle([this, index] { clbLineSelect(index); }); });
+}
+
+// The anchors: the work panel follows all four sides, the command panel
+// the top, right and bottom ones; the top strip stays where it is.
+void TMainForm::placeAnchored()
+{
+    const int w = width();
+    const int h = height();
+    pnlMain->setGeometry(0, 58, w - kCommandPanelWidth - 1, h - 59);
+    Splitter1->setGeometry(pnlMain->contentsRect());
+    scrBoxCmd->setGeometry(w - kCommandPanelWidth, 0, kCommandPanelWidth, h - 1);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeAnchored();
+}
+
+void TMainForm::handle(const std::function<void()>& handler)
+{
+    std::optional<QString> error;
+    try {
+        handler();
+    } catch (const TessError& e) {
+        error = e.text();
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    mirrorState();
+    if (error)
+        dialogs_->showError(this, *error);
+}
+
+void TMainForm::mirrorState()
+{
+    log_.flush();
+    const std::pair<Command, QPushButton*> buttons[] = {
+        {Command::Analyze, btnAnalyze}, {Command::LoadImage, btnLoadImage}, {Command::Calc, btnCalc},
+        {Command::Draw, btnDraw},       {Command::CalcNames, btnCalcNames}, {Command::Names, btnNames},
+        {Command::Undo, btnUndo},       {Command::ClearAll, btnClearAll},   {Command::Save, btnSave},
+    };
+    for (const auto& [command, button] : buttons)
+        button->setEnabled(ws_.commands.enabled(command));
+    imgMap->refresh();
+}
+
+void TMainForm::FormCreate()
+{
+    tbOpacity = new TCTrackBar(gpNames);
+    tbOpacity->setObjectName(QStringLiteral("tbOpacity"));
+    tbOpacity->setAccessibleName(QStringLiteral("Opacity"));
+    tbOpacity->resize(tbOpacity->width(), btnNames->height());
+    tbOpacity->move(btnNames->x(), tbOpacity->y());
+    tbOpacity->setMaximum(32);
+    tbOpacity->setValue(24);
+    tbOpacity->setTickInterval(2);
+    tbOpacity->setGeometry(tbOpacity->x(), btnNames->y() - tbOpacity->height() - 8, btnNames->width(),
+                           tbOpacity->height());
+    lbOpacity->setBuddy(tbOpacity);
+    connect(tbOpacity, &QSlider::valueChanged, this, [this] { handle([this] { OpacityChange(); }); });
+
+    applySettings(ReadStoredSettings(ini_));
+
+    // Reading the centre method ran its click handler; the centres are not
+    // computed for any method yet.
+    ws_.centersMethod = rdCenters->itemIndex();
+    ws_.centersReady = false;
+    ws_.commands.apply(Transition::StartedUp);
+    mirrorState();
+
+    scrBoxCmd->verticalScrollBar()->setValue(0);
+}
+
+void TMainForm::applySettings(const StoredSettings& s)
+{
+    edMapsDir->setText(s.mapsDir);
+    edBlankMapFile->setText(s.mapFile);
+    setLogHeight(s.meResHeight);
+    if (s.font)
+        namesFont_ = *s.font;
+    rdSrc->setItemIndex(s.namesSrc);
+    udLineWidth->setValue(s.lineWidth);
+    clbLine->setCurrentIndex(s.lineColor >= 0 && s.lineColor < clbLine->count() ? s.lineColor : -1);
+    chbFill->setChecked(s.fillPolygons);
+    rdCenters->setItemIndex(s.centerNames);
+    tbOpacity->setValue(s.alpha);
+}
+
+StoredSettings TMainForm::currentSettings() const
+{
+    StoredSettings s;
+    s.mapsDir = edMapsDir->text();
+    s.mapFile = edBlankMapFile->text();
+    s.meResHeight = logHeight();
+    s.namesSrc = rdSrc->itemIndex();
+    s.lineWidth = udLineWidth->value();
+    s.lineColor = clbLine->currentIndex();
+    s.fillPolygons = chbFill->isChecked();
+    s.centerNames = rdCenters->itemIndex();
+    s.alpha = tbOpacity->value();
+    return s;
+}
+
+int TMainForm::logHeight() const { return meRes->height(); }
+
+void TMainForm::setLogHeight(int height)
+{
+    height = std::max(height, kMinLogHeight);
+    const int total = Splitter1->height() - Splitter1->handleWidth();
+    Splitter1->setSizes({std::max(0, total - height), height});
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // Exit and the close box both come here; the window closes even when
+    // the settings could not be written.
+    if (!closed_) {
+        closed_ = true;
+        handle([this] { FormClose(); });
+    }
+    event->accept();
+}
+
+void TMainForm::FormClose()
+{
+    WriteStoredSettings(ini_, currentSettings(), namesFont_);
+    delete customListForm_;
+    customListForm_ = nullptr;
+    ws_.data.CustomList.reset();
+}
+
+void TMainForm::btnSelectDirClick()
+{
+    const QString text = edMapsDir->text();
+    const QString start = !text.isEmpty() && QFileInfo(text).isDir() ? text : QString();
+    if (const auto dir = dialogs_->chooseDirectory(this, QStringLiteral("Directory with map files"), start))
+        edMapsDir->setText(*dir);
+}
+
+void TMainForm::btnSelectMapFileClick()
+{
+    const QString text = edBlankMapFile->text();
+    const QFileInfo info(text);
+    if (!text.isEmpty() && info.exists() && !info.isDir())
+        lastMapFile_ = text;
+    if (const auto file = dialogs_->chooseMapFile(this, lastMapFile_)) {
+        lastMapFile_ = *file;
+        edBlankMapFile->setText(*file);
+    }
+}
+
+void TMainForm::btnAnalyzeClick()
+{
+    QString dir = edMapsDir->text();
+    // Analyze may add the separator before it fails: the box shows it either way.
+    const auto showDir = qScopeGuard([&] { edMapsDir->setText(dir); });
+    Analyze(ws_, dir, edBlankMapFile->text());
+}
+
+void TMainForm::btnLoadImageClick() { LoadImage(ws_, edBlankMapFile->text()); }
+
+void TMainForm::btnCalcClick() { CalcPoints(ws_); }
+
+QColor TMainForm::lineColor() const
+{
+    const int index = clbLine->currentIndex();
+    if (index < 0)
+        return Qt::black;
+    const LineColorEntry& entry = LineColors().at(static_cast<std::size_t>(index));
+    return entry.rgb ? QColor::fromRgb(*entry.rgb) : customLineColor_;
+}
+
+void TMainForm::btnDrawClick()
+{
+    DrawBorders(ws_, BorderOptions{edLineWidth->text(), lineColor(), chbFill->isChecked()});
+}
+
+void TMainForm::btnCalcNamesClick() { CalcNameCenters(ws_, rdCenters->itemIndex()); }
+
+void TMainForm::btnNamesClick()
+{
+    DrawNames(ws_, NameStyle{namesFont_.toQFont(), namesFont_.color, rdSrc->itemIndex(), tbOpacity->value()});
+}
+
+void TMainForm::btnUndoClick() { Undo(ws_); }
+
+void TMainForm::btnClearAllClick()
+{
+    ClearAll(ws_);
+    if (customListForm_)
+        customListForm_->setLines({});
+}
+
+void TMainForm::btnSaveClick() { SaveJpg(ws_); }
+
+void TMainForm::btnFontClick()
+{
+    if (const auto font = dialogs_->chooseFont(this, namesFont_.toQFont()))
+        namesFont_.setFrom(*font);
+}
+
+void TMainForm::btnFontColorClick()
+{
+    if (const auto color = dialogs_->chooseColor(this, namesFont_.color))
+        namesFont_.color = *color;
+}
+
+void TMainForm::clbLineSelect(int index)
+{
+    if (index != kCustomLineColorIndex)
+        return;
+    if (const auto color = dialogs_->chooseColor(this, customLineColor_)) {
+        customLineColor_ = *color;
+        clbLine->setItemIcon(kCustomLineColorIndex, ColorSwatch(customLineColor_));
+    }
+}
+
+void TMainForm::btnListClick()
+{
+    if (!customListForm_) {
+        customListForm_ = new TCustomListForm(
+            ws_.data, [this](const std::function<void()>& handler) { handle(handler); }, this);
+    }
+    if (ws_.data.CustomList)
+        customListForm_->setLines(*ws_.data.CustomList);
+    if (!dialogs_->runCustomList(*customListForm_))
+        return;
+    ws_.data.CustomList = customListForm_->lines();
+}
+
+void TMainForm::rdCentersClick() { CentreMethodChosen(ws_, rdCenters->itemIndex()); }
+
+void TMainForm::OpacityChange() { lbOpacity->setText(QStringLiteral("Opacity: %1").arg(8 * tbOpacity->value())); }

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "ui/IniFile.h"
+#include "ui/LogView.h"
+#include "ui/StoredSettings.h"
+#include "workflow/Workspace.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QSplitter;
+class TCTrackBar;
+class TCustomListForm;
+class TImageView;
+class TRadioGroup;
+class UiDialogs;
+
+// The main window: the two paths at the top, the image and the results log
+// in the work panel, the command panel on the right. Handlers read the
+// controls, run the operation on the workspace and mirror the resulting
+// state back into the controls.
+class TMainForm final : public QWidget {
+    Q_OBJECT
+public:
+    // `settingsPath` is the settings file; `dialogs` answers every modal
+    // dialog (the Qt dialogs when null).
+    explicit TMainForm(const QString& settingsPath = DefaultSettingsPath(), UiDialogs* dialogs = nullptr,
+                       QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    Workspace& workspace() { return ws_; }
+    const NamesFont& namesFont() const { return namesFont_; }
+    TCustomListForm* customListForm() const { return customListForm_; }
+
+    // Top strip.
+    QLabel* Label1;
+    QLineEdit* edMapsDir;
+    QPushButton* btnSelectDir;
+    QLabel* Label2;
+    QLineEdit* edBlankMapFile;
+    QPushButton* btnSelectMapFile;
+    QLabel* imgEmpty;
+    // Work panel.
+    QFrame* pnlMain;
+    QSplitter* Splitter1;
+    QScrollArea* scrBox;
+    TImageView* imgMap;
+    QPlainTextEdit* meRes;
+    // Command panel.
+    QScrollArea* scrBoxCmd;
+    QGroupBox* gpPre;
+    QPushButton* btnAnalyze;
+    QPushButton* btnLoadImage;
+    QPushButton* btnCalc;
+    QGroupBox* gpLines;
+    QLabel* Label3;
+    QSpinBox* udLineWidth;
+    QLineEdit* edLineWidth;  // the spin box's own edit field
+    QLabel* Label4;
+    QComboBox* clbLine;
+    QCheckBox* chbFill;
+    QPushButton* btnDraw;
+    QGroupBox* gpNames;
+    TRadioGroup* rdCenters;
+    QPushButton* btnCalcNames;
+    QPushButton* btnFont;
+    QPushButton* btnFontColor;
+    TRadioGroup* rdSrc;
+    QPushButton* btnList;
+    QLabel* lbOpacity;
+    TCTrackBar* tbOpacity = nullptr;
+    QPushButton* btnNames;
+    QGroupBox* gpEdit;
+    QPushButton* btnUndo;
+    QPushButton* btnClearAll;
+    QGroupBox* gpFinish;
+    QPushButton* btnSave;
+    QPushButton* btnExit;
+
+    // The results log's height in pixels.
+    int logHeight() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildTopStrip();
+    void buildWorkPanel();
+    void buildCommandPanel();
+    void connectHandlers();
+    void placeAnchored();
+
+    // Runs one event handler: an error it throws ends it and shows in the
+    // error box; either way the log, the buttons and the image show the
+    // state reached.
+    void handle(const std::function<void()>& handler);
+    void mirrorState();
+
+    void FormCreate();
+    void FormClose();
+    void applySettings(const StoredSettings& settings);
+    StoredSettings currentSettings() const;
+    void setLogHeight(int height);
+
+    void btnSelectDirClick();
+    void btnSelectMapFileClick();
+    void btnAnalyzeClick();
+    void btnLoadImageClick();
+    void btnCalcClick();
+    void btnDrawClick();
+    void btnCalcNamesClick();
+    void btnNamesClick();
+    void btnUndoClick();
+    void btnClearAllClick();
+    void btnSaveClick();
+    void btnFontClick();
+    void btnFontColorClick();
+    void btnListClick();
+    void clbLineSelect(int index);
+    void rdCentersClick();
+    void OpacityChange();
+
+    QColor lineColor() const;
+
+    std::unique_ptr<UiDialogs> ownDialogs_;
+    UiDialogs* dialogs_;
+    LogView log_;
+    Workspace ws_;
+    IniFile ini_;
+    NamesFont namesFont_;
+    QColor customLineColor_ = Qt::black;
+    QString lastMapFile_;  // the open dialog's file name from its previous use
+    TCustomListForm* customListForm_ = nullptr;  // created on first use
+    bool closed_ = false;
+};

@@ -1,0 +1,188 @@
+#include "QtPrint.h"
+#include "UiFixture.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+class CustomListForm : public UiFixture {
+protected:
+    TMainForm& openWithSheets(const QStringList& names)
+    {
+        TMainForm& f = open();
+        for (const QString& name : names) {
+            TSingleMap map;
+            map.MapName = name;
+            map.FileName = name + ".map";
+            map.ImageFile = name + ".jpg";
+            f.workspace().data.Maps.push_back(map);
+        }
+        return f;
+    }
+
+    // Opens the dialog, lets `user` act in it, and closes it with Ok or Cancel.
+    void run(TMainForm& f, const std::function<void(TCustomListForm&)>& user, bool ok)
+    {
+        dialogs.customList = [&](TCustomListForm& d) {
+            user(d);
+            return ok;
+        };
+        f.btnList->click();
+    }
+
+    static void type(TCustomListForm& d, const QString& text) { d.meList->setPlainText(text); }
+};
+
+TEST_F(CustomListForm, DialogHasItsControls)
+{
+    TMainForm& f = open();
+    run(f, [](TCustomListForm& d) {
+        EXPECT_EQ(d.windowTitle(), QString("Custom list"));
+        EXPECT_EQ(d.size(), QSize(762, 440));
+        EXPECT_EQ(d.minimumSize(), QSize(444, 360));
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_EQ(d.btnRemIdent->text(), QString("Remove all identic"));
+        EXPECT_FALSE(d.btnRemIdent->isEnabled());
+        EXPECT_EQ(d.btnOk->geometry(), QRect(591, 407, 75, 25));
+        for (QPushButton* b : {d.btnOk, d.btnCancel, d.btnNames})
+            EXPECT_FALSE(b->isDefault() || b->autoDefault()) << b->objectName().toStdString();
+        EXPECT_EQ(d.meList->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    }, false);
+}
+
+TEST_F(CustomListForm, BeforeAnalyzeGenerateLeavesItEmptyAndOkMakesAnEmptyList)
+{
+    TMainForm& f = open();
+    run(f, [](TCustomListForm& d) {
+        d.btnNames->click();
+        EXPECT_EQ(d.meList->toPlainText(), QString());
+        EXPECT_TRUE(d.btnRemIdent->isEnabled());
+    }, true);
+    ASSERT_TRUE(f.workspace().data.CustomList.has_value());
+    EXPECT_TRUE(f.workspace().data.CustomList->isEmpty());
+}
+
+TEST_F(CustomListForm, GenerateFillsOneLinePerSheetFromTheChosenField)
+{
+    TMainForm& f = openWithSheets({"N-37-001", "N-37-002", ""});
+    run(f, [](TCustomListForm& d) {
+        d.btnFiles->click();
+        EXPECT_EQ(d.lines(), (QStringList{"N-37-001.map", "N-37-002.map", ".map"}));
+        EXPECT_FALSE(d.btnRemIdent->isEnabled());
+        d.btnImg->click();
+        EXPECT_EQ(d.lines(), (QStringList{"N-37-001.jpg", "N-37-002.jpg", ".jpg"}));
+        d.btnNames->click();
+        EXPECT_EQ(d.lines(), (QStringList{"N-37-001", "N-37-002", ""})) << "a last empty name is still a line";
+    }, true);
+    EXPECT_EQ(*f.workspace().data.CustomList, (QStringList{"N-37-001", "N-37-002", ""}));
+}
+
+TEST_F(CustomListForm, RemoveAllIdenticStaysEnabledOnceEnabled)
+{
+    TMainForm& f = openWithSheets({"N-37-001", "N-37-002", "N-37-003"});
+    run(f, [](TCustomListForm& d) {
+        d.btnNames->click();
+        EXPECT_TRUE(d.btnRemIdent->isEnabled());
+        d.btnRemIdent->click();
+        EXPECT_EQ(d.lines(), (QStringList{"1", "2", "3"}));
+        d.btnFiles->click();
+        d.btnCutRight->click();  // lengths differ after editing
+        type(d, "ab\nabcdef\n");
+        d.btnImg->click();
+        EXPECT_TRUE(d.btnRemIdent->isEnabled());
+    }, false);
+    run(f, [](TCustomListForm& d) { EXPECT_TRUE(d.btnRemIdent->isEnabled()) << "the instance lives on"; }, false);
+}
+
+TEST_F(CustomListForm, RemoveAllIdenticOnAShorterLineTypedByTheUser)
+{
+    TMainForm& f = openWithSheets({"N-37-001", "N-37-002", "N-37-003"});
+    run(f, [](TCustomListForm& d) {
+        d.btnNames->click();
+        type(d, "N-37-001\nN-37\nN-37-003");
+        d.btnRemIdent->click();
+        EXPECT_EQ(d.lines(), (QStringList{"-001", "", "-003"}));
+        type(d, "");
+        d.btnRemIdent->click();
+        EXPECT_EQ(d.meList->toPlainText(), QString());
+    }, false);
+}
+
+TEST_F(CustomListForm, ModifyButtonsEditTheSheetsLinesOnly)
+{
+    TMainForm& f = openWithSheets({"a", "b", "c"});
+    run(f, [](TCustomListForm& d) {
+        type(d, "N-37-001.map\narchive.tar.gz\ndir.x\\name\nfour.map\nfive.map");
+        d.btnRemoveExt->click();
+        EXPECT_EQ(d.lines(), (QStringList{"N-37-001", "archive.tar", "dir.x\\name", "four.map", "five.map"}));
+        type(d, "abc\n\nx\n  kept  ");
+        d.btnCutLeft->click();
+        EXPECT_EQ(d.lines(), (QStringList{"bc", "", "", "  kept  "}));
+        d.btnCutRight->click();
+        EXPECT_EQ(d.lines(), (QStringList{"b", "", "", "  kept  "}));
+    }, false);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(CustomListForm, TooFewLinesReportsTheMissingIndexAndChangesNothing)
+{
+    TMainForm& f = openWithSheets({"a", "b", "c"});
+    run(f, [](TCustomListForm& d) {
+        type(d, "abc\ndef");
+        d.btnCutLeft->click();
+        EXPECT_EQ(d.meList->toPlainText(), QString("abc\ndef"));
+        EXPECT_TRUE(d.isEnabled());
+    }, false);
+    EXPECT_EQ(dialogs.errors, QStringList{"List index out of bounds (2)"});
+}
+
+TEST_F(CustomListForm, CancelKeepsTheListAndTheNextOpeningShowsItAgain)
+{
+    TMainForm& f = openWithSheets({"one", "two"});
+    run(f, [](TCustomListForm& d) { type(d, "  first  \nsecond"); }, true);
+    EXPECT_EQ(*f.workspace().data.CustomList, (QStringList{"  first  ", "second"}));
+    run(f, [](TCustomListForm& d) {
+        EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"}));
+        type(d, "edited\nlines");
+    }, false);
+    EXPECT_EQ(*f.workspace().data.CustomList, (QStringList{"  first  ", "second"}));
+    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"})); }, false);
+}
+
+TEST_F(CustomListForm, WithoutAListTheNextOpeningShowsTheCancelledEdits)
+{
+    TMainForm& f = open();
+    run(f, [](TCustomListForm& d) { type(d, "draft"); }, false);
+    EXPECT_FALSE(f.workspace().data.CustomList.has_value());
+    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.meList->toPlainText(), QString("draft")); }, false);
+}
+
+TEST_F(CustomListForm, ClearAllEmptiesTheTextBoxAndTheListButKeepsIt)
+{
+    const QString maps = makeDemo(2);
+    TMainForm& f = open();
+    f.edMapsDir->setText(maps);
+    f.edBlankMapFile->setText(indexFile);
+    f.btnAnalyze->click();
+    run(f, [](TCustomListForm& d) { d.btnNames->click(); }, true);
+    EXPECT_EQ(f.workspace().data.CustomList->size(), 3);
+    f.btnClearAll->click();
+    ASSERT_TRUE(f.workspace().data.CustomList.has_value());
+    EXPECT_TRUE(f.workspace().data.CustomList->isEmpty());
+    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.meList->toPlainText(), QString()); }, false);
+    EXPECT_TRUE(f.btnAnalyze->isEnabled());
+}
+
+TEST_F(CustomListForm, ClosingTheWindowReleasesTheDialogAndTheList)
+{
+    TMainForm& f = open();
+    run(f, [](TCustomListForm&) {}, true);
+    EXPECT_NE(f.customListForm(), nullptr);
+    f.close();
+    EXPECT_EQ(f.customListForm(), nullptr);
+    EXPECT_FALSE(f.workspace().data.CustomList.has_value());
+}
+
+}  // namespace

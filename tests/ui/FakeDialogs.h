@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/CustomListFormUnit.h"
+#include "ui/Dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+// Answers the windows' dialogs with pre-set answers and records what was
+// asked, so that no modal dialog ever waits for a person.
+class FakeDialogs final : public UiDialogs {
+public:
+    void showError(QWidget*, const QString& text) override { errors.append(text); }
+    std::optional<QString> chooseDirectory(QWidget*, const QString& title, const QString& start) override
+    {
+        directoryAsked.append(title + "|" + start);
+        return next(directories);
+    }
+    std::optional<QString> chooseMapFile(QWidget*, const QString& preset) override
+    {
+        mapFilePresets.append(preset);
+        return next(mapFiles);
+    }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return next(fonts); }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return next(colors); }
+    bool runCustomList(TCustomListForm& dialog) override { return customList ? customList(dialog) : false; }
+
+    QStringList errors;
+    QStringList directoryAsked;
+    QStringList mapFilePresets;
+    // The answers to give in turn; once they run out, the dialog is cancelled.
+    std::deque<QString> directories;
+    std::deque<QString> mapFiles;
+    std::deque<QFont> fonts;
+    std::deque<QColor> colors;
+    // Plays the user's part in the Custom list dialog; true is Ok.
+    std::function<bool(TCustomListForm&)> customList;
+
+private:
+    template <typename T>
+    static std::optional<T> next(std::deque<T>& answers)
+    {
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<T> answer(std::in_place, answers.front());
+        answers.pop_front();
+        return answer;
+    }
+};

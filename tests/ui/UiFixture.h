@@ -1,0 +1,64 @@
+#pragma once
+
+#include "FakeDialogs.h"
+#include "MapFiles.h"
+#include "ui/MainFormUnit.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A fresh main window per test, with its settings file in a folder of its
+// own and its dialogs answered by FakeDialogs.
+class UiFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    TMainForm& open()
+    {
+        form = std::make_unique<TMainForm>(settingsPath, &dialogs);
+        return *form;
+    }
+
+    void writeSettings(const QByteArray& text) { testfiles::Write(settingsPath, text); }
+
+    QString settingsText() const
+    {
+        QFile file(settingsPath);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    template <typename W>
+    W* find(const char* name) const
+    {
+        W* widget = form->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // An index map and a maps folder with `good` sheets inside it and one
+    // outside; returns the maps folder, without a trailing separator.
+    QString makeDemo(int good = 2)
+    {
+        QDir(dir.path()).mkdir("maps");
+        indexFile = dir.filePath("index.map");
+        testfiles::Write(indexFile, testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40));
+        for (int i = 1; i <= good; ++i) {
+            const QString name = QStringLiteral("N-37-00%1").arg(i);
+            testfiles::Write(dir.filePath("maps/" + name + ".map"),
+                             testfiles::Sheet(name, "C:\\scans\\" + name + ".jpg",
+                                              {{31, 59}, {32, 59}, {32, 58}, {31, 58}}));
+        }
+        testfiles::Write(dir.filePath("maps/far.map"),
+                         testfiles::Sheet("Far", "far.jpg", {{1, 9}, {2, 9}, {2, 8}, {1, 8}}));
+        return dir.filePath("maps");
+    }
+
+    QTemporaryDir dir;
+    QString settingsPath = dir.filePath("tessarine.ini");
+    QString indexFile;
+    FakeDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+};
