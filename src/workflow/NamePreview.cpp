@@ -86,6 +86,21 @@ std::optional<std::size_t> NearestSheet(const std::vector<TSingleMap>& maps, QSi
     return chosen;
 }
 
+std::optional<TPixel> StartNamePreview(Workspace& ws, NamePreview& preview, const NameStyle& style,
+                                       std::optional<TPixel> viewCentre)
+{
+    if (!ws.centersReady || !CheckNameSource(ws, style.source))
+        return std::nullopt;
+    const auto chosen = NearestSheet(ws.data.Maps, ws.workingImage.size(), viewCentre);
+    if (!chosen)
+        return std::nullopt;
+    const TPixel centre = ws.data.Maps[*chosen].NameCenter;
+    const QString text = NameText(ws.data, *chosen, style.source);
+    const TPixel corner = CentredTextCorner(centre, TextBoxSize(style.font, text));
+    preview.show(ws.workingImage, text, corner, OpacityAlpha(style.opacityPosition), style.font, style.color);
+    return centre;
+}
+
 namespace {
 
 struct HalfView {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/gvars.h"
+#include "workflow/DrawNames.h"
+#include "workflow/Workspace.h"
 
 #include <QColor>
 #include <QFont>
@@ -54,6 +55,15 @@ private:
 // Distances are squared in 64 bits, exact for any image size.
 std::optional<std::size_t> NearestSheet(const std::vector<TSingleMap>& maps, QSize imageSize,
                                         std::optional<TPixel> viewCentre);
+
+// A press on the opacity slider, apart from the view: when the centres are
+// ready and the name source can be used, shows the name of the sheet
+// NearestSheet picks at its centre in `style` and returns that centre, for
+// the caller to scroll to. Nothing is shown (none) when the centres are
+// stale, the source cannot be used (its reason goes to the log, at every
+// press) or there are no sheets.
+std::optional<TPixel> StartNamePreview(Workspace& ws, NamePreview& preview, const NameStyle& style,
+                                       std::optional<TPixel> viewCentre);
 
 // The image view's geometry in plain numbers. Ranges are the content's
 // extents (the image's width and height), positions the content coordinate

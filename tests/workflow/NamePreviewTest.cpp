@@ -186,3 +186,69 @@ TEST(ScrollToPoint, TheEndRuleWinsOnASmallImage)
 }
 
 }  // namespace
+
+namespace {
+
+class StartNamePreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureGuiApplication();
+        ws.workingImage = Gradient(300, 200);
+        original = ws.workingImage.copy();
+        ws.data.Maps = {At(false, {20, 20}), At(true, {100, 50}), At(true, {250, 150})};
+        ws.data.Maps[1].MapName = "Near";
+        ws.data.Maps[2].MapName = "Far";
+        ws.centersReady = true;
+        style.font.setFamily("DejaVu Sans");
+        style.font.setPixelSize(15);
+        style.color = QColor(0, 0, 0);
+    }
+
+    MemoryLog log;
+    Workspace ws{log, "."};
+    NameStyle style;
+    NamePreview preview;
+    QImage original;
+};
+
+TEST_F(StartNamePreviewTest, ShowsTheNearestNameAtItsCentre)
+{
+    EXPECT_EQ(StartNamePreview(ws, preview, style, TPixel{240, 140}), (TPixel{250, 150}));
+    ASSERT_TRUE(preview.shown());
+    const QSize box = TextBoxSize(style.font, "Far");
+    EXPECT_EQ(preview.changedRect(), QRect(250 - box.width() / 2, 150 - box.height() / 2, box.width(), box.height()));
+    preview.hide(ws.workingImage);
+    EXPECT_EQ(ws.workingImage, original);
+}
+
+TEST_F(StartNamePreviewTest, StaleCentresOrAnUnusableSourceShowNothing)
+{
+    ws.centersReady = false;
+    EXPECT_EQ(StartNamePreview(ws, preview, style, TPixel{100, 50}), std::nullopt);
+    EXPECT_FALSE(preview.shown());
+    EXPECT_TRUE(log.lines().isEmpty());
+
+    ws.centersReady = true;
+    style.source = kSourceCustomList;
+    for (int press = 0; press < 2; ++press)
+        EXPECT_EQ(StartNamePreview(ws, preview, style, TPixel{100, 50}), std::nullopt);
+    EXPECT_EQ(log.lines(), (QStringList{"Custom list was not generated", "Custom list was not generated"}));
+    EXPECT_FALSE(preview.shown());
+    EXPECT_EQ(ws.workingImage, original);
+}
+
+TEST_F(StartNamePreviewTest, NoSheetsAfterClearAllShowNothing)
+{
+    ws.data.Maps.clear();
+    EXPECT_EQ(StartNamePreview(ws, preview, style, TPixel{100, 50}), std::nullopt);
+    EXPECT_FALSE(preview.shown());
+}
+
+TEST_F(StartNamePreviewTest, WithoutAViewCentreTheFirstSheetIsShownEvenWhenUnusable)
+{
+    EXPECT_EQ(StartNamePreview(ws, preview, style, std::nullopt), (TPixel{20, 20}));
+    EXPECT_TRUE(preview.shown());
+}
+
+}  // namespace
