@@ -1,6 +1,7 @@
 #include "imaging/ImageBuffer.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,4 +40,22 @@ QImage NewRgb32Image(int width, int height)
     if (image.isNull())
         Unmap(mapping);
     return image;
+}
+
+std::jthread PrefaultInBackground(uchar* data, qsizetype bytes)
+{
+    const auto page = static_cast<quintptr>(::sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<quintptr>(data) + page - 1) / page * page;
+    const auto end = reinterpret_cast<quintptr>(data) + static_cast<quintptr>(bytes);
+    if (bytes < kHugePage || begin >= end)
+        return std::jthread();
+    return std::jthread([begin, end](std::stop_token stop) {
+        constexpr quintptr kChunk = quintptr{32} << 20;
+        for (quintptr at = begin; at < end && !stop.stop_requested(); at += kChunk) {
+            const quintptr length = std::min(kChunk, end - at);
+            // Fails on kernels before 5.14; the pages are then mapped as the decoder writes them.
+            if (::madvise(reinterpret_cast<void*>(at), length, MADV_POPULATE_WRITE) != 0)
+                return;
+        }
+    });
 }

@@ -257,9 +257,15 @@ QImage DecodeJpeg(const QByteArray& jpeg, qint64 availableBytes)
     QImage image = NewRgb32Image(static_cast<int>(header.width), static_cast<int>(header.height));
     if (image.isNull())
         throw Errors::imageTooLarge(header.width, header.height, QStringLiteral("does not fit in memory"));
+    uchar* bits = image.bits();
+    bool ok = false;
     ErrorState err;
-    if (!DecodeC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), image.bits(),
-                 static_cast<std::size_t>(image.bytesPerLine()), &err))
+    {
+        const std::jthread prefault = PrefaultInBackground(bits, image.sizeInBytes());
+        ok = DecodeC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), bits,
+                     static_cast<std::size_t>(image.bytesPerLine()), &err);
+    }
+    if (!ok)
         throw Errors::jpegError(err.code, QString::fromLocal8Bit(err.text));
     return image;
 }
