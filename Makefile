@@ -3,12 +3,13 @@
 #            AddressSanitizer and UndefinedBehaviorSanitizer (make test-asan alone).
 # make run:  the same set-up, then the program on the bundled demo maps.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (default 60) each.
+# make bench: the benchmarks (never part of make test); see scripts/bench.sh.
 # In CI (CI=true) warnings are errors.
 
 PRESET := $(if $(CI),ci,default)
 ASAN_PRESET := $(if $(CI),asan-ci,asan)
 
-.PHONY: all bootstrap configure build test test-asan fuzz run clean
+.PHONY: all bootstrap configure build test test-asan fuzz bench run clean
 
 all: build
 
@@ -32,6 +33,9 @@ test-asan: bootstrap
 
 fuzz: bootstrap
 	@scripts/fuzz.sh
+
+bench: build
+	@scripts/bench.sh
 
 run: build
 	@scripts/run-demo.sh

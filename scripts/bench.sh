@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The benchmarks, on the build `make build` made (or in $BENCH_BIN). Large inputs are written
+# once to $BENCH_DATA (default /tmp/tessarine-bench) and reused.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bin=${BENCH_BIN:-build/bench}
+data=${BENCH_DATA:-/tmp/tessarine-bench}
+
+# Load image and Save jpg against djpeg and cjpeg, Draw borders with 3,000
+# sheets, and the peak memory of a load-draw-save run.
+for size in 8000x6000 20000x15000; do
+  "$bin/make_overview" "$data/$size" "${size%x*}" "${size#*x}" 3000
+done
+"$bin/jpeg_bench" "$data/8000x6000" "$data/20000x15000"
