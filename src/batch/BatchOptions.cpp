@@ -1,6 +1,9 @@
 #include "batch/BatchOptions.h"
 
+#include "workflow/LineColors.h"
+
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include <array>
 #include <utility>
@@ -18,8 +21,18 @@ constexpr std::array<std::pair<const char*, BatchStep>, 7> kStepNames{{
 }};
 
 // Steps this build can run, in panel order.
-constexpr std::array kBuiltSteps{BatchStep::Analyze, BatchStep::Load, BatchStep::Save};
+constexpr std::array kBuiltSteps{BatchStep::Analyze, BatchStep::Load, BatchStep::Calc, BatchStep::Borders,
+                                 BatchStep::Save};
 constexpr BatchStep kLastAvailableStep = kBuiltSteps.back();
+
+// A name of the line colour list (any letter case) or #RRGGBB.
+std::optional<QColor> ParseLineColor(const QString& text)
+{
+    static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    if (hex.match(text).hasMatch())
+        return QColor::fromRgb(text.mid(1).toUInt(nullptr, 16));
+    return LineColorByName(text);
+}
 
 }  // namespace
 
@@ -36,16 +49,25 @@ QString BatchUsage()
 {
     return QStringLiteral(
         "Usage: tessarine-batch --maps DIR --index FILE [--stop-after STEP] [--output FILE]\n"
+        "                       [--line-width N] [--line-color COLOR] [--fill] [--no-borders]\n"
         "\n"
         "Runs the command panel's operations in panel order, each as its button does,\n"
         "from a fresh start with the window's defaults, and prints the results log.\n"
         "\n"
         "  --maps DIR         folder of the sheets' .map calibration files\n"
         "  --index FILE       the index map's .map calibration file\n"
-        "  --stop-after STEP  last step to run: analyze, load or save (default: the last\n"
-        "                     step available); steps this version lacks are passed over\n"
+        "  --stop-after STEP  last step to run: analyze, load, calc, borders or save\n"
+        "                     (default: the last step available); steps this version\n"
+        "                     lacks are passed over\n"
         "  --output FILE      save the annotated JPEG to FILE instead of over the index\n"
         "                     map's image\n"
+        "  --line-width N     border width in pixels, taken as typed (default: 5); a\n"
+        "                     negative width keeps 1\n"
+        "  --line-color COLOR border colour: a name of the window's colour list, any\n"
+        "                     letter case (Black, Red, \"Money Green\", ...), or #RRGGBB\n"
+        "                     (default: Silver)\n"
+        "  --fill             hatch the inside of each border\n"
+        "  --no-borders       pass over Draw borders\n"
         "  --help             show this text\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
@@ -61,8 +83,12 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     const QCommandLineOption index(QStringLiteral("index"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption stopAfter(QStringLiteral("stop-after"), QString(), QStringLiteral("STEP"));
     const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption lineWidth(QStringLiteral("line-width"), QString(), QStringLiteral("N"));
+    const QCommandLineOption lineColor(QStringLiteral("line-color"), QString(), QStringLiteral("COLOR"));
+    const QCommandLineOption fill(QStringLiteral("fill"));
+    const QCommandLineOption noBorders(QStringLiteral("no-borders"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({maps, index, stopAfter, output, help});
+    parser.addOptions({maps, index, stopAfter, output, lineWidth, lineColor, fill, noBorders, help});
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -86,6 +112,18 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     options.indexMapFile = parser.value(index);
     options.stopAfter = kLastAvailableStep;
     options.outputFile = parser.value(output);
+    options.drawBorders = !parser.isSet(noBorders);
+    options.fill = parser.isSet(fill);
+    if (parser.isSet(lineWidth))
+        options.lineWidthText = parser.value(lineWidth);
+    if (parser.isSet(lineColor)) {
+        const auto color = ParseLineColor(parser.value(lineColor));
+        if (!color) {
+            result.error = QStringLiteral("Unknown line colour: %1").arg(parser.value(lineColor));
+            return result;
+        }
+        options.lineColor = *color;
+    }
     if (parser.isSet(stopAfter)) {
         const QString name = parser.value(stopAfter);
         bool known = false;

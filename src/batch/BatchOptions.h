@@ -1,5 +1,8 @@
 #pragma once
 
+#include "workflow/LineColors.h"
+
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +16,12 @@ struct BatchOptions {
     QString indexMapFile;
     BatchStep stopAfter = BatchStep::Save;
     QString outputFile;  // Save jpg writes here instead of over the index image when set
+    // Draw borders, with the window's defaults: the width as typed into its
+    // box, Silver, no fill.
+    bool drawBorders = true;
+    QString lineWidthText = QStringLiteral("5");
+    QColor lineColor = QColor::fromRgb(*LineColors()[kDefaultLineColorIndex].rgb);
+    bool fill = false;
 };
 
 // Whether this build can run `step`; a run passes over the others.

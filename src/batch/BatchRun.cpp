@@ -1,6 +1,8 @@
 #include "batch/BatchRun.h"
 
 #include "workflow/Analyze.h"
+#include "workflow/CalcPoints.h"
+#include "workflow/DrawBorders.h"
 #include "workflow/LoadImage.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Workspace.h"
@@ -52,6 +54,11 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
         switch (step) {
         case BatchStep::Analyze: outcome = Analyze(ws, mapsDir, options.indexMapFile); break;
         case BatchStep::Load: outcome = LoadImage(ws, options.indexMapFile); break;
+        case BatchStep::Calc: outcome = CalcPoints(ws); break;
+        case BatchStep::Borders:
+            if (options.drawBorders)
+                outcome = DrawBorders(ws, {options.lineWidthText, options.lineColor, options.fill});
+            break;
         case BatchStep::Save: outcome = SaveJpg(ws, options.outputFile); break;
         default: return kExitUsage;  // refused by the command-line parser
         }
