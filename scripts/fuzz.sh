@@ -43,6 +43,8 @@ for seeds in tests/fuzz/corpus/*/; do
   findings=build-fuzz/findings/$target
   mkdir -p "$corpus" "$findings"
   extra=()
+  dict=tests/fuzz/$target.dict
+  [ -f "$dict" ] && extra+=(-dict="$dict")
   if [ "$target" = fuzz_map_reader ] && [ -d "$real_maps" ]; then
     extra+=("$real_maps")
   fi
