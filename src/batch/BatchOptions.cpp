@@ -21,8 +21,8 @@ constexpr std::array<std::pair<const char*, BatchStep>, 7> kStepNames{{
 }};
 
 // Steps this build can run, in panel order.
-constexpr std::array kBuiltSteps{BatchStep::Analyze, BatchStep::Load, BatchStep::Calc, BatchStep::Borders,
-                                 BatchStep::Save};
+constexpr std::array kBuiltSteps{BatchStep::Analyze, BatchStep::Load,    BatchStep::Calc, BatchStep::Borders,
+                                 BatchStep::Centers, BatchStep::Names, BatchStep::Save};
 constexpr BatchStep kLastAvailableStep = kBuiltSteps.back();
 
 // A name of the line colour list (any letter case) or #RRGGBB.
@@ -50,13 +50,17 @@ QString BatchUsage()
     return QStringLiteral(
         "Usage: tessarine-batch --maps DIR --index FILE [--stop-after STEP] [--output FILE]\n"
         "                       [--line-width N] [--line-color COLOR] [--fill] [--no-borders]\n"
+        "                       [--centers METHOD] [--names SOURCE] [--custom-list FILE]\n"
+        "                       [--no-names] [--font FAMILY] [--font-size PX] [--bold]\n"
+        "                       [--italic] [--font-color COLOR] [--opacity P]\n"
         "\n"
         "Runs the command panel's operations in panel order, each as its button does,\n"
         "from a fresh start with the window's defaults, and prints the results log.\n"
         "\n"
         "  --maps DIR         folder of the sheets' .map calibration files\n"
         "  --index FILE       the index map's .map calibration file\n"
-        "  --stop-after STEP  last step to run: analyze, load, calc, borders or save\n"
+        "  --stop-after STEP  last step to run: analyze, load, calc, borders, centers,\n"
+        "                     names or save\n"
         "                     (default: the last step available); steps this version\n"
         "                     lacks are passed over\n"
         "  --output FILE      save the annotated JPEG to FILE instead of over the index\n"
@@ -68,11 +72,13 @@ QString BatchUsage()
         "                     (default: Silver)\n"
         "  --fill             hatch the inside of each border\n"
         "  --no-borders       pass over Draw borders\n"
+        "%1"
         "  --help             show this text\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
-        "3 an error ended a step (its text on standard error).\n");
+        "3 an error ended a step (its text on standard error).\n")
+        .arg(NamesUsage());
 }
 
 ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
@@ -89,6 +95,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     const QCommandLineOption noBorders(QStringLiteral("no-borders"));
     const QCommandLineOption help(QStringLiteral("help"));
     parser.addOptions({maps, index, stopAfter, output, lineWidth, lineColor, fill, noBorders, help});
+    AddNamesOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -123,6 +130,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
             return result;
         }
         options.lineColor = *color;
+    }
+    if (const auto error = ReadNamesOptions(parser, options.names)) {
+        result.error = *error;
+        return result;
     }
     if (parser.isSet(stopAfter)) {
         const QString name = parser.value(stopAfter);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/NamesOptions.h"
 #include "workflow/LineColors.h"
 
 #include <QColor>
@@ -22,6 +23,7 @@ struct BatchOptions {
     QString lineWidthText = QStringLiteral("5");
     QColor lineColor = QColor::fromRgb(*LineColors()[kDefaultLineColorIndex].rgb);
     bool fill = false;
+    NamesBatchOptions names;
 };
 
 // Whether this build can run `step`; a run passes over the others.

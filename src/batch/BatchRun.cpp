@@ -1,8 +1,10 @@
 #include "batch/BatchRun.h"
 
 #include "workflow/Analyze.h"
+#include "workflow/CalcNameCenters.h"
 #include "workflow/CalcPoints.h"
 #include "workflow/DrawBorders.h"
+#include "workflow/DrawNames.h"
 #include "workflow/LoadImage.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Workspace.h"
@@ -49,6 +51,8 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
 {
     Workspace ws(log);
     QString mapsDir = options.mapsDir;
+    if (!options.names.customListFile.isEmpty())
+        ws.data.CustomList = ReadCustomListFile(options.names.customListFile);
     for (BatchStep step = BatchStep::Analyze;; step = *NextStep(step)) {
         StepOutcome outcome = StepOutcome::Completed;
         switch (step) {
@@ -58,6 +62,14 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
         case BatchStep::Borders:
             if (options.drawBorders)
                 outcome = DrawBorders(ws, {options.lineWidthText, options.lineColor, options.fill});
+            break;
+        case BatchStep::Centers:
+            if (options.names.run)
+                outcome = CalcNameCenters(ws, options.names.centreMethod);
+            break;
+        case BatchStep::Names:
+            if (options.names.run)
+                outcome = DrawNames(ws, MakeNameStyle(options.names));
             break;
         case BatchStep::Save: outcome = SaveJpg(ws, options.outputFile); break;
         default: return kExitUsage;  // refused by the command-line parser

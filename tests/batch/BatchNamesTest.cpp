@@ -1,0 +1,155 @@
+#include "QtPrint.h"
+#include "MapFiles.h"
+#include "batch/BatchOptions.h"
+#include "imaging/JpegCodec.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testfiles::Write;
+
+struct Output {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Output Batch(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class BatchNamesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(root.path()).mkdir("maps");
+        maps = root.filePath("maps");
+        index = root.filePath("index.map");
+        // Three sheets: the middle one lies partly outside the index map.
+        Write(maps + "/a.map", testfiles::Sheet("Alpha", "a.jpg", {{31, 59}, {34, 59}, {34, 56}, {31, 56}}));
+        Write(maps + "/b.map", testfiles::Sheet("Beyond", "b.jpg", {{38, 59}, {45, 59}, {45, 56}, {38, 56}}));
+        Write(maps + "/c.map", testfiles::Sheet("Gamma", "c.jpg", {{35, 55}, {39, 55}, {39, 51}, {35, 51}}));
+        Write(index, testfiles::IndexMap("index.jpg", 400, 300, 60, 50, 30, 40));
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(qRgb(240, 230, 200));
+        Write(root.filePath("index.jpg"), EncodeJpeg(image));
+    }
+
+    QStringList args(const QStringList& extra) const { return QStringList{"--maps", maps, "--index", index} + extra; }
+
+    QTemporaryDir root;
+    QString maps;
+    QString index;
+};
+
+TEST_F(BatchNamesTest, CentresAndNamesRunAfterBorders)
+{
+    const Output r = Batch(args({"--stop-after", "names", "--centers", "barycenter", "--bold", "--opacity", "32"}));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    static const QRegularExpression tail(
+        "\n\nCalculating names places...\nCalculated\nDrawing...\n(-?\\d+, -?\\d+)\n(-?\\d+, -?\\d+)\nDone\n$");
+    EXPECT_TRUE(tail.match(r.out).hasMatch()) << r.out.toStdString();
+}
+
+TEST_F(BatchNamesTest, OpacityZeroSavesWhatNoNamesSaves)
+{
+    const QString withNames = root.filePath("names.jpg");
+    const QString without = root.filePath("plain.jpg");
+    EXPECT_EQ(Batch(args({"--opacity", "0", "--output", withNames})).exitCode, 0);
+    const Output plain = Batch(args({"--no-names", "--output", without}));
+    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_FALSE(plain.out.contains("Calculating names places...")) << plain.out.toStdString();
+    EXPECT_FALSE(ReadAll(without).isEmpty());
+    EXPECT_EQ(ReadAll(withNames), ReadAll(without));
+
+    const QString drawn = root.filePath("drawn.jpg");
+    EXPECT_EQ(Batch(args({"--output", drawn})).exitCode, 0);
+    EXPECT_NE(ReadAll(drawn), ReadAll(without));
+}
+
+TEST_F(BatchNamesTest, CustomListProblemsStopTheRun)
+{
+    const Output none = Batch(args({"--names", "custom"}));
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.out.endsWith("Calculated\nCustom list was not generated\n")) << none.out.toStdString();
+
+    const QString list = root.filePath("list.txt");
+    Write(list, "one\ntwo\n");
+    const Output shortList = Batch(args({"--names", "custom", "--custom-list", list}));
+    EXPECT_EQ(shortList.exitCode, 1);
+    EXPECT_TRUE(shortList.out.endsWith("Calculated\nSize of custom list does not match maps count\n"))
+        << shortList.out.toStdString();
+
+    Write(list, "Первый\n\nтретий\n");  // the unusable sheet's line may be empty
+    const Output good = Batch(args({"--names", "custom", "--custom-list", list, "--stop-after", "names"}));
+    EXPECT_EQ(good.exitCode, 0) << good.out.toStdString();
+
+    const Output missing = Batch(args({"--custom-list", root.filePath("absent.txt")}));
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_TRUE(missing.err.startsWith("Cannot open file")) << missing.err.toStdString();
+    EXPECT_TRUE(missing.out.isEmpty()) << "read before anything runs";
+}
+
+TEST(BatchNamesOptions, DefaultsAreTheWindowsAndEachOptionIsRead)
+{
+    const QStringList base{"tessarine-batch", "--maps", "m", "--index", "i.map"};
+    const ParsedCommandLine defaults = ParseBatchCommandLine(base);
+    ASSERT_TRUE(defaults.options) << defaults.error.toStdString();
+    const NamesBatchOptions& d = defaults.options->names;
+    EXPECT_TRUE(d.run);
+    EXPECT_EQ(d.centreMethod, kArithmeticMean);
+    EXPECT_EQ(d.source, kSourceMapName);
+    EXPECT_EQ(d.fontFamily, "Tahoma");
+    EXPECT_EQ(d.fontPixelSize, 13);
+    EXPECT_FALSE(d.bold || d.italic);
+    EXPECT_EQ(d.color, QColor(255, 0, 0));
+    EXPECT_EQ(d.opacityPosition, 30);
+
+    const ParsedCommandLine all = ParseBatchCommandLine(
+        base + QStringList{"--centers", "barycenter", "--names", "image", "--font", "DejaVu Serif", "--font-size",
+                           "21", "--bold", "--italic", "--font-color", "#12aB9f", "--opacity", "0", "--no-names",
+                           "--custom-list", "l.txt"});
+    ASSERT_TRUE(all.options) << all.error.toStdString();
+    const NamesBatchOptions& o = all.options->names;
+    EXPECT_FALSE(o.run);
+    EXPECT_EQ(o.centreMethod, kBarycenter);
+    EXPECT_EQ(o.source, kSourceImageFile);
+    EXPECT_EQ(o.fontFamily, "DejaVu Serif");
+    EXPECT_EQ(o.fontPixelSize, 21);
+    EXPECT_TRUE(o.bold && o.italic);
+    EXPECT_EQ(o.color, QColor(0x12, 0xAB, 0x9F));
+    EXPECT_EQ(o.opacityPosition, 0);
+    EXPECT_EQ(o.customListFile, "l.txt");
+}
+
+TEST(BatchNamesOptions, WrongValuesAreRefused)
+{
+    const QStringList base{"tessarine-batch", "--maps", "m", "--index", "i.map"};
+    const QStringList wrong[] = {{"--centers", "median"}, {"--names", "title"},      {"--opacity", "33"},
+                                 {"--opacity", "-1"},     {"--opacity", "x"},        {"--font-size", "0"},
+                                 {"--font-color", "red"}, {"--font-color", "#12345"}};
+    for (const QStringList& extra : wrong) {
+        const ParsedCommandLine parsed = ParseBatchCommandLine(base + extra);
+        EXPECT_FALSE(parsed.options) << extra.join(' ').toStdString();
+        EXPECT_FALSE(parsed.error.isEmpty());
+    }
+}
+
+}  // namespace
