@@ -3,6 +3,7 @@
 #include "model/Errors.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -99,7 +100,10 @@ QByteArray ReadBinaryFile(const QString& path)
 
 void ReplaceFileSafely(const QString& path, const QByteArray& bytes)
 {
-    const QByteArray native = QFile::encodeName(path);
+    // A link stays a link: the file it leads to is the one replaced.
+    const QFileInfo info(path);
+    const QString resolved = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    const QByteArray native = QFile::encodeName(resolved);
     struct stat original {};
     const bool exists = ::stat(native.constData(), &original) == 0;
     if (exists && S_ISDIR(original.st_mode))

@@ -110,6 +110,19 @@ TEST_F(SaveUndoTest, SaveToAnotherFileLeavesTheIndexImage)
     EXPECT_EQ(FileBytes(output), ws.baseImage);
 }
 
+TEST_F(SaveUndoTest, SaveThroughALinkReplacesTheFileItLeadsTo)
+{
+    QDir(folder).mkdir("scans");
+    const QString real = folder + "/scans/overview.jpg";
+    ASSERT_TRUE(QFile::rename(folder + "/index.jpg", real));
+    ASSERT_TRUE(QFile::link(real, folder + "/index.jpg"));
+    Draw(ws);
+    EXPECT_EQ(SaveJpg(ws), StepOutcome::Completed);
+    EXPECT_TRUE(QFileInfo(folder + "/index.jpg").isSymLink());
+    EXPECT_EQ(FileBytes(real), ws.baseImage);
+    EXPECT_EQ(QDir(folder + "/scans").entryList(QDir::Files | QDir::Hidden), QStringList{"overview.jpg"});
+}
+
 // A small tmpfs of our own, for writes that fail as a full or read-only disk does.
 class SmallDisk {
 public:
