@@ -40,6 +40,8 @@ TEST_F(MainForm, FirstStartWithoutSettingsFile)
     TMainForm& f = open();
     EXPECT_EQ(f.windowTitle(), QString("Tessarine"));
     EXPECT_EQ(f.size(), QSize(960, 763));
+    ASSERT_FALSE(f.windowIcon().isNull());
+    EXPECT_TRUE(f.windowIcon().availableSizes().contains(QSize(24, 24)));
     EXPECT_EQ(f.font().family(), QString("Tahoma"));
     EXPECT_EQ(f.edMapsDir->text(), QString());
     EXPECT_EQ(f.edBlankMapFile->text(), QString());
