@@ -10,7 +10,7 @@
 namespace {
 
 struct Inputs {
-    QTemporaryDir root;
+    QTemporaryDir root{scalemaps::ScratchTemplate()};
     QString mapsDir = root.filePath("maps");
     QString indexFile = root.filePath("index.map");
 

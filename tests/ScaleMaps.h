@@ -5,12 +5,22 @@
 
 #include "MapFiles.h"
 
+#include <QStorageInfo>
 #include <QString>
 
 #include <utility>
 #include <vector>
 
 namespace scalemaps {
+
+// A template for QTemporaryDir: in memory when /dev/shm has room, since
+// creating thousands of files on a busy disk can take minutes.
+inline QString ScratchTemplate()
+{
+    const QStorageInfo shm(QStringLiteral("/dev/shm"));
+    const bool roomy = shm.isValid() && shm.isReady() && !shm.isReadOnly() && shm.bytesAvailable() > (qint64{512} << 20);
+    return (roomy ? QStringLiteral("/dev/shm") : QDir::tempPath()) + QStringLiteral("/tessarine-scale-XXXXXX");
+}
 
 // The index map's border: 30..40 east, 50..60 north.
 inline QByteArray IndexMap() { return testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40); }

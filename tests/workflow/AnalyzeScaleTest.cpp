@@ -20,7 +20,7 @@ protected:
 
     StepOutcome run() { return Analyze(ws, mapsDir, indexFile); }
 
-    QTemporaryDir root;
+    QTemporaryDir root{scalemaps::ScratchTemplate()};
     QString mapsDir;
     QString indexFile;
     MemoryLog log;
