@@ -8,34 +8,32 @@ namespace {
 // The rectangle 50..60 N, 30..40 E, corners listed clockwise from the north-west.
 const TPolygon kRect{{60, 30}, {60, 40}, {50, 40}, {50, 30}};
 
-struct ContainmentCase {
-    const char* what;
-    TGeoPoint point;
-    int expected;
-};
-
-class RectangleContainment : public ::testing::TestWithParam<ContainmentCase> {};
-
-TEST_P(RectangleContainment, MatchesTheRayCastingRule)
+TEST(PointInPolygon, TheRectangleFollowsTheRayCastingRuleAndItsTolerances)
 {
-    const auto& c = GetParam();
-    EXPECT_EQ(PointInPolygon(c.point, kRect), c.expected) << c.what;
+    struct {
+        const char* what;
+        TGeoPoint point;
+        int expected;
+    } const cases[] = {
+        {"centre", {55, 35}, 1},
+        {"east of it", {55, 45}, 0},
+        {"north of it", {65, 35}, 0},
+        {"west of it", {55, 25}, 0},
+        {"on the north side", {60, 35}, 1},
+        {"on the south side", {50, 35}, 1},
+        {"on the east side", {55, 40}, 2},
+        {"on the west side", {55, 30}, 2},
+        {"north-west corner", {60, 30}, 2},
+        {"north-east corner", {60, 40}, 2},
+        {"south-east corner", {50, 40}, 2},
+        {"south-west corner", {50, 30}, 2},
+        {"within 1e-4 of the east side", {55, 39.99995}, 2},
+        {"2e-4 from the east side", {55, 39.9998}, 1},
+        {"within 1e-4 east of the west side", {55, 30.00005}, 2},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PointInPolygon(c.point, kRect), c.expected) << c.what;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RectangleContainment,
-    ::testing::Values(ContainmentCase{"centre", {55, 35}, 1}, ContainmentCase{"east of it", {55, 45}, 0},
-                      ContainmentCase{"north of it", {65, 35}, 0}, ContainmentCase{"west of it", {55, 25}, 0},
-                      ContainmentCase{"on the north side", {60, 35}, 1},
-                      ContainmentCase{"on the south side", {50, 35}, 1},
-                      ContainmentCase{"on the east side", {55, 40}, 2}, ContainmentCase{"on the west side", {55, 30}, 2},
-                      ContainmentCase{"north-west corner", {60, 30}, 2},
-                      ContainmentCase{"north-east corner", {60, 40}, 2},
-                      ContainmentCase{"south-east corner", {50, 40}, 2},
-                      ContainmentCase{"south-west corner", {50, 30}, 2},
-                      ContainmentCase{"within 1e-4 of the east side", {55, 39.99995}, 2},
-                      ContainmentCase{"2e-4 from the east side", {55, 39.9998}, 1},
-                      ContainmentCase{"within 1e-4 east of the west side", {55, 30.00005}, 2}));
 
 TEST(PointInPolygon, DegeneratePolygonsContainNothing)
 {
