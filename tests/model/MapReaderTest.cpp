@@ -1,5 +1,5 @@
 #include "QtPrint.h"
-#include "model/Errors.h"
+#include "ErrorText.h"
 #include "model/MapReader.h"
 #include "model/TextFile.h"
 
@@ -8,16 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString ErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const TessError& e) {
-        return e.text();
-    }
-    return QString();
-}
 
 TEST(SplitMapLine, CutsAtEveryCommaAndHonoursQuotes)
 {
@@ -66,14 +56,14 @@ TEST(PointReaders, FailWithTheRuntimeErrors)
 {
     TPixel px;
     TGeoPoint ll;
-    EXPECT_EQ(ErrorOf([&] { ReadMMPXY({"MMPXY,1,0.5,0"}, 0, 1, px); }), "'0.5' is not a valid integer value");
-    EXPECT_EQ(ErrorOf([&] { ReadMMPXY({""}, 0, 1, px); }), "List index out of bounds (0)");
-    EXPECT_EQ(ErrorOf([&] { ReadMMPXY({"MMPXY"}, 0, 1, px); }), "List index out of bounds (1)");
-    EXPECT_EQ(ErrorOf([&] { ReadMMPXY({"MMPXY,x"}, 0, 1, px); }), "'x' is not a valid integer value");
-    EXPECT_EQ(ErrorOf([&] { ReadMMPLL({"MMPLL,1,37.5"}, 0, 1, ll); }), "List index out of bounds (3)");
-    EXPECT_EQ(ErrorOf([&] { ReadMMPLL({"MMPLL,1,37.5,55N"}, 0, 1, ll); }),
+    EXPECT_EQ(ErrorText([&] { ReadMMPXY({"MMPXY,1,0.5,0"}, 0, 1, px); }), "'0.5' is not a valid integer value");
+    EXPECT_EQ(ErrorText([&] { ReadMMPXY({""}, 0, 1, px); }), "List index out of bounds (0)");
+    EXPECT_EQ(ErrorText([&] { ReadMMPXY({"MMPXY"}, 0, 1, px); }), "List index out of bounds (1)");
+    EXPECT_EQ(ErrorText([&] { ReadMMPXY({"MMPXY,x"}, 0, 1, px); }), "'x' is not a valid integer value");
+    EXPECT_EQ(ErrorText([&] { ReadMMPLL({"MMPLL,1,37.5"}, 0, 1, ll); }), "List index out of bounds (3)");
+    EXPECT_EQ(ErrorText([&] { ReadMMPLL({"MMPLL,1,37.5,55N"}, 0, 1, ll); }),
               "'55N' is not a valid floating point value");
-    EXPECT_EQ(ErrorOf([&] { ReadMMPLL({"x"}, 5, 1, ll); }), "List index out of bounds (5)");
+    EXPECT_EQ(ErrorText([&] { ReadMMPLL({"x"}, 5, 1, ll); }), "List index out of bounds (5)");
 }
 
 TEST(FindIndexMapMmpnum, MatchesTheWholeLineInAnyCaseFromLineOne)
@@ -106,16 +96,14 @@ TEST(FindSheetMmpnum, TakesTheFirstLineAndTheTrimmedCount)
             EXPECT_EQ(found.line, c.line);
         }
     }
-    EXPECT_EQ(ErrorOf([] { FindSheetMmpnum({"MMPNUM"}); }), "'MMPNUM' is not a valid integer value");
-    EXPECT_EQ(ErrorOf([] { FindSheetMmpnum({"MMPNUM,four"}); }), "'four' is not a valid integer value");
+    EXPECT_EQ(ErrorText([] { FindSheetMmpnum({"MMPNUM"}); }), "'MMPNUM' is not a valid integer value");
+    EXPECT_EQ(ErrorText([] { FindSheetMmpnum({"MMPNUM,four"}); }), "'four' is not a valid integer value");
 }
 
 TEST(FileNamePart, CutsAfterAnySeparator)
 {
-    EXPECT_EQ(FileNamePart("C:\\maps\\sheet1.jpg"), "sheet1.jpg");
-    EXPECT_EQ(FileNamePart("sheet1.jpg"), "sheet1.jpg");
-    EXPECT_EQ(FileNamePart("D:sheet1.jpg"), "sheet1.jpg");
-    EXPECT_EQ(FileNamePart("maps/sheet1.jpg"), "sheet1.jpg");
+    for (const char* path : {"C:\\maps\\sheet1.jpg", "sheet1.jpg", "D:sheet1.jpg", "maps/sheet1.jpg"})
+        EXPECT_EQ(FileNamePart(path), "sheet1.jpg") << path;
     EXPECT_EQ(FileNamePart("dir\\"), "");
 }
 
@@ -136,7 +124,7 @@ TEST(RealMaps, EveryFileReadsOrFailsCleanly)
         const SheetMmpnum mmpnum = FindSheetMmpnum(lines);
         for (int32_t k = 1; k <= mmpnum.count; ++k) {
             TGeoPoint p;
-            const QString error = ErrorOf([&] { ReadMMPLL(lines, mmpnum.line + mmpnum.count + k, k, p); });
+            const QString error = ErrorText([&] { ReadMMPLL(lines, mmpnum.line + mmpnum.count + k, k, p); });
             EXPECT_TRUE(error.isEmpty() || error.contains("is not a valid") || error.startsWith("List index"))
                 << path.toStdString() << ": " << error.toStdString();
         }

@@ -1,5 +1,5 @@
 #include "QtPrint.h"
-#include "model/Errors.h"
+#include "ErrorText.h"
 #include "model/TextDecoding.h"
 #include "model/TextFile.h"
 
@@ -42,18 +42,10 @@ TEST(ReadTextLines, ReportsTheSystemsReason)
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath("none.map");
-    try {
-        ReadTextLines(missing);
-        FAIL() << "read a missing file";
-    } catch (const TessError& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing));
-    }
-    try {
-        ReadTextLines(dir.path());
-        FAIL() << "read a folder";
-    } catch (const TessError& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("Cannot open file \"%1\". Is a directory").arg(dir.path()));
-    }
+    EXPECT_EQ(ErrorText([&] { ReadTextLines(missing); }),
+              QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing));
+    EXPECT_EQ(ErrorText([&] { ReadTextLines(dir.path()); }),
+              QStringLiteral("Cannot open file \"%1\". Is a directory").arg(dir.path()));
 }
 
 }  // namespace
