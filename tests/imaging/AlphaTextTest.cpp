@@ -22,58 +22,43 @@ QImage Filled(QSize size, QImage::Format format, QRgb value)
 // The raw 32-bit value in memory, fourth byte included.
 QRgb Raw(const QImage& image, int x, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]; }
 
-struct BlendCase {
-    const char* what;
-    QRgb source;  // premultiplied colour and coverage
-    quint8 alpha;
-    QRgb dest;
-    QRgb expected;  // the rule s·C/255 + (1 − sa·C/65025)·d, rounded to nearest
-};
-
-class BlendRule : public ::testing::TestWithParam<BlendCase> {};
-
-TEST_P(BlendRule, OnAnRgb32Destination)
+TEST(AlphaBlendBitmap, FollowsTheBlendRuleRoundedToNearest)
 {
-    const BlendCase& c = GetParam();
-    const QImage source = Filled({1, 1}, QImage::Format_ARGB32, c.source);
-    QImage dest = Filled({1, 1}, QImage::Format_RGB32, c.dest);
-    AlphaBlendBitmap(source, dest, 0, 0, c.alpha, true);
-    EXPECT_EQ(Raw(dest, 0, 0), c.expected) << c.what << std::hex << " got " << Raw(dest, 0, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BlendRule,
-    ::testing::Values(
-        BlendCase{"opaque source, full opacity", qRgba(200, 100, 50, 255), 255, qRgb(10, 20, 30), qRgb(200, 100, 50)},
-        BlendCase{"zero coverage", qRgba(0, 0, 0, 0), 255, qRgb(10, 20, 30), qRgb(10, 20, 30)},
-        BlendCase{"constant alpha 0", qRgba(254, 0, 0, 255), 0, qRgb(10, 20, 30), qRgb(10, 20, 30)},
+    // The rule: s·C/255 + (1 − sa·C/65025)·d, the source premultiplied; without
+    // per-pixel alpha the source counts as opaque.
+    struct {
+        const char* what;
+        QRgb source;
+        quint8 alpha;
+        QRgb dest;
+        QRgb expected;
+        bool argbDest = false;
+        bool perPixel = true;
+    } const cases[] = {
+        {"opaque source, full opacity", qRgba(200, 100, 50, 255), 255, qRgb(10, 20, 30), qRgb(200, 100, 50)},
+        {"zero coverage", qRgba(0, 0, 0, 0), 255, qRgb(10, 20, 30), qRgb(10, 20, 30)},
+        {"constant alpha 0", qRgba(254, 0, 0, 255), 0, qRgb(10, 20, 30), qRgb(10, 20, 30)},
         // 199.608, 163.608, 99.608: truncating would give 199, 163, 99.
-        BlendCase{"half coverage", qRgba(100, 64, 0, 128), 255, qRgb(200, 200, 200), qRgb(200, 164, 100)},
+        {"half coverage", qRgba(100, 64, 0, 128), 255, qRgb(200, 200, 200), qRgb(200, 164, 100)},
         // 199.989, 199.001, 197.244
-        BlendCase{"half coverage, alpha 7", qRgba(100, 64, 0, 128), 7, qRgb(200, 200, 200), qRgb(200, 199, 197)},
+        {"half coverage, alpha 7", qRgba(100, 64, 0, 128), 7, qRgb(200, 200, 200), qRgb(200, 199, 197)},
         // 199.706, 172.742, 124.804
-        BlendCase{"half coverage, alpha 191", qRgba(100, 64, 0, 128), 191, qRgb(200, 200, 200), qRgb(200, 173, 125)},
+        {"half coverage, alpha 191", qRgba(100, 64, 0, 128), 191, qRgb(200, 200, 200), qRgb(200, 173, 125)},
         // 6.973, 124.486, 248
-        BlendCase{"full coverage, alpha 7", qRgba(254, 0, 0, 255), 7, qRgb(0, 128, 255), qRgb(7, 124, 248)},
+        {"full coverage, alpha 7", qRgba(254, 0, 0, 255), 7, qRgb(0, 128, 255), qRgb(7, 124, 248)},
         // 190.251, 32.125, 64
-        BlendCase{"full coverage, alpha 191", qRgba(254, 0, 0, 255), 191, qRgb(0, 128, 255), qRgb(190, 32, 64)}));
-
-TEST(AlphaBlendBitmap, BlendsTheAlphaChannelOfAnArgbDestination)
-{
-    const QImage source = Filled({1, 1}, QImage::Format_ARGB32, qRgba(100, 64, 0, 128));
-    QImage dest = Filled({1, 1}, QImage::Format_ARGB32, qRgba(200, 200, 200, 100));
-    AlphaBlendBitmap(source, dest, 0, 0, 255, true);
-    // alpha: 128 + (1 − 128/255)·100 = 177.804
-    EXPECT_EQ(Raw(dest, 0, 0), qRgba(200, 164, 100, 178));
-}
-
-TEST(AlphaBlendBitmap, WithoutPerPixelAlphaTheSourceIsOpaque)
-{
-    const QImage source = Filled({1, 1}, QImage::Format_ARGB32, qRgba(100, 64, 0, 0));
-    QImage dest = Filled({1, 1}, QImage::Format_RGB32, qRgb(200, 200, 200));
-    AlphaBlendBitmap(source, dest, 0, 0, 191, false);
-    // 100·191/255 + 64/255·200 = 125.098; 98.133; 49.804
-    EXPECT_EQ(Raw(dest, 0, 0), qRgb(125, 98, 50));
+        {"full coverage, alpha 191", qRgba(254, 0, 0, 255), 191, qRgb(0, 128, 255), qRgb(190, 32, 64)},
+        // alpha: 128 + (1 − 128/255)·100 = 177.804
+        {"ARGB destination", qRgba(100, 64, 0, 128), 255, qRgba(200, 200, 200, 100), qRgba(200, 164, 100, 178), true},
+        // 100·191/255 + 64/255·200 = 125.098; 98.133; 49.804
+        {"no per-pixel alpha", qRgba(100, 64, 0, 0), 191, qRgb(200, 200, 200), qRgb(125, 98, 50), false, false},
+    };
+    for (const auto& c : cases) {
+        const QImage source = Filled({1, 1}, QImage::Format_ARGB32, c.source);
+        QImage dest = Filled({1, 1}, c.argbDest ? QImage::Format_ARGB32 : QImage::Format_RGB32, c.dest);
+        AlphaBlendBitmap(source, dest, 0, 0, c.alpha, c.perPixel);
+        EXPECT_EQ(Raw(dest, 0, 0), c.expected) << c.what << std::hex << " got " << Raw(dest, 0, 0);
+    }
 }
 
 TEST(AlphaBlendBitmap, IsClippedToTheDestination)
