@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +33,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyle>
 
 #include <algorithm>
 #include <exception>
@@ -155,6 +157,7 @@ void TMainForm::buildWorkPanel()
     imgMap->setObjectName(QStringLiteral("imgMap"));
     scrBox->setWidget(imgMap);
     scrBox->setWidgetResizable(false);
+    imgMap->installEventFilter(this);
 
     meRes = new QPlainTextEdit(Splitter1);
     meRes->setObjectName(QStringLiteral("meRes"));
@@ -303,7 +306,28 @@ void TMainForm::handle(const std::function<void()>& handler)
         dialogs_->showError(this, *error);
 }
 
+void TMainForm::handlePreview(const std::function<void()>& handler)
+{
+    std::optional<QString> error;
+    try {
+        handler();
+    } catch (const TessError& e) {
+        error = e.text();
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    mirrorCommands();
+    if (error)
+        dialogs_->showError(this, *error);
+}
+
 void TMainForm::mirrorState()
+{
+    mirrorCommands();
+    imgMap->refresh();
+}
+
+void TMainForm::mirrorCommands()
 {
     log_.flush();
     const std::pair<Command, QPushButton*> buttons[] = {
@@ -313,7 +337,6 @@ void TMainForm::mirrorState()
     };
     for (const auto& [command, button] : buttons)
         button->setEnabled(ws_.commands.enabled(command));
-    imgMap->refresh();
 }
 
 void TMainForm::FormCreate()
@@ -329,7 +352,9 @@ void TMainForm::FormCreate()
     tbOpacity->setGeometry(tbOpacity->x(), btnNames->y() - tbOpacity->height() - 8, btnNames->width(),
                            tbOpacity->height());
     lbOpacity->setBuddy(tbOpacity);
-    connect(tbOpacity, &QSlider::valueChanged, this, [this] { handle([this] { OpacityChange(); }); });
+    connect(tbOpacity, &QSlider::valueChanged, this, [this] { handlePreview([this] { OpacityChange(); }); });
+    connect(tbOpacity, &TCTrackBar::mousePressed, this, [this] { handlePreview([this] { OpacityMouseDown(); }); });
+    connect(tbOpacity, &TCTrackBar::mouseReleased, this, [this] { handlePreview([this] { OpacityMouseUp(); }); });
 
     applySettings(ReadStoredSettings(ini_));
 
@@ -449,10 +474,12 @@ void TMainForm::btnDrawClick()
 
 void TMainForm::btnCalcNamesClick() { CalcNameCenters(ws_, rdCenters->itemIndex()); }
 
-void TMainForm::btnNamesClick()
+NameStyle TMainForm::nameStyle() const
 {
-    DrawNames(ws_, NameStyle{namesFont_.toQFont(), namesFont_.color, rdSrc->itemIndex(), tbOpacity->value()});
+    return NameStyle{namesFont_.toQFont(), namesFont_.color, rdSrc->itemIndex(), tbOpacity->value()};
 }
+
+void TMainForm::btnNamesClick() { DrawNames(ws_, nameStyle()); }
 
 void TMainForm::btnUndoClick() { Undo(ws_); }
 
@@ -502,4 +529,104 @@ void TMainForm::btnListClick()
 
 void TMainForm::rdCentersClick() { CentreMethodChosen(ws_, rdCenters->itemIndex()); }
 
-void TMainForm::OpacityChange() { lbOpacity->setText(QStringLiteral("Opacity: %1").arg(8 * tbOpacity->value())); }
+void TMainForm::OpacityChange()
+{
+    lbOpacity->setText(QStringLiteral("Opacity: %1").arg(8 * tbOpacity->value()));
+    if (!preview_.shown())
+        return;
+    preview_.redraw(ws_.workingImage, OpacityAlpha(tbOpacity->value()));
+    repaintPreviewBox(preview_.changedRect());
+}
+
+ViewGeometry TMainForm::viewGeometry() const
+{
+    const int barExtent = scrBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrBox);
+    return ViewGeometry{scrBox->width(),
+                        scrBox->height(),
+                        barExtent,
+                        barExtent,
+                        ws_.workingImage.width(),
+                        ws_.workingImage.height(),
+                        scrBox->horizontalScrollBar()->value(),
+                        scrBox->verticalScrollBar()->value()};
+}
+
+void TMainForm::OpacityMouseDown()
+{
+    // A press with another button while a name shows: take that name away
+    // first, so that its background is neither lost nor burnt in.
+    OpacityMouseUp();
+
+    const ViewGeometry view = viewGeometry();
+    const auto centre = StartNamePreview(ws_, preview_, nameStyle(), GetViewCenter(view));
+    if (!centre)
+        return;
+    if (const auto positions = ScrollToPoint(view, centre->X, centre->Y)) {
+        scrBox->horizontalScrollBar()->setValue(positions->horizontal);
+        scrBox->verticalScrollBar()->setValue(positions->vertical);
+    }
+    repaintPreviewBox(preview_.changedRect());
+}
+
+void TMainForm::OpacityMouseUp()
+{
+    if (!preview_.shown())
+        return;
+    const QRect box = preview_.changedRect();
+    preview_.hide(ws_.workingImage);
+    repaintPreviewBox(box);
+}
+
+// The image view's coordinates are the image's, and Qt clips the update to
+// the part the viewport shows: a slider step repaints the text box only.
+void TMainForm::repaintPreviewBox(QRect box)
+{
+    if (!box.isEmpty())
+        imgMap->update(box);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == imgMap) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            imgMapMouseDown(mouse->buttons(), mouse->position().toPoint());
+            break;
+        }
+        case QEvent::MouseMove:
+            imgMapMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+            break;
+        case QEvent::MouseButtonRelease:
+            imgMapMouseUp();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::imgMapMouseDown(Qt::MouseButtons buttons, QPoint pos)
+{
+    if (!(buttons & Qt::LeftButton))
+        return;
+    FDragging = true;
+    FDragStart = pos;
+}
+
+// The start point is kept: the event's point moves with the scrolling, so
+// the point first grabbed stays under the pointer.
+void TMainForm::imgMapMouseMove(QPoint pos)
+{
+    if (!FDragging)
+        return;
+    const int dx = pos.x() - FDragStart.x();
+    const int dy = pos.y() - FDragStart.y();
+    QScrollBar* vertical = scrBox->verticalScrollBar();
+    vertical->setValue(vertical->value() - dy);
+    QScrollBar* horizontal = scrBox->horizontalScrollBar();
+    horizontal->setValue(horizontal->value() - dx);
+}
+
+void TMainForm::imgMapMouseUp() { FDragging = false; }

@@ -3,6 +3,7 @@
 #include "ui/IniFile.h"
 #include "ui/LogView.h"
 #include "ui/StoredSettings.h"
+#include "workflow/NamePreview.h"
 #include "workflow/Workspace.h"
 
 #include <QColor>
@@ -93,9 +94,15 @@ public:
     // The results log's height in pixels.
     int logHeight() const;
 
+    // Whether a name preview is drawn into the working image, and its text
+    // box there.
+    bool previewShown() const { return preview_.shown(); }
+    QRect previewRect() const { return preview_.changedRect(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTopStrip();
@@ -108,7 +115,11 @@ private:
     // error box; either way the log, the buttons and the image show the
     // state reached.
     void handle(const std::function<void()>& handler);
+    // The same for the preview's handlers, which change the image only
+    // inside the preview's text box and repaint just that.
+    void handlePreview(const std::function<void()>& handler);
     void mirrorState();
+    void mirrorCommands();
 
     void FormCreate();
     void FormClose();
@@ -133,8 +144,16 @@ private:
     void clbLineSelect(int index);
     void rdCentersClick();
     void OpacityChange();
+    void OpacityMouseDown();
+    void OpacityMouseUp();
+    void imgMapMouseDown(Qt::MouseButtons buttons, QPoint pos);
+    void imgMapMouseMove(QPoint pos);
+    void imgMapMouseUp();
 
     QColor lineColor() const;
+    NameStyle nameStyle() const;
+    ViewGeometry viewGeometry() const;
+    void repaintPreviewBox(QRect box);
 
     std::unique_ptr<UiDialogs> ownDialogs_;
     UiDialogs* dialogs_;
@@ -145,5 +164,8 @@ private:
     QColor customLineColor_ = Qt::black;
     QString lastMapFile_;  // the open dialog's file name from its previous use
     TCustomListForm* customListForm_ = nullptr;  // created on first use
+    NamePreview preview_;
+    bool FDragging = false;
+    QPoint FDragStart;  // the image point under the pointer when the drag began
     bool closed_ = false;
 };

@@ -1,23 +1,55 @@
-// Shows the main window on a set of maps, presses Analyze and saves a
-// picture of the window: window-shot MAPS_DIR INDEX_MAP OUTPUT.png
+// Shows the main window on a set of maps, runs the command panel and saves
+// a picture of the window, for the documentation:
+//   window-shot [--index-map] MAPS_DIR INDEX_MAP OUTPUT.png
+// Plain, it presses Analyze. With --index-map it goes on through Load
+// image, Calc points, Draw borders (red, 3 pixels), Calc for preview and
+// Draw map names, and leaves the index map's files as they are.
 #include "ui/MainFormUnit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
 
+namespace {
+
+bool Press(QPushButton* button)
+{
+    if (!button->isEnabled()) {
+        std::fprintf(stderr, "window-shot: %s is disabled\n", qPrintable(button->text()));
+        return false;
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+    return true;
+}
+
+bool DrawIndexMap(TMainForm& form)
+{
+    if (!Press(form.btnLoadImage) || !Press(form.btnCalc))
+        return false;
+    form.udLineWidth->setValue(3);
+    form.clbLine->setCurrentText(QStringLiteral("Red"));
+    return Press(form.btnDraw) && Press(form.btnCalcNames) && Press(form.btnNames);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Tessarine"));
-    const QStringList args = QApplication::arguments();
+    QStringList args = QApplication::arguments();
+    const bool indexMap = args.size() > 1 && args[1] == QStringLiteral("--index-map");
+    if (indexMap)
+        args.removeAt(1);
     if (args.size() != 4) {
-        std::fprintf(stderr, "usage: window-shot MAPS_DIR INDEX_MAP OUTPUT.png\n");
+        std::fprintf(stderr, "usage: window-shot [--index-map] MAPS_DIR INDEX_MAP OUTPUT.png\n");
         return 2;
     }
     QTemporaryDir settings;
@@ -27,7 +59,10 @@ int main(int argc, char* argv[])
         return 1;
     form.edMapsDir->setText(args[1]);
     form.edBlankMapFile->setText(args[2]);
-    QTest::mouseClick(form.btnAnalyze, Qt::LeftButton);
+    if (!Press(form.btnAnalyze))
+        return 1;
+    if (indexMap && !DrawIndexMap(form))
+        return 1;
     QTest::qWait(300);
     const bool saved = form.grab().save(args[3]);
     form.hide();
