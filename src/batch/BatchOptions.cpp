@@ -1,8 +1,11 @@
 #include "batch/BatchOptions.h"
 
+#include "batch/SettingsOptions.h"
+#include "ui/IniFile.h"
 #include "workflow/LineColors.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <array>
@@ -48,7 +51,8 @@ bool StepBuilt(BatchStep step)
 QString BatchUsage()
 {
     return QStringLiteral(
-        "Usage: tessarine-batch --maps DIR --index FILE [--stop-after STEP] [--output FILE]\n"
+        "Usage: tessarine-batch --maps DIR --index FILE [--settings FILE]\n"
+        "                       [--stop-after STEP] [--output FILE]\n"
         "                       [--line-width N] [--line-color COLOR] [--fill] [--no-borders]\n"
         "                       [--centers METHOD] [--names SOURCE] [--custom-list FILE]\n"
         "                       [--no-names] [--font FAMILY] [--font-size PX] [--bold]\n"
@@ -59,6 +63,11 @@ QString BatchUsage()
         "\n"
         "  --maps DIR         folder of the sheets' .map calibration files\n"
         "  --index FILE       the index map's .map calibration file\n"
+        "  --settings FILE    take the drawing options from a settings file the window\n"
+        "                     wrote (line width and colour, fill, centre method, name\n"
+        "                     source, names font and colour, opacity; not its folders);\n"
+        "                     options given here win over it. \"Custom...\" as the line\n"
+        "                     colour draws black, as the window does until one is picked\n"
         "  --stop-after STEP  last step to run: analyze, load, calc, borders, centers,\n"
         "                     names or save\n"
         "                     (default: the last step available); steps this version\n"
@@ -93,8 +102,9 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     const QCommandLineOption lineColor(QStringLiteral("line-color"), QString(), QStringLiteral("COLOR"));
     const QCommandLineOption fill(QStringLiteral("fill"));
     const QCommandLineOption noBorders(QStringLiteral("no-borders"));
+    const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({maps, index, stopAfter, output, lineWidth, lineColor, fill, noBorders, help});
+    parser.addOptions({maps, index, settings, stopAfter, output, lineWidth, lineColor, fill, noBorders, help});
     AddNamesOptions(parser);
 
     ParsedCommandLine result;
@@ -120,7 +130,16 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     options.stopAfter = kLastAvailableStep;
     options.outputFile = parser.value(output);
     options.drawBorders = !parser.isSet(noBorders);
-    options.fill = parser.isSet(fill);
+    if (parser.isSet(settings)) {
+        const QString path = parser.value(settings);
+        if (!QFileInfo(path).isFile()) {
+            result.error = QStringLiteral("Settings file not found: %1").arg(path);
+            return result;
+        }
+        ApplyStoredSettings(ReadStoredSettings(IniFile(path)), options);
+    }
+    if (parser.isSet(fill))
+        options.fill = true;
     if (parser.isSet(lineWidth))
         options.lineWidthText = parser.value(lineWidth);
     if (parser.isSet(lineColor)) {

@@ -100,8 +100,11 @@ std::optional<QString> ReadNamesOptions(const QCommandLineParser& parser, NamesB
                 .arg(parser.value(kFontSize));
         options.fontPixelSize = *size;
     }
-    options.bold = parser.isSet(kBold);
-    options.italic = parser.isSet(kItalic);
+    // Switches only turn a style on: one a settings file turned on stays.
+    if (parser.isSet(kBold))
+        options.bold = true;
+    if (parser.isSet(kItalic))
+        options.italic = true;
     if (parser.isSet(kFontColor)) {
         static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
         const QString text = parser.value(kFontColor);
@@ -124,6 +127,8 @@ NameStyle MakeNameStyle(const NamesBatchOptions& options)
     font.setPixelSize(options.fontPixelSize);
     font.setBold(options.bold);
     font.setItalic(options.italic);
+    font.setUnderline(options.underline);
+    font.setStrikeOut(options.strikeOut);
     return NameStyle{font, options.color, options.source, options.opacityPosition};
 }
 

@@ -21,6 +21,8 @@ struct NamesBatchOptions {
     int fontPixelSize = 13;
     bool bold = false;
     bool italic = false;
+    bool underline = false;  // from a settings file only
+    bool strikeOut = false;
     QColor color = QColor(255, 0, 0);
     int opacityPosition = 30;
 };

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "batch/BatchOptions.h"
+#include "ui/StoredSettings.h"
+
+// Takes the drawing options of a settings file the window wrote, as the
+// window's controls would hold them after reading it: the line width in
+// 1 … 100, the opacity in 0 … 32, the radio groups' indexes in their range
+// or none. A line colour without a colour of its own ("Custom...", whose
+// choice the file does not keep, or an index past the list) draws black,
+// as the window does until a custom colour is picked. The folders of the
+// file are not taken: the command line names them.
+void ApplyStoredSettings(const StoredSettings& settings, BatchOptions& options);
