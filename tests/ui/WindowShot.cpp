@@ -3,7 +3,8 @@
 //   window-shot [--index-map] MAPS_DIR INDEX_MAP OUTPUT.png
 // Plain, it presses Analyze. With --index-map it goes on through Load
 // image, Calc points, Draw borders (red, 3 pixels), Calc for preview and
-// Draw map names, and leaves the index map's files as they are.
+// Draw map names, shows the middle of the overview, and leaves the index
+// map's files as they are.
 #include "ui/MainFormUnit.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,7 +38,12 @@ bool DrawIndexMap(TMainForm& form)
         return false;
     form.udLineWidth->setValue(3);
     form.clbLine->setCurrentText(QStringLiteral("Red"));
-    return Press(form.btnDraw) && Press(form.btnCalcNames) && Press(form.btnNames);
+    if (!Press(form.btnDraw) || !Press(form.btnCalcNames) || !Press(form.btnNames))
+        return false;
+    // The middle of the overview, where the sheets gather.
+    for (QScrollBar* bar : {form.scrBox->horizontalScrollBar(), form.scrBox->verticalScrollBar()})
+        bar->setValue(bar->maximum() / 2);
+    return true;
 }
 
 }  // namespace
