@@ -293,6 +293,10 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 
 void TMainForm::handle(const std::function<void()>& handler)
 {
+    // A button reached from the keyboard while the slider is held: the
+    // operation must neither draw over the preview nor have its result
+    // overwritten, or its image replaced under it, by the release.
+    preview_.hide(ws_.workingImage);
     std::optional<QString> error;
     try {
         handler();

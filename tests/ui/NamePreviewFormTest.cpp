@@ -255,6 +255,27 @@ TEST_F(NamePreviewForm, SecondPressRemovesTheFirstPreview)
     EXPECT_EQ(f.workspace().workingImage, before) << "no name is burnt in";
 }
 
+TEST_F(NamePreviewForm, ButtonPressedWhileTheSliderIsHeldTakesThePreviewAway)
+{
+    TMainForm& f = openWithCentres();
+    press(f);
+    ASSERT_TRUE(f.previewShown());
+    ASSERT_TRUE(f.btnNames->isEnabled());
+    f.btnNames->click();
+    EXPECT_FALSE(f.previewShown());
+    release(f);
+    const QImage drawnWhileHeld = f.workspace().workingImage.copy();
+    f.btnUndo->click();
+    f.btnNames->click();
+    EXPECT_EQ(f.workspace().workingImage, drawnWhileHeld) << "the names as drawn without a preview";
+
+    press(f);
+    f.btnClearAll->click();  // the image goes away under the preview
+    release(f);
+    EXPECT_TRUE(f.workspace().workingImage.isNull());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
 TEST_F(NamePreviewForm, StaleCentresShowNothingButTheLabelFollows)
 {
     TMainForm& f = openWithCentres();
