@@ -297,20 +297,12 @@ void TMainForm::handle(const std::function<void()>& handler)
     // operation must neither draw over the preview nor have its result
     // overwritten, or its image replaced under it, by the release.
     preview_.hide(ws_.workingImage);
-    std::optional<QString> error;
-    try {
-        handler();
-    } catch (const TessError& e) {
-        error = e.text();
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-    }
-    mirrorState();
-    if (error)
-        dialogs_->showError(this, *error);
+    runHandler(handler, true);
 }
 
-void TMainForm::handlePreview(const std::function<void()>& handler)
+void TMainForm::handlePreview(const std::function<void()>& handler) { runHandler(handler, false); }
+
+void TMainForm::runHandler(const std::function<void()>& handler, bool repaintImage)
 {
     std::optional<QString> error;
     try {
@@ -320,7 +312,10 @@ void TMainForm::handlePreview(const std::function<void()>& handler)
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
     }
-    mirrorCommands();
+    if (repaintImage)
+        mirrorState();
+    else
+        mirrorCommands();
     if (error)
         dialogs_->showError(this, *error);
 }

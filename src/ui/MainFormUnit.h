@@ -118,6 +118,7 @@ private:
     // The same for the preview's handlers, which change the image only
     // inside the preview's text box and repaint just that.
     void handlePreview(const std::function<void()>& handler);
+    void runHandler(const std::function<void()>& handler, bool repaintImage);
     void mirrorState();
     void mirrorCommands();
 

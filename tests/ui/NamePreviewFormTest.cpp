@@ -126,8 +126,17 @@ protected:
         return position(f) + QPoint((f.scrBox->width() - bar) / 2, (f.scrBox->height() - bar) / 2);
     }
 
-    void press(TMainForm& f) { Mouse(f.tbOpacity, QEvent::MouseButtonPress, HandleCentre(f.tbOpacity, f.tbOpacity->value()), Qt::LeftButton, Qt::LeftButton); }
-    void release(TMainForm& f) { Mouse(f.tbOpacity, QEvent::MouseButtonRelease, HandleCentre(f.tbOpacity, f.tbOpacity->value()), Qt::LeftButton, Qt::NoButton); }
+    // A left click on the thumb, pressed and released.
+    static void press(TMainForm& f)
+    {
+        Mouse(f.tbOpacity, QEvent::MouseButtonPress, HandleCentre(f.tbOpacity, f.tbOpacity->value()), Qt::LeftButton,
+              Qt::LeftButton);
+    }
+    static void release(TMainForm& f)
+    {
+        Mouse(f.tbOpacity, QEvent::MouseButtonRelease, HandleCentre(f.tbOpacity, f.tbOpacity->value()),
+              Qt::LeftButton, Qt::NoButton);
+    }
 };
 
 TEST_F(NamePreviewForm, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
