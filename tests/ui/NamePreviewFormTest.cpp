@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -176,6 +177,24 @@ TEST_F(NamePreviewForm, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
     EXPECT_FALSE(f.previewShown());
     EXPECT_EQ(f.workspace().workingImage, before) << "pixel for pixel as before";
     EXPECT_EQ(f.tbOpacity->value(), 32);
+}
+
+// Through the window system, as a real click arrives: the slider ignores a
+// right-button press, yet the press and the release still reach the window.
+TEST_F(NamePreviewForm, AnyButtonThroughTheWindowSystemPreviews)
+{
+    TMainForm& f = openWithCentres();
+    const QImage before = f.workspace().workingImage.copy();
+    QWindow* window = f.windowHandle();
+    ASSERT_NE(window, nullptr);
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        const QPoint thumb = f.tbOpacity->mapTo(&f, HandleCentre(f.tbOpacity, f.tbOpacity->value()));
+        QTest::mousePress(window, button, {}, thumb);
+        EXPECT_TRUE(f.previewShown()) << int(button);
+        QTest::mouseRelease(window, button, {}, thumb);
+        EXPECT_FALSE(f.previewShown()) << int(button);
+        EXPECT_EQ(f.workspace().workingImage, before);
+    }
 }
 
 TEST_F(NamePreviewForm, PressInTheChannelStillStartsThePreview)
@@ -345,6 +364,18 @@ TEST_F(NamePreviewForm, DraggingWithTheLeftButtonScrollsByTheDragDistance)
     Mouse(view, QEvent::MouseMove, {350, 250}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(position(f), QPoint(110, 90)) << "the right button does not drag";
     Mouse(view, QEvent::MouseButtonRelease, {350, 250}, Qt::RightButton, Qt::NoButton);
+}
+
+TEST_F(NamePreviewForm, DragThroughTheWindowSystem)
+{
+    TMainForm& f = openWithCentres();
+    scrollTo(f, 100, 100);
+    QWindow* window = f.windowHandle();
+    const QPoint start = f.scrBox->viewport()->mapTo(&f, QPoint(300, 200));
+    QTest::mousePress(window, Qt::LeftButton, {}, start);
+    QTest::mouseMove(window, start + QPoint(-40, -25));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, start + QPoint(-40, -25));
+    EXPECT_EQ(position(f), QPoint(140, 125));
 }
 
 TEST_F(NamePreviewForm, DragPastTheEndsStopsThere)
