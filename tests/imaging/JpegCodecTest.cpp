@@ -39,17 +39,21 @@ qsizetype MarkerAt(const QByteArray& bytes, unsigned char code)
 
 TEST(JpegCodec, RoundTripAtQuality90StaysWithinJpegError)
 {
-    const QImage original = Picture(203, 157);  // not a multiple of the 16-pixel MCU
-    const QByteArray jpeg = EncodeJpeg(original);
-    EXPECT_EQ(ReadJpegSize(jpeg), original.size());
-    const QImage decoded = DecodeJpeg(jpeg, 4 * kGiB);
-    ASSERT_EQ(decoded.format(), QImage::Format_RGB32);
-    ASSERT_EQ(decoded.size(), original.size());
-    const auto d = Compare(original, decoded);
-    EXPECT_LT(d.mean, 3.0);
-    EXPECT_LT(d.largest, 100);  // chroma subsampling blurs the sharp checker edges
-    // Encoding at a lower quality gives a smaller file: the quality is passed on.
-    EXPECT_LT(EncodeJpeg(original, 50).size(), jpeg.size());
+    // Not a multiple of the 16-pixel MCU; wider than 32767 pixels.
+    for (const QSize size : {QSize(203, 157), QSize(40000, 16)}) {
+        SCOPED_TRACE(size.width());
+        const QImage original = Picture(size.width(), size.height());
+        const QByteArray jpeg = EncodeJpeg(original);
+        EXPECT_EQ(ReadJpegSize(jpeg), size);
+        const QImage decoded = DecodeJpeg(jpeg, 4 * kGiB);
+        ASSERT_EQ(decoded.format(), QImage::Format_RGB32);
+        ASSERT_EQ(decoded.size(), size);
+        const auto d = Compare(original, decoded);
+        EXPECT_LT(d.mean, 3.0);
+        EXPECT_LT(d.largest, 100);  // chroma subsampling blurs the sharp checker edges
+        // Encoding at a lower quality gives a smaller file: the quality is passed on.
+        EXPECT_LT(EncodeJpeg(original, 50).size(), jpeg.size());
+    }
 }
 
 TEST(JpegCodec, WritesWhatPlainLibjpegWritesFromRgbRowsAtQuality90)
@@ -77,10 +81,10 @@ TEST(JpegCodec, DecodesEveryColourSpaceToRgb32)
     }
 }
 
-TEST(JpegCodec, GreyscaleDecodesToColourPixelsThatTakeColour)
+TEST(JpegCodec, GreyscaleDecodesToGreyRgb32Pixels)
 {
     const QImage original = Picture(80, 60);
-    QImage decoded = DecodeJpeg(Encode(original, Kind::Grey), 4 * kGiB);
+    const QImage decoded = DecodeJpeg(Encode(original, Kind::Grey), 4 * kGiB);
     ASSERT_EQ(decoded.format(), QImage::Format_RGB32);
     QImage grey(original.size(), QImage::Format_RGB32);
     for (int y = 0; y < grey.height(); ++y) {
@@ -91,18 +95,7 @@ TEST(JpegCodec, GreyscaleDecodesToColourPixelsThatTakeColour)
     }
     EXPECT_LT(Compare(grey, decoded).mean, 3.0);
     const QRgb p = decoded.pixel(10, 10);
-    EXPECT_EQ(qRed(p), qGreen(p));
-    EXPECT_EQ(qGreen(p), qBlue(p));
-    decoded.setPixel(10, 10, qRgb(255, 0, 0));
-    EXPECT_EQ(decoded.pixel(10, 10), qRgb(255, 0, 0));
-}
-
-TEST(JpegCodec, ImagesWiderThan32767PixelsWork)
-{
-    const QImage wide = Picture(40000, 16);
-    const QImage decoded = DecodeJpeg(EncodeJpeg(wide), 4 * kGiB);
-    ASSERT_EQ(decoded.size(), wide.size());
-    EXPECT_LT(Compare(wide, decoded).mean, 3.0);
+    EXPECT_TRUE(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
 }
 
 TEST(JpegCodec, DamagedStreamsGiveTheLibrarysMessageAndNeverExit)
