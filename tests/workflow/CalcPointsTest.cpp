@@ -1,5 +1,5 @@
 #include "QtPrint.h"
-#include "model/Errors.h"
+#include "ErrorText.h"
 #include "workflow/CalcPoints.h"
 
 #include <gtest/gtest.h>
@@ -34,15 +34,7 @@ protected:
         ws.data.Maps.push_back(std::move(sheet));
     }
 
-    QString errorOfRun()
-    {
-        try {
-            CalcPoints(ws);
-        } catch (const TessError& e) {
-            return e.text();
-        }
-        return QString();
-    }
+    QString errorOfRun() { return ErrorText([&] { CalcPoints(ws); }); }
 
     MemoryLog log;
     Workspace ws{log, "."};

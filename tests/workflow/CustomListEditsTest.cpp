@@ -1,42 +1,28 @@
 #include "QtPrint.h"
-#include "model/Errors.h"
+#include "ErrorText.h"
 #include "workflow/CustomListEdits.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct LineCase {
-    const char* line;
-    const char* expected;
-};
-
-class RemoveExtensionCases : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(RemoveExtensionCases, CutsAtTheLastFullStopOfTheName)
+TEST(CustomListEdits, RemoveExtensionCutsAtTheLastFullStopOfTheName)
 {
-    EXPECT_EQ(RemoveExtension(QString::fromUtf8(GetParam().line)), QString::fromUtf8(GetParam().expected));
+    const std::pair<const char*, const char*> cases[] = {
+        {"N-37-001.map", "N-37-001"}, {"archive.tar.gz", "archive.tar"}, {"a.b.c", "a.b"},
+        {"dir.x\\name", "dir.x\\name"}, {"c:name", "c:name"},           {"disk.x:name", "disk.x:name"},
+        {"ends.", "ends"},             {".jpg", ""},                     {"", ""},
+        {"no extension", "no extension"},
+    };
+    for (auto [line, expected] : cases)
+        EXPECT_EQ(RemoveExtension(QString::fromUtf8(line)), QString::fromUtf8(expected)) << line;
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, RemoveExtensionCases,
-                         ::testing::Values(LineCase{"N-37-001.map", "N-37-001"}, LineCase{"archive.tar.gz", "archive.tar"},
-                                           LineCase{"a.b.c", "a.b"}, LineCase{"dir.x\\name", "dir.x\\name"},
-                                           LineCase{"c:name", "c:name"}, LineCase{"disk.x:name", "disk.x:name"},
-                                           LineCase{"ends.", "ends"}, LineCase{".jpg", ""}, LineCase{"", ""},
-                                           LineCase{"no extension", "no extension"}));
-
-TEST(CustomListEdits, TrimLeftDropsOneCharacterAndKeepsEmptyLines)
+TEST(CustomListEdits, TrimsDropOneWholeCharacterAndKeepEmptyLines)
 {
     EXPECT_EQ(CutFirstCharacters({"abc", "", "x"}, 3), (QStringList{"bc", "", ""}));
-}
-
-TEST(CustomListEdits, TrimRightDropsTheLastCharacter)
-{
     EXPECT_EQ(CutLastCharacters({"abc", "", " x "}, 3), (QStringList{"ab", "", " x"}));
-}
-
-TEST(CustomListEdits, TrimsNeverSplitACharacterOutsideTheBasicPlane)
-{
+    // Characters outside the basic plane are never split.
     const QString face = QString::fromUtf8("\xF0\x9F\x97\xBA");  // one character, two UTF-16 units
     EXPECT_EQ(CutFirstCharacter(face + "a"), QString("a"));
     EXPECT_EQ(CutLastCharacter("a" + face), QString("a"));
@@ -50,48 +36,35 @@ TEST(CustomListEdits, EditsOnlyTheLinesOfTheSheets)
 
 TEST(CustomListEdits, FewerLinesThanSheetsFailsAtTheFirstMissingLine)
 {
-    const QStringList lines{"abc", "def"};
-    try {
-        CutFirstCharacters(lines, 3);
-        FAIL() << "no error";
-    } catch (const TessError& e) {
-        EXPECT_EQ(e.text(), QString("List index out of bounds (2)"));
-    }
+    EXPECT_EQ(ErrorText([] { CutFirstCharacters({"abc", "def"}, 3); }), "List index out of bounds (2)");
     EXPECT_THROW(RemoveExtensions({}, 1), TessError);
     EXPECT_THROW(CutLastCharacters({}, 1), TessError);
 }
 
 TEST(CustomListEdits, AllLinesSameLength)
 {
-    EXPECT_TRUE(AllLinesSameLength({}));
-    EXPECT_TRUE(AllLinesSameLength({"abc"}));
-    EXPECT_TRUE(AllLinesSameLength({"abc", "def", "ghi"}));
-    EXPECT_FALSE(AllLinesSameLength({"abc", "def", "gh"}));
-    EXPECT_FALSE(AllLinesSameLength({"", "a"}));
+    for (const QStringList& same : {QStringList{}, QStringList{"abc"}, QStringList{"abc", "def", "ghi"}})
+        EXPECT_TRUE(AllLinesSameLength(same)) << same.join('|').toStdString();
+    for (const QStringList& differ : {QStringList{"abc", "def", "gh"}, QStringList{"", "a"}})
+        EXPECT_FALSE(AllLinesSameLength(differ)) << differ.join('|').toStdString();
 }
 
-struct IdenticCase {
-    QStringList lines;
-    QStringList expected;
-};
-
-class RemoveIdenticCases : public ::testing::TestWithParam<IdenticCase> {};
-
-TEST_P(RemoveIdenticCases, KeepsThePositionsWhereTheLinesDiffer)
+TEST(CustomListEdits, RemoveIdenticKeepsThePositionsWhereTheLinesDiffer)
 {
-    EXPECT_EQ(RemoveIdenticPositions(GetParam().lines), GetParam().expected);
+    const std::pair<QStringList, QStringList> cases[] = {
+        {{"N-37-001", "N-37-002", "N-37-003"}, {"1", "2", "3"}},
+        {{"N-37-001", "N-37-012", "N-37-123"}, {"001", "012", "123"}},
+        {{"single"}, {""}},
+        {{}, {}},
+        // Case matters, and characters past the first line's length are never kept.
+        {{"ab", "aB", "abXYZ"}, {"b", "B", "b"}},
+        // A short line differs where it has no character and gives nothing there.
+        {{"N-37-001", "N-37", "N-37-003"}, {"-001", "", "-003"}},
+        {{"abc", ""}, {"abc", ""}},
+    };
+    for (const auto& [lines, expected] : cases)
+        EXPECT_EQ(RemoveIdenticPositions(lines), expected) << lines.join('|').toStdString();
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lists, RemoveIdenticCases,
-    ::testing::Values(IdenticCase{{"N-37-001", "N-37-002", "N-37-003"}, {"1", "2", "3"}},
-                      IdenticCase{{"N-37-001", "N-37-012", "N-37-123"}, {"001", "012", "123"}},
-                      IdenticCase{{"single"}, {""}}, IdenticCase{{}, {}},
-                      // Case matters, and characters past the first line's length are never kept.
-                      IdenticCase{{"ab", "aB", "abXYZ"}, {"b", "B", "b"}},
-                      // A short line differs where it has no character and gives nothing there.
-                      IdenticCase{{"N-37-001", "N-37", "N-37-003"}, {"-001", "", "-003"}},
-                      IdenticCase{{"abc", ""}, {"abc", ""}}));
 
 TEST(CustomListEdits, GenerateTakesEverySheetInOrder)
 {

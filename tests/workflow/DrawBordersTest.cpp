@@ -1,8 +1,9 @@
 #include "QtPrint.h"
-#include "model/Errors.h"
+#include "ErrorText.h"
+#include "Gradient.h"
+#include "GuiApplication.h"
 #include "workflow/DrawBorders.h"
 
-#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,15 +12,6 @@ namespace {
 
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
-
-QImage Gradient(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x % 200, y % 200, 90));
-    return image;
-}
 
 TSingleMap Sheet(std::vector<TPixel> pixels, bool ok = true)
 {
@@ -31,14 +23,7 @@ TSingleMap Sheet(std::vector<TPixel> pixels, bool ok = true)
 
 class DrawBordersTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "workflow_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance())
-            new QGuiApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
 
     void SetUp() override
     {
@@ -52,15 +37,7 @@ protected:
         ws.data.Maps.push_back(std::move(sheet));
     }
 
-    QString errorOf(const BorderOptions& options)
-    {
-        try {
-            DrawBorders(ws, options);
-        } catch (const TessError& e) {
-            return e.text();
-        }
-        return QString();
-    }
+    QString errorOf(const BorderOptions& options) { return ErrorText([&] { DrawBorders(ws, options); }); }
 
     QRgb at(int x, int y) const { return ws.workingImage.pixel(x, y); }
 
@@ -162,19 +139,6 @@ TEST_F(DrawBordersTest, EveryCornerCountsBeyondTwentySeven)
     DrawBorders(ws, {"1", kRed, false});
     for (const TPixel& p : star)
         EXPECT_EQ(at(p.X, p.Y), kRed.rgb()) << p.X << ',' << p.Y;
-}
-
-TEST_F(DrawBordersTest, ASecondDrawingLiesOnTopOfTheFirst)
-{
-    add(Sheet({{10, 10}, {40, 10}, {40, 40}, {10, 40}}));
-    add(Sheet({{20, 30}, {60, 30}, {60, 60}}));
-    DrawBorders(ws, {"1", kRed, false});
-    DrawBorders(ws, {"1", kBlue, false});
-    EXPECT_EQ(at(25, 10), kBlue.rgb());
-    ws.data.Maps[0].IsOk = false;
-    DrawBorders(ws, {"1", kRed, false});
-    EXPECT_EQ(at(25, 10), kBlue.rgb());
-    EXPECT_EQ(at(50, 30), kRed.rgb());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "QtPrint.h"
+#include "Gradient.h"
 #include "GuiApplication.h"
 #include "imaging/AlphaText.h"
-#include "model/Errors.h"
 #include "workflow/DrawNames.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +20,6 @@ TSingleMap Sheet(bool ok, const QString& name, TPixel centre)
     sheet.ImageFile = name + ".jpg";
     sheet.NameCenter = centre;
     return sheet;
-}
-
-QImage Gradient(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
-    return image;
 }
 
 class DrawNamesTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 // A folder with an index map, its JPEG and one usable sheet, analysed and
 // ready for Load image.
 
+#include "Gradient.h"
 #include "MapFiles.h"
 #include "imaging/JpegCodec.h"
 #include "workflow/Analyze.h"
@@ -12,17 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace testfiles {
-
-// A picture with some structure, so that lost or shifted pixels show.
-inline QImage IndexPicture(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb((x * 255) / width, (y * 255) / height, ((x / 8 + y / 8) % 2) * 90 + 60));
-    }
-    return image;
-}
 
 // Remembers every entry as one string, to tell one entry of two lines from two entries.
 class EntryLog final : public ResultsLog {
@@ -54,7 +44,7 @@ protected:
     {
         Write(indexFile, IndexMap(imageLine, mapWidth, mapHeight, 60, 50, 30, 40));
         if (!imageFile.isEmpty()) {
-            imageBytes = EncodeJpeg(IndexPicture(kWidth, kHeight));
+            imageBytes = EncodeJpeg(Gradient(kWidth, kHeight));
             Write(folder + "/" + imageFile, imageBytes);
         }
         QString mapsDir = folder + "/maps";

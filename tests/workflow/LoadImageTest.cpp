@@ -1,6 +1,6 @@
 #include "QtPrint.h"
 #include "IndexImageFixture.h"
-#include "model/Errors.h"
+#include "ErrorText.h"
 
 #include <cmath>
 
@@ -36,18 +36,6 @@ TEST(JpegExtension, OnlyJpgAndJpegInAnyLetterCase)
     };
     for (const auto& [line, accepted] : cases)
         EXPECT_EQ(HasJpegExtension(line), accepted) << line.toStdString();
-}
-
-TEST_F(LoadImageTest, ARefusedExtensionChangesNothing)
-{
-    for (const QString& line : {QString("index.jpe"), QString("index.jpg "), QString()}) {
-        prepare(line, "");
-        EXPECT_EQ(load(), StepOutcome::Stopped);
-        EXPECT_EQ(log.entries, (QStringList{"", "Image file has no JPEG extention"}));
-        EXPECT_EQ(log.pendingEventCalls, 0);
-        EXPECT_TRUE(ws.data.IndexMap.FileName.isEmpty());
-        EXPECT_TRUE(ws.commands.enabled(Command::LoadImage));
-    }
 }
 
 TEST_F(LoadImageTest, FindsTheImageByItsNameBesideTheIndexMap)
@@ -88,14 +76,26 @@ TEST_F(LoadImageTest, AnExistingPathIsUsedAsWritten)
     EXPECT_EQ(ws.data.IndexMap.FileName, elsewhere);
 }
 
-TEST_F(LoadImageTest, AMissingImageChangesNothing)
+TEST_F(LoadImageTest, ARefusedExtensionOrAMissingImageChangesNothing)
 {
-    // An absolute path that does not exist is not looked up elsewhere.
-    for (const QString& line : {QString("index.jpg"), QString("C:\\maps\\none.jpg"), folder + "/gone/index.jpg"}) {
-        SCOPED_TRACE(line.toStdString());
-        prepare(line, line.startsWith('/') ? "index.jpg" : "");
+    struct {
+        QString line;
+        QString message;
+    } const cases[] = {
+        {"index.jpe", "Image file has no JPEG extention"},
+        {"index.jpg ", "Image file has no JPEG extention"},
+        {"", "Image file has no JPEG extention"},
+        {"index.jpg", "Image file not found"},
+        {"C:\\maps\\none.jpg", "Image file not found"},
+        // An absolute path that does not exist is not looked up elsewhere.
+        {folder + "/gone/index.jpg", "Image file not found"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        prepare(c.line, c.line.startsWith('/') ? "index.jpg" : "");
         EXPECT_EQ(load(), StepOutcome::Stopped);
-        EXPECT_EQ(log.entries, (QStringList{"", "Image file not found"}));
+        EXPECT_EQ(log.entries, (QStringList{"", c.message}));
+        EXPECT_EQ(log.pendingEventCalls, 0);
         EXPECT_TRUE(ws.data.IndexMap.FileName.isEmpty());
         EXPECT_TRUE(ws.commands.enabled(Command::LoadImage));
         QDir(folder).remove("index.jpg");
@@ -107,24 +107,7 @@ TEST_F(LoadImageTest, AMissingImageChangesNothing)
     EXPECT_EQ(log.entries.last(), "Image file not found");
 }
 
-TEST_F(LoadImageTest, AnUnreadableHeaderIsOneLoggedEntry)
-{
-    prepare("index.jpg", "");
-    Write(folder + "/index.jpg", "not a jpeg");
-    EXPECT_EQ(load(), StepOutcome::Stopped);
-    ASSERT_EQ(log.entries.size(), 4);
-    EXPECT_EQ(log.entries.mid(0, 2), (QStringList{"", "Loading map image..."}));
-    EXPECT_EQ(log.entries[2], "");
-    EXPECT_TRUE(log.entries[3].startsWith("Failed to load image. Error message:\nJPEG error #")) << log.entries[3].toStdString();
-    EXPECT_TRUE(log.entries[3].endsWith(": Not a JPEG file: starts with 0x6e 0x6f"));
-    EXPECT_EQ(ws.data.IndexMap.FileName, folder + "/index.jpg");
-    EXPECT_TRUE(ws.workingImage.isNull());
-    EXPECT_TRUE(ws.baseImage.isEmpty());
-    EXPECT_TRUE(ws.commands.enabled(Command::LoadImage));
-    EXPECT_FALSE(ws.commands.enabled(Command::Calc));
-}
-
-TEST_F(LoadImageTest, AnImageTooLargeForMemoryIsLoggedBeforeAnythingIsAllocated)
+TEST_F(LoadImageTest, AnUnreadableHeaderOrAnImageTooLargeForMemoryIsOneLoggedEntry)
 {
     prepare("index.jpg");
     QByteArray huge = imageBytes;
@@ -134,11 +117,30 @@ TEST_F(LoadImageTest, AnImageTooLargeForMemoryIsLoggedBeforeAnythingIsAllocated)
         huge[sof + at] = static_cast<char>(0xFF);
         huge[sof + at + 1] = static_cast<char>(0xDC);  // 65500
     }
-    Write(folder + "/index.jpg", huge);
-    EXPECT_EQ(load(), StepOutcome::Stopped);
-    EXPECT_TRUE(log.entries.last().startsWith("Failed to load image. Error message:\nAn image of 65500 x 65500 pixels"))
-        << log.entries.last().toStdString();
-    EXPECT_TRUE(ws.workingImage.isNull());
+    struct {
+        QByteArray bytes;
+        QString start;
+        QString end;
+    } const cases[] = {
+        {"not a jpeg", "JPEG error #", ": Not a JPEG file: starts with 0x6e 0x6f"},
+        // refused before anything is allocated
+        {huge, "An image of 65500 x 65500 pixels", ""},
+    };
+    for (const auto& c : cases) {
+        log.entries.clear();
+        Write(folder + "/index.jpg", c.bytes);
+        EXPECT_EQ(load(), StepOutcome::Stopped);
+        ASSERT_EQ(log.entries.size(), 4);
+        EXPECT_EQ(log.entries.mid(0, 3), (QStringList{"", "Loading map image...", ""}));
+        const QString& entry = log.entries[3];
+        EXPECT_TRUE(entry.startsWith("Failed to load image. Error message:\n" + c.start)) << entry.toStdString();
+        EXPECT_TRUE(entry.endsWith(c.end)) << entry.toStdString();
+        EXPECT_EQ(ws.data.IndexMap.FileName, folder + "/index.jpg");
+        EXPECT_TRUE(ws.workingImage.isNull());
+        EXPECT_TRUE(ws.baseImage.isEmpty());
+        EXPECT_TRUE(ws.commands.enabled(Command::LoadImage));
+        EXPECT_FALSE(ws.commands.enabled(Command::Calc));
+    }
 }
 
 TEST_F(LoadImageTest, DamagedPixelDataIsThrownAndChangesNoButton)
@@ -156,27 +158,10 @@ TEST_F(LoadImageTest, AnIndexMapWithoutAnImageLineIsThrown)
 {
     prepare("index.jpg");
     Write(indexFile, "OziExplorer Map Data File Version 2.2\r\nIndex\r\n");
-    try {
-        load();
-        FAIL() << "loaded";
-    } catch (const TessError& error) {
-        EXPECT_EQ(error.text(), "List index out of bounds (2)");
-    }
+    EXPECT_EQ(ErrorText([&] { load(); }), "List index out of bounds (2)");
     QFile::remove(indexFile);
     EXPECT_THROW(load(), TessError);
     EXPECT_TRUE(log.entries.isEmpty());
-}
-
-TEST_F(LoadImageTest, CornersOffTheImageCornersFailTheBorderCheck)
-{
-    prepare("index.jpg", "index.jpg", kWidth - 1, kHeight - 1);
-    EXPECT_EQ(load(), StepOutcome::Completed);
-    EXPECT_EQ(log.entries, (QStringList{"", "Loading map image...", "", "Index map border is not default - not ok",
-                                        "Map image loaded"}));
-    EXPECT_FALSE(ws.data.IndexMap.IsOk);
-    EXPECT_FALSE(ws.commands.enabled(Command::Calc));
-    EXPECT_FALSE(ws.commands.enabled(Command::LoadImage));
-    EXPECT_FALSE(ws.workingImage.isNull());
 }
 
 TEST_F(LoadImageTest, CornersThatAreNoRectangleInDegreesFailTheProjectionCheck)
@@ -198,24 +183,35 @@ TEST_F(LoadImageTest, CornersThatAreNoRectangleInDegreesFailTheProjectionCheck)
     }
 }
 
-TEST_F(LoadImageTest, BothChecksReportBorderFirst)
+TEST_F(LoadImageTest, TheBorderCheckComesFirstAndOnlyAUsableIndexMapIsChecked)
 {
-    prepare("index.jpg", "index.jpg", kWidth + 1, kHeight);
-    ws.data.IndexMap.LatLon[0].Lon += 0.5;
-    EXPECT_EQ(load(), StepOutcome::Completed);
-    EXPECT_EQ(log.entries.mid(2), (QStringList{"", "Index map border is not default - not ok", "",
-                                               "Index map is not in Mercator projection - not ok",
-                                               "Map image loaded"}));
-}
-
-TEST_F(LoadImageTest, AnUnusableIndexMapIsNotCheckedButLoads)
-{
-    prepare("index.jpg", "index.jpg", kWidth - 1, kHeight);
-    ws.data.IndexMap.IsOk = false;
-    EXPECT_EQ(load(), StepOutcome::Completed);
-    EXPECT_EQ(log.entries, (QStringList{"", "Loading map image...", "Map image loaded"}));
-    EXPECT_FALSE(ws.commands.enabled(Command::Calc));
-    EXPECT_FALSE(ws.commands.enabled(Command::LoadImage));
+    const QString border = "Index map border is not default - not ok";
+    const QString mercator = "Index map is not in Mercator projection - not ok";
+    struct {
+        const char* what;
+        int mapWidth;
+        double westShift;
+        bool indexOk;
+        QStringList checks;
+    } const cases[] = {
+        {"corners off the image corners", kWidth - 1, 0, true, {"", border}},
+        {"both faults", kWidth + 1, 0.5, true, {"", border, "", mercator}},
+        {"an unusable index map", kWidth - 1, 0, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prepare("index.jpg", "index.jpg", c.mapWidth, kHeight);
+        ws.commands = CommandStates();
+        ws.commands.apply(Transition::AnalyzeFoundUsable);
+        ws.data.IndexMap.LatLon[0].Lon += c.westShift;
+        ws.data.IndexMap.IsOk = c.indexOk;
+        EXPECT_EQ(load(), StepOutcome::Completed);
+        EXPECT_EQ(log.entries, (QStringList{"", "Loading map image..."} + c.checks + QStringList{"Map image loaded"}));
+        EXPECT_FALSE(ws.data.IndexMap.IsOk);
+        EXPECT_FALSE(ws.commands.enabled(Command::Calc));
+        EXPECT_FALSE(ws.commands.enabled(Command::LoadImage));
+        EXPECT_FALSE(ws.workingImage.isNull());
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "QtPrint.h"
+#include "Gradient.h"
 #include "GuiApplication.h"
 #include "imaging/AlphaText.h"
 #include "workflow/NamePreview.h"
@@ -6,15 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QImage Gradient(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
-    return image;
-}
 
 class NamePreviewTest : public ::testing::Test {
 protected:
@@ -98,35 +90,32 @@ TSingleMap At(bool ok, TPixel centre)
     return sheet;
 }
 
-TEST(NearestSheet, PicksTheFirstOfTheNearestUsableSheets)
+TEST(NearestSheet, PicksTheFirstOfTheNearestUsableSheetsWithinTheDiagonal)
 {
-    const std::vector<TSingleMap> maps{At(true, {0, 0}), At(false, {50, 50}), At(true, {60, 50}), At(true, {40, 50}),
-                                       At(true, {61, 50})};
-    const QSize image(100, 100);
-    EXPECT_EQ(NearestSheet(maps, image, TPixel{50, 50}), 2u) << "tie at 10: the earlier one; unusable skipped";
-    EXPECT_EQ(NearestSheet(maps, image, TPixel{1, 1}), 0u);
-    EXPECT_EQ(NearestSheet(maps, image, std::nullopt), 0u) << "no view centre";
-}
-
-TEST(NearestSheet, NoneNearerThanTheDiagonalGivesSheetZero)
-{
-    const std::vector<TSingleMap> maps{At(false, {0, 0}), At(true, {500, 500})};
-    // 500² + 500² is not below the squared diagonal 300² + 400² = 250000.
-    EXPECT_EQ(NearestSheet(maps, QSize(300, 400), TPixel{0, 0}), 0u);
-    EXPECT_EQ(NearestSheet(maps, QSize(300, 400), TPixel{200, 200}), 1u);
-}
-
-TEST(NearestSheet, LargeImagesAreExact)
-{
+    const std::vector<TSingleMap> spread{At(true, {0, 0}), At(false, {50, 50}), At(true, {60, 50}), At(true, {40, 50}),
+                                         At(true, {61, 50})};
+    const std::vector<TSingleMap> far{At(false, {0, 0}), At(true, {500, 500})};
     // Squares of 60000 overflow 32 bits.
-    const std::vector<TSingleMap> maps{At(true, {0, 0}), At(true, {120000, 0}), At(true, {59999, 0})};
-    EXPECT_EQ(NearestSheet(maps, QSize(200000, 150000), TPixel{120000, 1}), 1u);
-    EXPECT_EQ(NearestSheet(maps, QSize(200000, 150000), TPixel{60000, 60000}), 2u);
-}
-
-TEST(NearestSheet, NoSheetsGivesNone)
-{
-    EXPECT_EQ(NearestSheet({}, QSize(100, 100), TPixel{50, 50}), std::nullopt);
+    const std::vector<TSingleMap> large{At(true, {0, 0}), At(true, {120000, 0}), At(true, {59999, 0})};
+    struct {
+        const char* what;
+        std::vector<TSingleMap> maps;
+        QSize image;
+        std::optional<TPixel> viewCentre;
+        std::optional<std::size_t> expected;
+    } const cases[] = {
+        {"tie at 10: the earlier one; unusable skipped", spread, {100, 100}, TPixel{50, 50}, 2},
+        {"near the first", spread, {100, 100}, TPixel{1, 1}, 0},
+        {"no view centre", spread, {100, 100}, std::nullopt, 0},
+        // 500² + 500² is not below the squared diagonal 300² + 400² = 250000.
+        {"none nearer than the diagonal", far, {300, 400}, TPixel{0, 0}, 0},
+        {"one within the diagonal", far, {300, 400}, TPixel{200, 200}, 1},
+        {"large image, far east", large, {200000, 150000}, TPixel{120000, 1}, 1},
+        {"large image, middle", large, {200000, 150000}, TPixel{60000, 60000}, 2},
+        {"no sheets", {}, {100, 100}, TPixel{50, 50}, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NearestSheet(c.maps, c.image, c.viewCentre), c.expected) << c.what;
 }
 
 // A 400 × 300 view with 17-pixel scroll bars: usable 383 × 283, halves 191 and 141.
@@ -135,14 +124,10 @@ ViewGeometry View(int hRange, int vRange, int hPos = 0, int vPos = 0)
     return ViewGeometry{400, 300, 17, 17, hRange, vRange, hPos, vPos};
 }
 
-TEST(GetViewCenter, IsTheMiddleOfTheVisiblePart)
+TEST(GetViewCenter, IsTheMiddleOfTheVisiblePartUnlessTheImageIsUnderHalfTheView)
 {
     EXPECT_EQ(GetViewCenter(View(2000, 1000, 300, 200)), (TPixel{491, 341}));
     EXPECT_EQ(GetViewCenter(View(191, 141)), (TPixel{191, 141})) << "exactly half the view still works";
-}
-
-TEST(GetViewCenter, FailsWhenTheImageIsUnderHalfTheView)
-{
     EXPECT_EQ(GetViewCenter(View(190, 1000)), std::nullopt);
     EXPECT_EQ(GetViewCenter(View(1000, 140)), std::nullopt);
 }
@@ -222,7 +207,7 @@ TEST_F(StartNamePreviewTest, ShowsTheNearestNameAtItsCentre)
     EXPECT_EQ(ws.workingImage, original);
 }
 
-TEST_F(StartNamePreviewTest, StaleCentresOrAnUnusableSourceShowNothing)
+TEST_F(StartNamePreviewTest, StaleCentresAnUnusableSourceOrNoSheetsShowNothing)
 {
     ws.centersReady = false;
     EXPECT_EQ(StartNamePreview(ws, preview, style, TPixel{100, 50}), std::nullopt);
@@ -236,11 +221,9 @@ TEST_F(StartNamePreviewTest, StaleCentresOrAnUnusableSourceShowNothing)
     EXPECT_EQ(log.lines(), (QStringList{"Custom list was not generated", "Custom list was not generated"}));
     EXPECT_FALSE(preview.shown());
     EXPECT_EQ(ws.workingImage, original);
-}
 
-TEST_F(StartNamePreviewTest, NoSheetsAfterClearAllShowNothing)
-{
-    ws.data.Maps.clear();
+    style.source = kSourceMapName;
+    ws.data.Maps.clear();  // as after Clear all
     EXPECT_EQ(StartNamePreview(ws, preview, style, TPixel{100, 50}), std::nullopt);
     EXPECT_FALSE(preview.shown());
 }

@@ -1,6 +1,6 @@
 #include "QtPrint.h"
+#include "ErrorText.h"
 #include "IndexImageFixture.h"
-#include "model/Errors.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Undo.h"
 
@@ -191,24 +191,14 @@ protected:
 
 TEST_F(FailedSaveTest, AFullDiskKeepsTheFileAndUndo)
 {
-    try {
-        SaveJpg(ws);
-        FAIL() << "saved";
-    } catch (const TessError& error) {
-        EXPECT_EQ(error.text(), Errors::systemReason(ENOSPC));
-    }
+    EXPECT_EQ(ErrorText([&] { SaveJpg(ws); }), Errors::systemReason(ENOSPC));
     expectNothingChanged();
 }
 
 TEST_F(FailedSaveTest, AReadOnlyDiskKeepsTheFileAndUndo)
 {
     ASSERT_TRUE(disk->makeReadOnly());
-    try {
-        SaveJpg(ws);
-        FAIL() << "saved";
-    } catch (const TessError& error) {
-        EXPECT_EQ(error.text(), Errors::cannotCreateFile(target, Errors::systemReason(EROFS)).text());
-    }
+    EXPECT_EQ(ErrorText([&] { SaveJpg(ws); }), Errors::cannotCreateFile(target, Errors::systemReason(EROFS)).text());
     expectNothingChanged();
 }
 
