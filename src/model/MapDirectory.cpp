@@ -1,23 +1,33 @@
 #include "model/MapDirectory.h"
 
-#include <QDir>
+#include "model/TextDecoding.h"
+
+#include <QFile>
 
 #include <algorithm>
+#include <cstring>
+#include <dirent.h>
 
-QStringList ListMapFiles(const QString& dir)
+std::vector<MapFileEntry> ListMapFiles(const QString& dir)
 {
-    const QDir folder(dir.isEmpty() ? QStringLiteral("/") : dir);
-    const QStringList all = folder.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                             QDir::Unsorted);
-    QStringList names;
-    for (const QString& name : all) {
-        if (name.endsWith(QLatin1StringView(".map"), Qt::CaseInsensitive))
-            names.append(name);
+    // readdir rather than QDir: Qt passes over names that are not UTF-8,
+    // which would drop such sheets without a word.
+    std::vector<MapFileEntry> entries;
+    DIR* folder = ::opendir(dir.isEmpty() ? "/" : QFile::encodeName(dir).constData());
+    if (folder == nullptr)
+        return entries;
+    while (const dirent* entry = ::readdir(folder)) {
+        const QByteArray native(entry->d_name);
+        if (native == "." || native == ".." || native.size() < 4 ||
+            native.right(4).toLower() != QByteArrayLiteral(".map"))
+            continue;
+        entries.push_back(MapFileEntry{DecodeMapText(native), native});
     }
+    ::closedir(folder);
     // Upper-cased code-unit order puts '_' after the letters, as NTFS does.
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = QString::compare(a.toUpper(), b.toUpper(), Qt::CaseSensitive);
-        return c != 0 ? c < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+    std::sort(entries.begin(), entries.end(), [](const MapFileEntry& a, const MapFileEntry& b) {
+        const int c = QString::compare(a.name.toUpper(), b.name.toUpper(), Qt::CaseSensitive);
+        return c != 0 ? c < 0 : a.nativeName < b.nativeName;
     });
-    return names;
+    return entries;
 }

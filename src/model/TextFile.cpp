@@ -37,12 +37,13 @@ QStringList BytesToLines(const QByteArray& bytes)
     return SplitTextLines(DecodeMapText(nul < 0 ? bytes : bytes.left(nul)));
 }
 
-QStringList ReadTextLines(const QString& path)
+QStringList ReadTextLines(const QString& path) { return ReadTextLines(QFile::encodeName(path), path); }
+
+QStringList ReadTextLines(const QByteArray& nativePath, const QString& path)
 {
     // POSIX calls rather than QFile: the message carries the system's own
     // reason, which only errno gives.
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Errors::cannotOpenFile(path, Errors::systemReason(errno));
     QFile file;

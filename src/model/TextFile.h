@@ -15,3 +15,6 @@ QStringList BytesToLines(const QByteArray& bytes);
 // Reads a whole file into lines; throws "Cannot open file" with the system's
 // reason when it cannot be read.
 QStringList ReadTextLines(const QString& path);
+// The same for a path in the file system's own bytes; `shownPath` is the
+// path the message names.
+QStringList ReadTextLines(const QByteArray& nativePath, const QString& shownPath);

@@ -4,6 +4,7 @@
 #include "model/MapReader.h"
 #include "model/TextFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -38,9 +39,10 @@ bool ReadIndexMap(Workspace& ws, const QStringList& lines)
     return true;
 }
 
-void ReadSheet(Workspace& ws, const QString& path, const QString& name, std::size_t fileCount)
+void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path, const QString& name,
+               std::size_t fileCount)
 {
-    const QStringList lines = ReadTextLines(path);
+    const QStringList lines = ReadTextLines(nativePath, path);
     const SheetMmpnum mmpnum = FindSheetMmpnum(lines);
     const int32_t n = mmpnum.count;
 
@@ -117,10 +119,11 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
     if (!mapsDir.endsWith(u'/') && !mapsDir.endsWith(u'\\'))
         mapsDir += u'/';
     std::size_t fileCount = 0;
-    for (const QString& name : ListMapFiles(mapsDir)) {
-        ws.log.append(name);
+    const QByteArray nativeDir = QFile::encodeName(mapsDir);
+    for (const MapFileEntry& entry : ListMapFiles(mapsDir)) {
+        ws.log.append(entry.name);
         ++fileCount;
-        ReadSheet(ws, mapsDir + name, name, fileCount);
+        ReadSheet(ws, nativeDir + entry.nativeName, mapsDir + entry.name, entry.name, fileCount);
     }
 
     ws.log.blank();

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <jerror.h>
 #include <linux/fs.h>
@@ -123,6 +124,24 @@ TEST_F(BadCalibrationTest, EachFileGetsItsMessageAndStaysAsItWas)
         EXPECT_EQ(ws.commands.enabled(Command::ClearAll), c.error.isEmpty());
         EXPECT_EQ(FileBytes(file), c.sheet) << "calibration files are only read";
     }
+}
+
+TEST_F(BadCalibrationTest, ASheetFileNamedInWindows1251IsReadUnderItsCyrillicName)
+{
+    const QByteArray sheet = testfiles::Sheet("Good", "g.jpg", {{31, 59}, {32, 59}, {32, 58}});
+    const QByteArray native = QFile::encodeName(mapsDir) + "/\xD1\xFB\xF7\xE5\xE2\xEE.map";  // not UTF-8
+    std::FILE* file = std::fopen(native.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(sheet.constData(), 1, static_cast<std::size_t>(sheet.size()), file);
+    std::fclose(file);
+    MemoryLog log;
+    Workspace ws(log, ".");
+    QString dir = mapsDir;
+    EXPECT_EQ(Analyze(ws, dir, indexFile), StepOutcome::Completed);
+    EXPECT_EQ(log.lines().mid(2, 2), (QStringList{QString::fromUtf8("Сычево.map"), "...original map name is Good"}));
+    EXPECT_EQ(log.lines().last(), "1 map files is ok");
+    ASSERT_EQ(ws.data.Maps.size(), 1u);
+    EXPECT_EQ(ws.data.Maps[0].FileName, QString::fromUtf8("Сычево.map"));
 }
 
 TEST_F(BadCalibrationTest, AnIndexMapEndingInItsPointLinesStopsBeforeTheScan)
