@@ -21,6 +21,12 @@ inline void Write(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+inline QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // An index map for `image` whose corners are the image's corners and the
 // rectangle north..south, west..east.
 inline QByteArray IndexMap(const QString& image, int width, int height, double north, double south, double west,

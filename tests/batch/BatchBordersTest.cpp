@@ -1,8 +1,8 @@
 #include "QtPrint.h"
 #include "MapFiles.h"
+#include "BatchProcess.h"
 #include "imaging/JpegCodec.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,22 +12,6 @@
 namespace {
 
 using testfiles::Write;
-
-struct BatchOutput {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BatchOutput Batch(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
-    process.waitForFinished(60000);
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Within JPEG's loss of each channel of `expected`.
 bool Near(QRgb actual, QRgb expected)
@@ -69,7 +53,7 @@ protected:
 
 TEST_F(BatchBordersTest, CalcLogsThePixelPositions)
 {
-    const BatchOutput r = Batch(args({"--stop-after", "calc"}));
+    const BatchOutput r = RunBatchProcess(args({"--stop-after", "calc"}));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString tail = r.out.mid(r.out.indexOf("\nCalculating Mercator..."));
     const QRegularExpression expected(
@@ -80,7 +64,7 @@ TEST_F(BatchBordersTest, CalcLogsThePixelPositions)
 
 TEST_F(BatchBordersTest, BordersAreDrawnInTheChosenColourAndSaved)
 {
-    const BatchOutput r = Batch(args({"--line-color", "red", "--line-width", "5", "--output", output}));
+    const BatchOutput r = RunBatchProcess(args({"--line-color", "red", "--line-width", "5", "--output", output}));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage image = saved();
     EXPECT_TRUE(Near(image.pixel(120, 150), kGrey)) << "the inside stays";
@@ -93,11 +77,11 @@ TEST_F(BatchBordersTest, ColoursByNameOrNumber)
 {
     for (const auto& [name, rgb] : {std::pair{"Money Green", qRgb(0xC0, 0xDC, 0xC0)}, {"NAVY", qRgb(0, 0, 0x80)},
                                     {"#00ff00", qRgb(0, 255, 0)}}) {
-        const BatchOutput r = Batch(args({"--line-color", name, "--line-width", "7", "--output", output}));
+        const BatchOutput r = RunBatchProcess(args({"--line-color", name, "--line-width", "7", "--output", output}));
         EXPECT_EQ(r.exitCode, 0) << name << r.err.toStdString();
         EXPECT_TRUE(Near(saved().pixel(200, 150), rgb)) << name;
     }
-    const BatchOutput silver = Batch(args({"--output", output}));
+    const BatchOutput silver = RunBatchProcess(args({"--output", output}));
     EXPECT_EQ(silver.exitCode, 0);
     EXPECT_TRUE(Near(saved().pixel(200, 150), qRgb(0xC0, 0xC0, 0xC0))) << "Silver, 5 wide by default";
     EXPECT_TRUE(Near(saved().pixel(202, 150), qRgb(0xC0, 0xC0, 0xC0)));
@@ -105,7 +89,7 @@ TEST_F(BatchBordersTest, ColoursByNameOrNumber)
 
 TEST_F(BatchBordersTest, FillHatchesTheInside)
 {
-    const BatchOutput r = Batch(args({"--line-color", "#FFFF00", "--line-width", "1", "--fill", "--output", output}));
+    const BatchOutput r = RunBatchProcess(args({"--line-color", "#FFFF00", "--line-width", "1", "--fill", "--output", output}));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage image = saved();
     // Brightness survives JPEG's colour subsampling.
@@ -119,14 +103,14 @@ TEST_F(BatchBordersTest, FillHatchesTheInside)
 
 TEST_F(BatchBordersTest, BadBorderOptions)
 {
-    const BatchOutput width = Batch(args({"--line-width", "abc", "--output", output}));
+    const BatchOutput width = RunBatchProcess(args({"--line-width", "abc", "--output", output}));
     EXPECT_EQ(width.exitCode, 3);
     EXPECT_EQ(width.err, "'abc' is not a valid integer value\n");
     EXPECT_TRUE(width.out.endsWith("\nCalculated\n"));
     EXPECT_FALSE(QFile::exists(output));
 
     for (const char* colour : {"Custom...", "grey", "#12345", "#GG0000"}) {
-        const BatchOutput r = Batch(args({"--line-color", colour}));
+        const BatchOutput r = RunBatchProcess(args({"--line-color", colour}));
         EXPECT_EQ(r.exitCode, 2) << colour;
         EXPECT_TRUE(r.err.contains("Unknown line colour")) << colour;
         EXPECT_EQ(r.out, "");
@@ -135,12 +119,12 @@ TEST_F(BatchBordersTest, BadBorderOptions)
 
 TEST_F(BatchBordersTest, NoBordersLeavesSaveDisabled)
 {
-    const BatchOutput r = Batch(args({"--no-borders", "--no-names", "--output", output}));
+    const BatchOutput r = RunBatchProcess(args({"--no-borders", "--no-names", "--output", output}));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.endsWith("\nCalculated\n"));
     EXPECT_FALSE(QFile::exists(output));
 
-    EXPECT_EQ(Batch(args({"--no-borders", "--stop-after", "borders"})).exitCode, 0);
+    EXPECT_EQ(RunBatchProcess(args({"--no-borders", "--stop-after", "borders"})).exitCode, 0);
 }
 
 }  // namespace

@@ -1,31 +1,15 @@
 #include "QtPrint.h"
 #include "MapFiles.h"
+#include "BatchProcess.h"
 #include "batch/BatchOptions.h"
 #include "imaging/JpegCodec.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 using testfiles::Write;
-
-struct BatchOutput {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BatchOutput Batch(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
-    process.waitForFinished(60000);
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 class BatchImageTest : public ::testing::Test {
 protected:
@@ -54,24 +38,24 @@ protected:
 TEST_F(BatchImageTest, LoadRunsAfterAnalyze)
 {
     Write(root.filePath("index.jpg"), jpeg);
-    const BatchOutput r = Batch(args({"--stop-after", "load"}));
+    const BatchOutput r = RunBatchProcess(args({"--stop-after", "load"}));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.endsWith("1 map files is ok\n\nLoading map image...\nMap image loaded\n")) << r.out.toStdString();
 }
 
 TEST_F(BatchImageTest, LoadProblemsEndTheRunAsTheirKindSays)
 {
-    const BatchOutput missing = Batch(args({"--stop-after", "load"}));
+    const BatchOutput missing = RunBatchProcess(args({"--stop-after", "load"}));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.endsWith("\nImage file not found\n"));
 
     Write(root.filePath("index.jpg"), "GIF89a");
-    const BatchOutput header = Batch(args({"--stop-after", "load"}));
+    const BatchOutput header = RunBatchProcess(args({"--stop-after", "load"}));
     EXPECT_EQ(header.exitCode, 1);
     EXPECT_TRUE(header.out.contains("\nFailed to load image. Error message:\nJPEG error #")) << header.out.toStdString();
 
     Write(root.filePath("index.jpg"), jpeg.left(jpeg.size() - 100));
-    const BatchOutput pixels = Batch(args({"--stop-after", "load"}));
+    const BatchOutput pixels = RunBatchProcess(args({"--stop-after", "load"}));
     EXPECT_EQ(pixels.exitCode, 3);
     EXPECT_TRUE(pixels.err.startsWith("JPEG error #")) << pixels.err.toStdString();
     EXPECT_TRUE(pixels.out.endsWith("\nLoading map image...\n"));

@@ -1,10 +1,10 @@
 #include "QtPrint.h"
 #include "MapFiles.h"
+#include "BatchProcess.h"
 #include "batch/BatchOptions.h"
 #include "imaging/JpegCodec.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,28 +12,6 @@
 namespace {
 
 using testfiles::Write;
-
-struct Output {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Output Batch(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
-    process.waitForFinished(60000);
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class BatchNamesTest : public ::testing::Test {
 protected:
@@ -61,7 +39,7 @@ protected:
 
 TEST_F(BatchNamesTest, CentresAndNamesRunAfterBorders)
 {
-    const Output r = Batch(args({"--stop-after", "names", "--centers", "barycenter", "--bold", "--opacity", "32"}));
+    const BatchOutput r = RunBatchProcess(args({"--stop-after", "names", "--centers", "barycenter", "--bold", "--opacity", "32"}));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     static const QRegularExpression tail(
         "\n\nCalculating names places...\nCalculated\nDrawing...\n(-?\\d+, -?\\d+)\n(-?\\d+, -?\\d+)\nDone\n$");
@@ -72,36 +50,36 @@ TEST_F(BatchNamesTest, OpacityZeroSavesWhatNoNamesSaves)
 {
     const QString withNames = root.filePath("names.jpg");
     const QString without = root.filePath("plain.jpg");
-    EXPECT_EQ(Batch(args({"--opacity", "0", "--output", withNames})).exitCode, 0);
-    const Output plain = Batch(args({"--no-names", "--output", without}));
+    EXPECT_EQ(RunBatchProcess(args({"--opacity", "0", "--output", withNames})).exitCode, 0);
+    const BatchOutput plain = RunBatchProcess(args({"--no-names", "--output", without}));
     EXPECT_EQ(plain.exitCode, 0);
     EXPECT_FALSE(plain.out.contains("Calculating names places...")) << plain.out.toStdString();
-    EXPECT_FALSE(ReadAll(without).isEmpty());
-    EXPECT_EQ(ReadAll(withNames), ReadAll(without));
+    EXPECT_FALSE(testfiles::Read(without).isEmpty());
+    EXPECT_EQ(testfiles::Read(withNames), testfiles::Read(without));
 
     const QString drawn = root.filePath("drawn.jpg");
-    EXPECT_EQ(Batch(args({"--output", drawn})).exitCode, 0);
-    EXPECT_NE(ReadAll(drawn), ReadAll(without));
+    EXPECT_EQ(RunBatchProcess(args({"--output", drawn})).exitCode, 0);
+    EXPECT_NE(testfiles::Read(drawn), testfiles::Read(without));
 }
 
 TEST_F(BatchNamesTest, CustomListProblemsStopTheRun)
 {
-    const Output none = Batch(args({"--names", "custom"}));
+    const BatchOutput none = RunBatchProcess(args({"--names", "custom"}));
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.out.endsWith("Calculated\nCustom list was not generated\n")) << none.out.toStdString();
 
     const QString list = root.filePath("list.txt");
     Write(list, "one\ntwo\n");
-    const Output shortList = Batch(args({"--names", "custom", "--custom-list", list}));
+    const BatchOutput shortList = RunBatchProcess(args({"--names", "custom", "--custom-list", list}));
     EXPECT_EQ(shortList.exitCode, 1);
     EXPECT_TRUE(shortList.out.endsWith("Calculated\nSize of custom list does not match maps count\n"))
         << shortList.out.toStdString();
 
     Write(list, "Первый\n\nтретий\n");  // the unusable sheet's line may be empty
-    const Output good = Batch(args({"--names", "custom", "--custom-list", list, "--stop-after", "names"}));
+    const BatchOutput good = RunBatchProcess(args({"--names", "custom", "--custom-list", list, "--stop-after", "names"}));
     EXPECT_EQ(good.exitCode, 0) << good.out.toStdString();
 
-    const Output missing = Batch(args({"--custom-list", root.filePath("absent.txt")}));
+    const BatchOutput missing = RunBatchProcess(args({"--custom-list", root.filePath("absent.txt")}));
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_TRUE(missing.err.startsWith("Cannot open file")) << missing.err.toStdString();
     EXPECT_TRUE(missing.out.isEmpty()) << "read before anything runs";

@@ -1,4 +1,5 @@
 #include "QtPrint.h"
+#include "BatchProcess.h"
 #include "MapFiles.h"
 #include "batch/BatchOptions.h"
 #include "imaging/JpegCodec.h"
@@ -8,11 +9,12 @@
 #include "workflow/DrawNames.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+
+int ExitCodeOf(const QStringList& arguments) { return RunBatchProcess(arguments).exitCode; }
 
 using testfiles::Write;
 
@@ -182,20 +184,6 @@ TEST_F(BatchSettingsTest, UsageNamesTheOption)
     EXPECT_TRUE(BatchUsage().contains("--settings FILE")) << BatchUsage().toStdString();
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-int RunBatch(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
-    process.waitForFinished(60000);
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
 // A run from a settings file saves what the same options on the command
 // line save, and something else than the defaults.
 TEST_F(BatchSettingsTest, RunWithTheSettingsSavesWhatTheirOptionsSave)
@@ -225,17 +213,17 @@ TEST_F(BatchSettingsTest, RunWithTheSettingsSavesWhatTheirOptionsSave)
     const QString settings = writeSettings(s, font);
     const QStringList base{"--maps", maps, "--index", index};
 
-    ASSERT_EQ(RunBatch(base + QStringList{"--settings", settings, "--output", root.filePath("s.jpg")}), 0);
-    ASSERT_EQ(RunBatch(base + QStringList{"--line-width", "4", "--line-color", "Blue", "--fill", "--centers",
+    ASSERT_EQ(ExitCodeOf(base + QStringList{"--settings", settings, "--output", root.filePath("s.jpg")}), 0);
+    ASSERT_EQ(ExitCodeOf(base + QStringList{"--line-width", "4", "--line-color", "Blue", "--fill", "--centers",
                                           "barycenter", "--names", "file", "--opacity", "20", "--font", "DejaVu Sans",
                                           "--font-size", "18", "--bold", "--font-color", "#008000", "--output",
                                           root.filePath("o.jpg")}),
               0);
-    ASSERT_EQ(RunBatch(base + QStringList{"--output", root.filePath("d.jpg")}), 0);
-    const QByteArray fromSettings = ReadAll(root.filePath("s.jpg"));
+    ASSERT_EQ(ExitCodeOf(base + QStringList{"--output", root.filePath("d.jpg")}), 0);
+    const QByteArray fromSettings = testfiles::Read(root.filePath("s.jpg"));
     ASSERT_FALSE(fromSettings.isEmpty());
-    EXPECT_EQ(fromSettings, ReadAll(root.filePath("o.jpg")));
-    EXPECT_NE(fromSettings, ReadAll(root.filePath("d.jpg")));
+    EXPECT_EQ(fromSettings, testfiles::Read(root.filePath("o.jpg")));
+    EXPECT_NE(fromSettings, testfiles::Read(root.filePath("d.jpg")));
 }
 
 }  // namespace

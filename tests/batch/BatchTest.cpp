@@ -1,30 +1,14 @@
 #include "QtPrint.h"
 #include "MapFiles.h"
+#include "BatchProcess.h"
 
 #include <QDirIterator>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 using testfiles::Write;
-
-struct BatchResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BatchResult RunBatch(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
-    process.waitForFinished(60000);
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 class BatchTest : public ::testing::Test {
 protected:
@@ -47,7 +31,7 @@ protected:
 TEST_F(BatchTest, PrintsTheResultsLogLineForLine)
 {
     Write(maps + "/n-37-001.map", testfiles::Sheet(QString::fromUtf8("Сычево"), "n.jpg", {{31, 59}, {32, 58}, {31, 58}}));
-    const BatchResult r = RunBatch(args({"--stop-after", "analyze"}));
+    const BatchOutput r = RunBatchProcess(args({"--stop-after", "analyze"}));
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, QString::fromUtf8("Index map is ok\n\nn-37-001.map\n...original map name is Сычево\n"
@@ -58,14 +42,14 @@ TEST_F(BatchTest, PrintsTheResultsLogLineForLine)
 
 TEST_F(BatchTest, ExitStatusTellsHowTheRunEnded)
 {
-    EXPECT_EQ(RunBatch(args()).exitCode, 1) << "no usable sheet: Load image stays disabled";
+    EXPECT_EQ(RunBatchProcess(args()).exitCode, 1) << "no usable sheet: Load image stays disabled";
 
-    const BatchResult missing = RunBatch({"--maps", maps, "--index", root.filePath("none.map")});
+    const BatchOutput missing = RunBatchProcess({"--maps", maps, "--index", root.filePath("none.map")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "Index map file does not exist\n");
 
     Write(maps + "/short.map", "only\r\ntwo lines\r\n");
-    const BatchResult error = RunBatch(args());
+    const BatchOutput error = RunBatchProcess(args());
     EXPECT_EQ(error.exitCode, 3);
     EXPECT_EQ(error.err, "List index out of bounds (2)\n");
     EXPECT_TRUE(error.out.endsWith("short.map\n"));
@@ -75,12 +59,12 @@ TEST_F(BatchTest, AWrongCommandLineGetsTheUsage)
 {
     for (const QStringList& bad : {QStringList{}, QStringList{"--maps", "x"}, args({"--stop-after", "paint"}),
                                    args({"--bogus"}), args({"extra"})}) {
-        const BatchResult r = RunBatch(bad);
+        const BatchOutput r = RunBatchProcess(bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("Usage: tessarine-batch"));
         EXPECT_EQ(r.out, "");
     }
-    const BatchResult help = RunBatch({"--help"});
+    const BatchOutput help = RunBatchProcess({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: tessarine-batch"));
 }
@@ -99,7 +83,7 @@ TEST_F(BatchTest, EveryRealMapIsReadOrRefusedCleanly)
         ++files;
         QTemporaryDir dir;
         QFile::copy(path, dir.filePath("sheet.map"));
-        const BatchResult r = RunBatch({"--maps", dir.path(), "--index", index, "--stop-after", "analyze"});
+        const BatchOutput r = RunBatchProcess({"--maps", dir.path(), "--index", index, "--stop-after", "analyze"});
         EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 1 || r.exitCode == 3) << path.toStdString();
         if (r.exitCode == 3) {
             EXPECT_TRUE(r.err.contains("is not a valid") || r.err.startsWith("List index out of bounds"))
