@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <ostream>
+
 #include <jerror.h>
 
 // After each kind of bad input the window has shown the message (error box
@@ -46,6 +48,8 @@ struct WindowCase {
     QStringList enabled;                                 // the buttons afterwards
     void (*repair)(const QDir& dir);
 };
+
+void PrintTo(const WindowCase& c, std::ostream* os) { *os << c.what; }
 
 QImage Overview()
 {
