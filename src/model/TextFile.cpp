@@ -43,7 +43,9 @@ QStringList ReadTextLines(const QByteArray& nativePath, const QString& path)
 {
     // POSIX calls rather than QFile: the message carries the system's own
     // reason, which only errno gives.
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
+    // A named pipe in the maps folder must not wait for a writer: it reads
+    // as what it holds now. Regular files ignore the flag.
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw Errors::cannotOpenFile(path, Errors::systemReason(errno));
     QFile file;

@@ -16,6 +16,7 @@
 #include <jerror.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Bad input of every kind: each case gets the program's own message, and
@@ -142,6 +143,17 @@ TEST_F(BadCalibrationTest, ASheetFileNamedInWindows1251IsReadUnderItsCyrillicNam
     EXPECT_EQ(log.lines().last(), "1 map files is ok");
     ASSERT_EQ(ws.data.Maps.size(), 1u);
     EXPECT_EQ(ws.data.Maps[0].FileName, QString::fromUtf8("Сычево.map"));
+}
+
+TEST_F(BadCalibrationTest, ANamedPipeNamedLikeASheetReadsAsEmptyWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(mapsDir + "/pipe.map").constData(), 0600), 0);
+    MemoryLog log;
+    Workspace ws(log, ".");
+    QString dir = mapsDir;
+    EXPECT_EQ(ErrorText([&] { Analyze(ws, dir, indexFile); }), "List index out of bounds (2)");
+    EXPECT_EQ(log.lines().last(), "pipe.map");
+    EXPECT_TRUE(ws.commands.enabled(Command::Analyze));
 }
 
 TEST_F(BadCalibrationTest, AnIndexMapEndingInItsPointLinesStopsBeforeTheScan)
