@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -80,6 +81,16 @@ QGroupBox* Group(const QString& caption, const char* name, QWidget* parent, int 
 {
     return Named(new QGroupBox(caption, parent), name, QRect(5, top, 136, height));
 }
+
+// Shown while a command runs: on a large overview the image steps take
+// seconds. Gone before an error box shows.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 QIcon ColorSwatch(QColor color)
 {
@@ -253,20 +264,28 @@ void TMainForm::connectHandlers()
     const auto on = [this](QPushButton* button, void (TMainForm::*handler)()) {
         connect(button, &QPushButton::clicked, this, [this, handler] { handle([this, handler] { (this->*handler)(); }); });
     };
+    const auto command = [this](QPushButton* button, void (TMainForm::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            handle([this, handler] {
+                const WaitCursor busy;
+                (this->*handler)();
+            });
+        });
+    };
     on(btnSelectDir, &TMainForm::btnSelectDirClick);
     on(btnSelectMapFile, &TMainForm::btnSelectMapFileClick);
-    on(btnAnalyze, &TMainForm::btnAnalyzeClick);
-    on(btnLoadImage, &TMainForm::btnLoadImageClick);
-    on(btnCalc, &TMainForm::btnCalcClick);
-    on(btnDraw, &TMainForm::btnDrawClick);
-    on(btnCalcNames, &TMainForm::btnCalcNamesClick);
     on(btnFont, &TMainForm::btnFontClick);
     on(btnFontColor, &TMainForm::btnFontColorClick);
     on(btnList, &TMainForm::btnListClick);
-    on(btnNames, &TMainForm::btnNamesClick);
-    on(btnUndo, &TMainForm::btnUndoClick);
-    on(btnClearAll, &TMainForm::btnClearAllClick);
-    on(btnSave, &TMainForm::btnSaveClick);
+    command(btnAnalyze, &TMainForm::btnAnalyzeClick);
+    command(btnLoadImage, &TMainForm::btnLoadImageClick);
+    command(btnCalc, &TMainForm::btnCalcClick);
+    command(btnDraw, &TMainForm::btnDrawClick);
+    command(btnCalcNames, &TMainForm::btnCalcNamesClick);
+    command(btnNames, &TMainForm::btnNamesClick);
+    command(btnUndo, &TMainForm::btnUndoClick);
+    command(btnClearAll, &TMainForm::btnClearAllClick);
+    command(btnSave, &TMainForm::btnSaveClick);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
     connect(rdCenters, &TRadioGroup::clicked, this, [this] { handle([this] { rdCentersClick(); }); });
     // Only a choice made in the list asks for a custom colour, not one the
