@@ -23,11 +23,6 @@ constexpr std::array<std::pair<const char*, BatchStep>, 7> kStepNames{{
     {"save", BatchStep::Save},
 }};
 
-// Steps this build can run, in panel order.
-constexpr std::array kBuiltSteps{BatchStep::Analyze, BatchStep::Load,    BatchStep::Calc, BatchStep::Borders,
-                                 BatchStep::Centers, BatchStep::Names, BatchStep::Save};
-constexpr BatchStep kLastAvailableStep = kBuiltSteps.back();
-
 // A name of the line colour list (any letter case) or #RRGGBB.
 std::optional<QColor> ParseLineColor(const QString& text)
 {
@@ -38,15 +33,6 @@ std::optional<QColor> ParseLineColor(const QString& text)
 }
 
 }  // namespace
-
-bool StepBuilt(BatchStep step)
-{
-    for (BatchStep built : kBuiltSteps) {
-        if (built == step)
-            return true;
-    }
-    return false;
-}
 
 QString BatchUsage()
 {
@@ -69,9 +55,7 @@ QString BatchUsage()
         "                     options given here win over it. \"Custom...\" as the line\n"
         "                     colour draws black, as the window does until one is picked\n"
         "  --stop-after STEP  last step to run: analyze, load, calc, borders, centers,\n"
-        "                     names or save\n"
-        "                     (default: the last step available); steps this version\n"
-        "                     lacks are passed over\n"
+        "                     names or save (default: save)\n"
         "  --output FILE      save the annotated JPEG to FILE instead of over the index\n"
         "                     map's image\n"
         "  --line-width N     border width in pixels, taken as typed (default: 5); a\n"
@@ -127,7 +111,6 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     BatchOptions options;
     options.mapsDir = parser.value(maps);
     options.indexMapFile = parser.value(index);
-    options.stopAfter = kLastAvailableStep;
     options.outputFile = parser.value(output);
     options.drawBorders = !parser.isSet(noBorders);
     if (parser.isSet(settings)) {
@@ -165,10 +148,6 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         }
         if (!known) {
             result.error = QStringLiteral("Unknown step: %1").arg(name);
-            return result;
-        }
-        if (!StepBuilt(options.stopAfter)) {
-            result.error = QStringLiteral("The step %1 is not available in this version.").arg(name);
             return result;
         }
     }

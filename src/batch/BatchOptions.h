@@ -26,9 +26,6 @@ struct BatchOptions {
     NamesBatchOptions names;
 };
 
-// Whether this build can run `step`; a run passes over the others.
-bool StepBuilt(BatchStep step);
-
 struct ParsedCommandLine {
     std::optional<BatchOptions> options;  // absent for --help and for errors
     bool helpRequested = false;

@@ -28,21 +28,11 @@ Command CommandOf(BatchStep step)
     return Command::Analyze;
 }
 
-std::optional<BatchStep> NextPanelStep(BatchStep step)
+std::optional<BatchStep> NextStep(BatchStep step)
 {
     if (step == BatchStep::Save)
         return std::nullopt;
     return static_cast<BatchStep>(static_cast<int>(step) + 1);
-}
-
-// The next step this build can run.
-std::optional<BatchStep> NextStep(BatchStep step)
-{
-    for (auto next = NextPanelStep(step); next; next = NextPanelStep(*next)) {
-        if (StepBuilt(*next))
-            return next;
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -72,14 +62,12 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
                 outcome = DrawNames(ws, MakeNameStyle(options.names));
             break;
         case BatchStep::Save: outcome = SaveJpg(ws, options.outputFile); break;
-        default: return kExitUsage;  // refused by the command-line parser
         }
         if (outcome == StepOutcome::Stopped)
             return kExitStopped;
         // A later step whose button stayed disabled could not run: the log
-        // tells why. The run's last step answers for the panel's next button;
-        // the others for the next step this build runs.
-        const auto next = step == options.stopAfter ? NextPanelStep(step) : NextStep(step);
+        // tells why. The run's last step answers for the panel's next button.
+        const auto next = NextStep(step);
         if (next && !ws.commands.enabled(CommandOf(*next)))
             return kExitStopped;
         if (step == options.stopAfter)
