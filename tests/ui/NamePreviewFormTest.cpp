@@ -152,14 +152,11 @@ TEST_F(NamePreviewForm, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
     const QRect box = f.previewRect();
     EXPECT_TRUE(box.contains(QPoint(centreOf(f, "TopLeft").X, centreOf(f, "TopLeft").Y)));
     EXPECT_NE(f.workspace().workingImage.copy(box), before.copy(box)) << "the name shows while pressed";
-    EXPECT_EQ(f.workspace().workingImage.copy(), [&] {
-        QImage outside = f.workspace().workingImage.copy();
-        QImage expected = before.copy();
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                expected.setPixel(x, y, outside.pixel(x, y));
-        return expected;
-    }()) << "nothing outside the text box changes";
+    QImage outsideUnchanged = before.copy();
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            outsideUnchanged.setPixel(x, y, f.workspace().workingImage.pixel(x, y));
+    EXPECT_EQ(f.workspace().workingImage, outsideUnchanged) << "nothing outside the text box changes";
 
     QImage previous = f.workspace().workingImage.copy(box);
     for (int value : {20, 8, 1, 0, 32}) {
@@ -173,7 +170,11 @@ TEST_F(NamePreviewForm, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
         EXPECT_EQ(now == before.copy(box), value == 0) << "only alpha 0 leaves the background as it is";
         previous = now;
     }
-    Mouse(f.tbOpacity, QEvent::MouseButtonRelease, HandleCentre(f.tbOpacity, 32), Qt::LeftButton, Qt::NoButton);
+    // A second button pressed while the first is held previews again.
+    Mouse(f.tbOpacity, QEvent::MouseButtonPress, HandleCentre(f.tbOpacity, 32), Qt::RightButton,
+          Qt::LeftButton | Qt::RightButton);
+    EXPECT_TRUE(f.previewShown());
+    release(f);
     EXPECT_FALSE(f.previewShown());
     EXPECT_EQ(f.workspace().workingImage, before) << "pixel for pixel as before";
     EXPECT_EQ(f.tbOpacity->value(), 32);
@@ -181,7 +182,8 @@ TEST_F(NamePreviewForm, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
 
 // Through the window system, as a real click arrives: the slider ignores a
 // right-button press, yet the press and the release still reach the window.
-TEST_F(NamePreviewForm, AnyButtonThroughTheWindowSystemPreviews)
+// A press in the channel moves the thumb first, then reaches the window.
+TEST_F(NamePreviewForm, EveryWayAPressArrivesPreviews)
 {
     TMainForm& f = openWithCentres();
     const QImage before = f.workspace().workingImage.copy();
@@ -195,19 +197,11 @@ TEST_F(NamePreviewForm, AnyButtonThroughTheWindowSystemPreviews)
         EXPECT_FALSE(f.previewShown()) << int(button);
         EXPECT_EQ(f.workspace().workingImage, before);
     }
-}
-
-TEST_F(NamePreviewForm, PressInTheChannelStillStartsThePreview)
-{
-    TMainForm& f = openWithCentres();
-    f.tbOpacity->setValue(30);
-    const QImage before = f.workspace().workingImage.copy();
-    // Far left of the groove, away from the thumb: the slider moves the
-    // thumb first, then the press reaches the window.
-    Mouse(f.tbOpacity, QEvent::MouseButtonPress, QPoint(2, f.tbOpacity->height() / 2), Qt::LeftButton, Qt::LeftButton);
+    const QPoint channel(2, f.tbOpacity->height() / 2);
+    Mouse(f.tbOpacity, QEvent::MouseButtonPress, channel, Qt::LeftButton, Qt::LeftButton);
     EXPECT_TRUE(f.previewShown());
     EXPECT_EQ(f.lbOpacity->text(), QStringLiteral("Opacity: %1").arg(8 * f.tbOpacity->value()));
-    Mouse(f.tbOpacity, QEvent::MouseButtonRelease, QPoint(2, f.tbOpacity->height() / 2), Qt::LeftButton, Qt::NoButton);
+    Mouse(f.tbOpacity, QEvent::MouseButtonRelease, channel, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(f.previewShown());
     EXPECT_EQ(f.workspace().workingImage, before);
 }
@@ -215,37 +209,31 @@ TEST_F(NamePreviewForm, PressInTheChannelStillStartsThePreview)
 TEST_F(NamePreviewForm, TheSheetNearestTheViewMiddleIsPreviewedAndScrolledTo)
 {
     TMainForm& f = openWithCentres();
-    QScrollBar* h = f.scrBox->horizontalScrollBar();
-    QScrollBar* v = f.scrBox->verticalScrollBar();
-    ASSERT_GT(h->maximum(), 0);
-    ASSERT_GT(v->maximum(), 0);
-
-    scrollTo(f, h->maximum(), v->maximum());
-    press(f);
-    ASSERT_TRUE(f.previewShown());
-    const TPixel far = centreOf(f, "BottomRight");
-    EXPECT_TRUE(f.previewRect().contains(QPoint(far.X, far.Y)));
-    EXPECT_EQ(position(f), QPoint(h->maximum(), v->maximum())) << "a centre near the end scrolls to the end";
-    release(f);
-
-    // Near the middle sheet's centre: the press brings it to the middle of
-    // the view.
+    const QPoint end(f.scrBox->horizontalScrollBar()->maximum(), f.scrBox->verticalScrollBar()->maximum());
+    ASSERT_GT(end.x(), 0);
+    ASSERT_GT(end.y(), 0);
     const TPixel middle = centreOf(f, "Middle");
     const QPoint half = viewMiddle(f) - position(f);
-    scrollTo(f, middle.X - 100 - half.x(), middle.Y - 100 - half.y());
-    ASSERT_EQ(viewMiddle(f), QPoint(middle.X - 100, middle.Y - 100));
-    press(f);
-    ASSERT_TRUE(f.previewShown());
-    EXPECT_TRUE(f.previewRect().contains(QPoint(middle.X, middle.Y)));
-    EXPECT_EQ(viewMiddle(f), QPoint(middle.X, middle.Y));
-    release(f);
-
-    scrollTo(f, 0, 0);
-    press(f);
-    const TPixel corner = centreOf(f, "TopLeft");
-    EXPECT_TRUE(f.previewRect().contains(QPoint(corner.X, corner.Y)));
-    EXPECT_EQ(position(f), QPoint(0, 0)) << "a centre near the start scrolls to 0";
-    release(f);
+    // Scrolled to each end, and near the middle sheet's centre: that sheet is
+    // previewed, brought to the middle of the view as far as the ends allow.
+    const struct {
+        const char* sheet;
+        QPoint scrolled;
+        QPoint expectedMiddle;
+    } cases[] = {
+        {"BottomRight", end, end + half},
+        {"Middle", QPoint(middle.X - 100, middle.Y - 100) - half, QPoint(middle.X, middle.Y)},
+        {"TopLeft", {0, 0}, half},
+    };
+    for (const auto& c : cases) {
+        scrollTo(f, c.scrolled.x(), c.scrolled.y());
+        press(f);
+        ASSERT_TRUE(f.previewShown()) << c.sheet;
+        const TPixel centre = centreOf(f, c.sheet);
+        EXPECT_TRUE(f.previewRect().contains(QPoint(centre.X, centre.Y))) << c.sheet;
+        EXPECT_EQ(viewMiddle(f), c.expectedMiddle) << c.sheet;
+        release(f);
+    }
 }
 
 TEST_F(NamePreviewForm, SliderStepsRepaintOnlyTheTextBox)
@@ -271,18 +259,6 @@ TEST_F(NamePreviewForm, SliderStepsRepaintOnlyTheTextBox)
     EXPECT_EQ(recorder.painted.boundingRect(), box) << "the release repaints the box it cleared";
 }
 
-TEST_F(NamePreviewForm, SecondPressRemovesTheFirstPreview)
-{
-    TMainForm& f = openWithCentres();
-    const QImage before = f.workspace().workingImage.copy();
-    press(f);
-    Mouse(f.tbOpacity, QEvent::MouseButtonPress, HandleCentre(f.tbOpacity, f.tbOpacity->value()), Qt::RightButton,
-          Qt::LeftButton | Qt::RightButton);
-    EXPECT_TRUE(f.previewShown());
-    release(f);
-    EXPECT_EQ(f.workspace().workingImage, before) << "no name is burnt in";
-}
-
 TEST_F(NamePreviewForm, ButtonPressedWhileTheSliderIsHeldTakesThePreviewAway)
 {
     TMainForm& f = openWithCentres();
@@ -304,12 +280,24 @@ TEST_F(NamePreviewForm, ButtonPressedWhileTheSliderIsHeldTakesThePreviewAway)
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
-TEST_F(NamePreviewForm, StaleCentresShowNothingButTheLabelFollows)
+// A custom list not generated is logged at every press; stale centres show
+// nothing but the label follows; after Clear all there is no sheet to read.
+TEST_F(NamePreviewForm, PressesWithNothingToShow)
 {
     TMainForm& f = openWithCentres();
+    const QImage before = f.workspace().workingImage.copy();
+    f.rdSrc->setItemIndex(3);
+    const QString logBefore = f.meRes->toPlainText();
+    for (int i = 0; i < 2; ++i) {
+        press(f);
+        EXPECT_FALSE(f.previewShown());
+        release(f);
+    }
+    EXPECT_EQ(f.meRes->toPlainText(), logBefore + "\nCustom list was not generated\nCustom list was not generated");
+
+    f.rdSrc->setItemIndex(0);
     f.rdCenters->setItemIndex(1);
     ASSERT_FALSE(f.workspace().centersReady);
-    const QImage before = f.workspace().workingImage.copy();
     const QPoint scrolled = position(f);
     press(f);
     EXPECT_FALSE(f.previewShown());
@@ -318,25 +306,7 @@ TEST_F(NamePreviewForm, StaleCentresShowNothingButTheLabelFollows)
     release(f);
     EXPECT_EQ(f.workspace().workingImage, before);
     EXPECT_EQ(position(f), scrolled);
-}
 
-TEST_F(NamePreviewForm, CustomListWithoutAListIsLoggedAtEveryPress)
-{
-    TMainForm& f = openWithCentres();
-    f.rdSrc->setItemIndex(3);
-    const QString logBefore = f.meRes->toPlainText();
-    for (int i = 0; i < 2; ++i) {
-        press(f);
-        EXPECT_FALSE(f.previewShown());
-        release(f);
-    }
-    EXPECT_EQ(f.meRes->toPlainText(),
-              logBefore + "\nCustom list was not generated\nCustom list was not generated");
-}
-
-TEST_F(NamePreviewForm, PressAfterClearAllReadsNoSheet)
-{
-    TMainForm& f = openWithCentres();
     f.btnClearAll->click();
     f.workspace().centersReady = true;  // as after Calc for preview on the cleared records
     press(f);
@@ -345,6 +315,8 @@ TEST_F(NamePreviewForm, PressAfterClearAllReadsNoSheet)
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
+// The left button drags by the distance moved, stopping at the ends; the
+// right button does not drag; the release ends the drag.
 TEST_F(NamePreviewForm, DraggingWithTheLeftButtonScrollsByTheDragDistance)
 {
     TMainForm& f = openWithCentres();
@@ -353,54 +325,26 @@ TEST_F(NamePreviewForm, DraggingWithTheLeftButtonScrollsByTheDragDistance)
     Mouse(view, QEvent::MouseButtonPress, {400, 300}, Qt::LeftButton, Qt::LeftButton);
     Mouse(view, QEvent::MouseMove, {380, 270}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(position(f), QPoint(120, 130));
-    // The grabbed point now lies 20 and 30 pixels further on in the image.
     Mouse(view, QEvent::MouseMove, {410, 340}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(position(f), QPoint(110, 90));
-    Mouse(view, QEvent::MouseButtonRelease, {410, 340}, Qt::LeftButton, Qt::NoButton);
+    Mouse(view, QEvent::MouseMove, {700, 700}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(position(f), QPoint(0, 0)) << "past the ends";
+    Mouse(view, QEvent::MouseButtonRelease, {700, 700}, Qt::LeftButton, Qt::NoButton);
     Mouse(view, QEvent::MouseMove, {300, 200}, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(position(f), QPoint(110, 90)) << "the release ends the drag";
+    EXPECT_EQ(position(f), QPoint(0, 0)) << "the release ends the drag";
 
+    scrollTo(f, 110, 90);
     Mouse(view, QEvent::MouseButtonPress, {400, 300}, Qt::RightButton, Qt::RightButton);
     Mouse(view, QEvent::MouseMove, {350, 250}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(position(f), QPoint(110, 90)) << "the right button does not drag";
     Mouse(view, QEvent::MouseButtonRelease, {350, 250}, Qt::RightButton, Qt::NoButton);
-}
 
-TEST_F(NamePreviewForm, DragThroughTheWindowSystem)
-{
-    TMainForm& f = openWithCentres();
-    scrollTo(f, 100, 100);
     QWindow* window = f.windowHandle();
     const QPoint start = f.scrBox->viewport()->mapTo(&f, QPoint(300, 200));
     QTest::mousePress(window, Qt::LeftButton, {}, start);
     QTest::mouseMove(window, start + QPoint(-40, -25));
     QTest::mouseRelease(window, Qt::LeftButton, {}, start + QPoint(-40, -25));
-    EXPECT_EQ(position(f), QPoint(140, 125));
-}
-
-TEST_F(NamePreviewForm, DragPastTheEndsStopsThere)
-{
-    TMainForm& f = openWithCentres();
-    scrollTo(f, 10, 10);
-    Mouse(f.imgMap, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
-    Mouse(f.imgMap, QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(position(f), QPoint(0, 0));
-    Mouse(f.imgMap, QEvent::MouseButtonRelease, {300, 300}, Qt::LeftButton, Qt::NoButton);
-}
-
-TEST_F(NamePreviewForm, CancelledFontDialogKeepsAChosenFont)
-{
-    TMainForm& f = open();
-    QFont chosen("DejaVu Sans");
-    chosen.setPixelSize(30);
-    chosen.setBold(true);
-    dialogs.fonts.push_back(chosen);
-    f.btnFont->click();
-    const NamesFont picked = f.namesFont();
-    EXPECT_EQ(picked.height, -30);
-    EXPECT_TRUE(picked.bold);
-    f.btnFont->click();  // cancelled
-    EXPECT_EQ(f.namesFont(), picked);
+    EXPECT_EQ(position(f), QPoint(150, 115)) << "through the window system";
 }
 
 }  // namespace
