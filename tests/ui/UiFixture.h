@@ -5,10 +5,23 @@
 #include "ui/MainFormUnit.h"
 
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// The command buttons enabled now, by object name, in panel order.
+inline QStringList EnabledCommands(TMainForm& f)
+{
+    QStringList names;
+    for (QPushButton* b : {f.btnAnalyze, f.btnLoadImage, f.btnCalc, f.btnDraw, f.btnCalcNames, f.btnNames,
+                           f.btnUndo, f.btnClearAll, f.btnSave}) {
+        if (b->isEnabled())
+            names.append(b->objectName());
+    }
+    return names;
+}
 
 // A fresh main window per test, with its settings file in a folder of its
 // own and its dialogs answered by FakeDialogs.
