@@ -41,14 +41,12 @@ TEST_F(CustomListForm, DialogHasItsControls)
     run(f, [](TCustomListForm& d) {
         EXPECT_EQ(d.windowTitle(), QString("Custom list"));
         EXPECT_EQ(d.size(), QSize(762, 440));
-        EXPECT_EQ(d.minimumSize(), QSize(444, 360));
         EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
         EXPECT_EQ(d.btnRemIdent->text(), QString("Remove all identic"));
         EXPECT_FALSE(d.btnRemIdent->isEnabled());
         EXPECT_EQ(d.btnOk->geometry(), QRect(591, 407, 75, 25));
         for (QPushButton* b : {d.btnOk, d.btnCancel, d.btnNames})
             EXPECT_FALSE(b->isDefault() || b->autoDefault()) << b->objectName().toStdString();
-        EXPECT_EQ(d.meList->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     }, false);
 }
 
@@ -92,28 +90,20 @@ TEST_F(CustomListForm, RemoveAllIdenticStaysEnabledOnceEnabled)
         type(d, "ab\nabcdef\n");
         d.btnImg->click();
         EXPECT_TRUE(d.btnRemIdent->isEnabled());
-    }, false);
-    run(f, [](TCustomListForm& d) { EXPECT_TRUE(d.btnRemIdent->isEnabled()) << "the instance lives on"; }, false);
-}
-
-TEST_F(CustomListForm, RemoveAllIdenticOnAShorterLineTypedByTheUser)
-{
-    TMainForm& f = openWithSheets({"N-37-001", "N-37-002", "N-37-003"});
-    run(f, [](TCustomListForm& d) {
-        d.btnNames->click();
-        type(d, "N-37-001\nN-37\nN-37-003");
+        type(d, "N-37-001\nN-37\nN-37-003");  // a shorter line typed by the user
         d.btnRemIdent->click();
         EXPECT_EQ(d.lines(), (QStringList{"-001", "", "-003"}));
         type(d, "");
         d.btnRemIdent->click();
         EXPECT_EQ(d.meList->toPlainText(), QString());
     }, false);
+    run(f, [](TCustomListForm& d) { EXPECT_TRUE(d.btnRemIdent->isEnabled()) << "the instance lives on"; }, false);
 }
 
-TEST_F(CustomListForm, ModifyButtonsEditTheSheetsLinesOnly)
+TEST_F(CustomListForm, ModifyButtonsEditTheSheetsLinesAndNeedOnePerSheet)
 {
     TMainForm& f = openWithSheets({"a", "b", "c"});
-    run(f, [](TCustomListForm& d) {
+    run(f, [this](TCustomListForm& d) {
         type(d, "N-37-001.map\narchive.tar.gz\ndir.x\\name\nfour.map\nfive.map");
         d.btnRemoveExt->click();
         EXPECT_EQ(d.lines(), (QStringList{"N-37-001", "archive.tar", "dir.x\\name", "four.map", "five.map"}));
@@ -122,26 +112,24 @@ TEST_F(CustomListForm, ModifyButtonsEditTheSheetsLinesOnly)
         EXPECT_EQ(d.lines(), (QStringList{"bc", "", "", "  kept  "}));
         d.btnCutRight->click();
         EXPECT_EQ(d.lines(), (QStringList{"b", "", "", "  kept  "}));
-    }, false);
-    EXPECT_TRUE(dialogs.errors.isEmpty());
-}
-
-TEST_F(CustomListForm, TooFewLinesReportsTheMissingIndexAndChangesNothing)
-{
-    TMainForm& f = openWithSheets({"a", "b", "c"});
-    run(f, [](TCustomListForm& d) {
+        EXPECT_TRUE(dialogs.errors.isEmpty());
+        // Fewer lines than sheets: the missing index is reported and nothing changes.
         type(d, "abc\ndef");
         d.btnCutLeft->click();
         EXPECT_EQ(d.meList->toPlainText(), QString("abc\ndef"));
-        EXPECT_TRUE(d.isEnabled());
     }, false);
     EXPECT_EQ(dialogs.errors, QStringList{"List index out of bounds (2)"});
 }
 
-TEST_F(CustomListForm, CancelKeepsTheListAndTheNextOpeningShowsItAgain)
+TEST_F(CustomListForm, OkSetsTheListCancelKeepsItAndTheNextOpeningShowsIt)
 {
     TMainForm& f = openWithSheets({"one", "two"});
-    run(f, [](TCustomListForm& d) { type(d, "  first  \nsecond"); }, true);
+    run(f, [](TCustomListForm& d) { type(d, "draft"); }, false);
+    EXPECT_FALSE(f.workspace().data.CustomList.has_value());
+    run(f, [](TCustomListForm& d) {
+        EXPECT_EQ(d.meList->toPlainText(), QString("draft")) << "without a list the cancelled edits show again";
+        type(d, "  first  \nsecond");
+    }, true);
     EXPECT_EQ(*f.workspace().data.CustomList, (QStringList{"  first  ", "second"}));
     run(f, [](TCustomListForm& d) {
         EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"}));
@@ -149,14 +137,6 @@ TEST_F(CustomListForm, CancelKeepsTheListAndTheNextOpeningShowsItAgain)
     }, false);
     EXPECT_EQ(*f.workspace().data.CustomList, (QStringList{"  first  ", "second"}));
     run(f, [](TCustomListForm& d) { EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"})); }, false);
-}
-
-TEST_F(CustomListForm, WithoutAListTheNextOpeningShowsTheCancelledEdits)
-{
-    TMainForm& f = open();
-    run(f, [](TCustomListForm& d) { type(d, "draft"); }, false);
-    EXPECT_FALSE(f.workspace().data.CustomList.has_value());
-    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.meList->toPlainText(), QString("draft")); }, false);
 }
 
 TEST_F(CustomListForm, ClearAllEmptiesTheTextBoxAndTheListButKeepsIt)
