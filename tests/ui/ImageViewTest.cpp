@@ -11,12 +11,6 @@ namespace {
 
 using ImageView = UiFixture;
 
-TEST_F(ImageView, EmptyViewIs25By29)
-{
-    TMainForm& f = open();
-    EXPECT_EQ(f.imgMap->size(), QSize(25, 29));
-}
-
 TEST_F(ImageView, ShowsImagesWiderThanAWindowSystemCoordinate)
 {
     TMainForm& f = open();
@@ -35,10 +29,11 @@ TEST_F(ImageView, ShowsImagesWiderThanAWindowSystemCoordinate)
     EXPECT_EQ(near.pixel(5, 5), qRgb(255, 0, 0));
 }
 
-TEST_F(ImageView, ClearAllBringsTheEmptyViewBack)
+TEST_F(ImageView, EmptyViewIs25By29AndClearAllBringsItBack)
 {
     const QString maps = makeDemo(1);
     TMainForm& f = open();
+    EXPECT_EQ(f.imgMap->size(), QSize(25, 29));
     f.edMapsDir->setText(maps);
     f.edBlankMapFile->setText(indexFile);
     f.btnAnalyze->click();
