@@ -1,7 +1,6 @@
 #include "QtPrint.h"
 #include "MapFiles.h"
 #include "BatchProcess.h"
-#include "batch/BatchOptions.h"
 #include "imaging/JpegCodec.h"
 
 #include <QTemporaryDir>
@@ -11,13 +10,10 @@ namespace {
 
 using testfiles::Write;
 
-class BatchImageTest : public ::testing::Test {
+class BatchImageTest : public BatchFolder {
 protected:
     void SetUp() override
     {
-        QDir(root.path()).mkdir("maps");
-        maps = root.filePath("maps");
-        index = root.filePath("index.map");
         Write(maps + "/a.map", testfiles::Sheet("Alpha", "a.jpg", {{31, 59}, {32, 59}, {32, 58}, {31, 58}}));
         Write(index, testfiles::IndexMap("index.jpg", 40, 30, 60, 50, 30, 40));
         QImage image(40, 30, QImage::Format_RGB32);
@@ -27,21 +23,9 @@ protected:
         }
         jpeg = EncodeJpeg(image);
     }
-    QStringList args(const QStringList& extra) const { return QStringList{"--maps", maps, "--index", index} + extra; }
 
-    QTemporaryDir root;
-    QString maps;
-    QString index;
     QByteArray jpeg;
 };
-
-TEST_F(BatchImageTest, LoadRunsAfterAnalyze)
-{
-    Write(root.filePath("index.jpg"), jpeg);
-    const BatchOutput r = RunBatchProcess(args({"--stop-after", "load"}));
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.endsWith("1 map files is ok\n\nLoading map image...\nMap image loaded\n")) << r.out.toStdString();
-}
 
 TEST_F(BatchImageTest, LoadProblemsEndTheRunAsTheirKindSays)
 {
@@ -59,19 +43,11 @@ TEST_F(BatchImageTest, LoadProblemsEndTheRunAsTheirKindSays)
     EXPECT_EQ(pixels.exitCode, 3);
     EXPECT_TRUE(pixels.err.startsWith("JPEG error #")) << pixels.err.toStdString();
     EXPECT_TRUE(pixels.out.endsWith("\nLoading map image...\n"));
-}
 
-TEST(BatchOptionsTest, OutputNamesTheSavedFile)
-{
-    const QStringList base{"tessarine-batch", "--maps", "m", "--index", "i.map"};
-    const ParsedCommandLine withOutput = ParseBatchCommandLine(base + QStringList{"--output", "out.jpg"});
-    ASSERT_TRUE(withOutput.options);
-    EXPECT_EQ(withOutput.options->outputFile, "out.jpg");
-    EXPECT_EQ(withOutput.options->stopAfter, BatchStep::Save);
-    const ParsedCommandLine without = ParseBatchCommandLine(base);
-    ASSERT_TRUE(without.options);
-    EXPECT_TRUE(without.options->outputFile.isEmpty());
-    EXPECT_TRUE(BatchUsage().contains("--output FILE"));
+    Write(root.filePath("index.jpg"), jpeg);
+    const BatchOutput loaded = RunBatchProcess(args({"--stop-after", "load"}));
+    EXPECT_EQ(loaded.exitCode, 0) << loaded.err.toStdString();
+    EXPECT_TRUE(loaded.out.endsWith("1 map files is ok\n\nLoading map image...\nMap image loaded\n"));
 }
 
 }  // namespace

@@ -13,28 +13,16 @@ namespace {
 
 using testfiles::Write;
 
-class BatchNamesTest : public ::testing::Test {
+class BatchNamesTest : public BatchFolder {
 protected:
     void SetUp() override
     {
-        QDir(root.path()).mkdir("maps");
-        maps = root.filePath("maps");
-        index = root.filePath("index.map");
         // Three sheets: the middle one lies partly outside the index map.
         Write(maps + "/a.map", testfiles::Sheet("Alpha", "a.jpg", {{31, 59}, {34, 59}, {34, 56}, {31, 56}}));
         Write(maps + "/b.map", testfiles::Sheet("Beyond", "b.jpg", {{38, 59}, {45, 59}, {45, 56}, {38, 56}}));
         Write(maps + "/c.map", testfiles::Sheet("Gamma", "c.jpg", {{35, 55}, {39, 55}, {39, 51}, {35, 51}}));
-        Write(index, testfiles::IndexMap("index.jpg", 400, 300, 60, 50, 30, 40));
-        QImage image(400, 300, QImage::Format_RGB32);
-        image.fill(qRgb(240, 230, 200));
-        Write(root.filePath("index.jpg"), EncodeJpeg(image));
+        writeIndex(400, 300, qRgb(240, 230, 200));
     }
-
-    QStringList args(const QStringList& extra) const { return QStringList{"--maps", maps, "--index", index} + extra; }
-
-    QTemporaryDir root;
-    QString maps;
-    QString index;
 };
 
 TEST_F(BatchNamesTest, CentresAndNamesRunAfterBorders)
@@ -83,38 +71,6 @@ TEST_F(BatchNamesTest, CustomListProblemsStopTheRun)
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_TRUE(missing.err.startsWith("Cannot open file")) << missing.err.toStdString();
     EXPECT_TRUE(missing.out.isEmpty()) << "read before anything runs";
-}
-
-TEST(BatchNamesOptions, DefaultsAreTheWindowsAndEachOptionIsRead)
-{
-    const QStringList base{"tessarine-batch", "--maps", "m", "--index", "i.map"};
-    const ParsedCommandLine defaults = ParseBatchCommandLine(base);
-    ASSERT_TRUE(defaults.options) << defaults.error.toStdString();
-    const NamesBatchOptions& d = defaults.options->names;
-    EXPECT_TRUE(d.run);
-    EXPECT_EQ(d.centreMethod, kArithmeticMean);
-    EXPECT_EQ(d.source, kSourceMapName);
-    EXPECT_EQ(d.fontFamily, "Tahoma");
-    EXPECT_EQ(d.fontPixelSize, 13);
-    EXPECT_FALSE(d.bold || d.italic);
-    EXPECT_EQ(d.color, QColor(255, 0, 0));
-    EXPECT_EQ(d.opacityPosition, 30);
-
-    const ParsedCommandLine all = ParseBatchCommandLine(
-        base + QStringList{"--centers", "barycenter", "--names", "image", "--font", "DejaVu Serif", "--font-size",
-                           "21", "--bold", "--italic", "--font-color", "#12aB9f", "--opacity", "0", "--no-names",
-                           "--custom-list", "l.txt"});
-    ASSERT_TRUE(all.options) << all.error.toStdString();
-    const NamesBatchOptions& o = all.options->names;
-    EXPECT_FALSE(o.run);
-    EXPECT_EQ(o.centreMethod, kBarycenter);
-    EXPECT_EQ(o.source, kSourceImageFile);
-    EXPECT_EQ(o.fontFamily, "DejaVu Serif");
-    EXPECT_EQ(o.fontPixelSize, 21);
-    EXPECT_TRUE(o.bold && o.italic);
-    EXPECT_EQ(o.color, QColor(0x12, 0xAB, 0x9F));
-    EXPECT_EQ(o.opacityPosition, 0);
-    EXPECT_EQ(o.customListFile, "l.txt");
 }
 
 TEST(BatchNamesOptions, WrongValuesAreRefused)

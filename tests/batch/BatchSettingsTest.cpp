@@ -18,7 +18,7 @@ int ExitCodeOf(const QStringList& arguments) { return RunBatchProcess(arguments)
 
 using testfiles::Write;
 
-class BatchSettingsTest : public ::testing::Test {
+class BatchSettingsTest : public BatchFolder {
 protected:
     // Writes the settings file as the window does when it closes.
     QString writeSettings(const StoredSettings& settings, const NamesFont& font = NamesFont{})
@@ -37,46 +37,8 @@ protected:
         return parsed.options.value_or(BatchOptions{});
     }
 
-    QTemporaryDir root;
     int written = 0;
 };
-
-TEST_F(BatchSettingsTest, EveryDrawingOptionComesFromTheFile)
-{
-    StoredSettings s;
-    s.mapsDir = "/elsewhere/maps/";
-    s.mapFile = "/elsewhere/index.map";
-    s.lineWidth = 9;
-    s.lineColor = 5;  // Navy
-    s.fillPolygons = true;
-    s.centerNames = kBarycenter;
-    s.namesSrc = kSourceImageFile;
-    s.alpha = 12;
-    NamesFont font;
-    font.family = "DejaVu Serif";
-    font.height = -21;
-    font.color = QColor(0, 0, 255);
-    font.bold = true;
-    font.italic = true;
-    font.underline = true;
-    const BatchOptions o = parse({"--settings", writeSettings(s, font)});
-    EXPECT_EQ(o.mapsDir, QString("m")) << "the folders come from the command line";
-    EXPECT_EQ(o.indexMapFile, QString("i.map"));
-    EXPECT_EQ(o.lineWidthText, QString("9"));
-    EXPECT_EQ(o.lineColor, QColor(0, 0, 128));
-    EXPECT_TRUE(o.fill);
-    EXPECT_EQ(o.names.centreMethod, kBarycenter);
-    EXPECT_EQ(o.names.source, kSourceImageFile);
-    EXPECT_EQ(o.names.opacityPosition, 12);
-    EXPECT_EQ(o.names.fontFamily, QString("DejaVu Serif"));
-    EXPECT_EQ(o.names.fontPixelSize, 21);
-    EXPECT_EQ(o.names.color, QColor(0, 0, 255));
-    EXPECT_TRUE(o.names.bold);
-    EXPECT_TRUE(o.names.italic);
-    const QFont drawn = MakeNameStyle(o.names).font;
-    EXPECT_TRUE(drawn.underline());
-    EXPECT_FALSE(drawn.strikeOut());
-}
 
 TEST_F(BatchSettingsTest, TheCommandLineWinsOverTheFile)
 {
@@ -105,21 +67,13 @@ TEST_F(BatchSettingsTest, TheCommandLineWinsOverTheFile)
 }
 
 struct StoredValueCase {
-    const char* what;
-    StoredSettings settings;
+    const char* graphics;  // the [graphics] section's lines
     QString lineWidth;
     QColor lineColor;
     int centreMethod;
     int source;
     int opacity;
 };
-
-StoredSettings With(void (*change)(StoredSettings&))
-{
-    StoredSettings s;
-    change(s);
-    return s;
-}
 
 class StoredValues : public BatchSettingsTest, public ::testing::WithParamInterface<StoredValueCase> {};
 
@@ -128,46 +82,27 @@ class StoredValues : public BatchSettingsTest, public ::testing::WithParamInterf
 TEST_P(StoredValues, AreTakenAsTheWindowTakesThem)
 {
     const StoredValueCase& c = GetParam();
-    const BatchOptions o = parse({"--settings", writeSettings(c.settings)});
-    EXPECT_EQ(o.lineWidthText, c.lineWidth) << c.what;
-    EXPECT_EQ(o.lineColor, c.lineColor) << c.what;
-    EXPECT_EQ(o.names.centreMethod, c.centreMethod) << c.what;
-    EXPECT_EQ(o.names.source, c.source) << c.what;
-    EXPECT_EQ(o.names.opacityPosition, c.opacity) << c.what;
+    const QString path = root.filePath("stored.ini");
+    Write(path, QByteArray("[graphics]\n") + c.graphics);
+    const BatchOptions o = parse({"--settings", path});
+    EXPECT_EQ(o.lineWidthText, c.lineWidth) << c.graphics;
+    EXPECT_EQ(o.lineColor, c.lineColor) << c.graphics;
+    EXPECT_EQ(o.names.centreMethod, c.centreMethod) << c.graphics;
+    EXPECT_EQ(o.names.source, c.source) << c.graphics;
+    EXPECT_EQ(o.names.opacityPosition, c.opacity) << c.graphics;
 }
+
+const QColor kSilver(192, 192, 192);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StoredValues,
-    ::testing::Values(
-        StoredValueCase{"first start", StoredSettings{}, "5", QColor(192, 192, 192), 0, 0, 30},
-        StoredValueCase{"Custom... colour", With([](StoredSettings& s) { s.lineColor = 0; }), "5", Qt::black, 0, 0, 30},
-        StoredValueCase{"colour past the list", With([](StoredSettings& s) { s.lineColor = 21; }), "5", Qt::black, 0,
-                        0, 30},
-        StoredValueCase{"no colour", With([](StoredSettings& s) { s.lineColor = -1; }), "5", Qt::black, 0, 0, 30},
-        StoredValueCase{"above the ranges", With([](StoredSettings& s) {
-                            s.lineWidth = 500;
-                            s.centerNames = 7;
-                            s.namesSrc = 9;
-                            s.alpha = 40;
-                        }),
-                        "100", QColor(192, 192, 192), kBarycenter, kSourceCustomList, 32},
-        StoredValueCase{"below the ranges", With([](StoredSettings& s) {
-                            s.lineWidth = -4;
-                            s.centerNames = -5;
-                            s.namesSrc = -2;
-                            s.alpha = -3;
-                        }),
-                        "1", QColor(192, 192, 192), kNoCentreMethod, kNoNameSource, 0}));
-
-TEST_F(BatchSettingsTest, DamagedFontValueKeepsTheDesignFont)
-{
-    const QString path = writeSettings(StoredSettings{});
-    IniFile(path).writeString("graphics", "Font", "00FF");
-    const BatchOptions o = parse({"--settings", path});
-    EXPECT_EQ(o.names.fontFamily, QString("Tahoma"));
-    EXPECT_EQ(o.names.fontPixelSize, 13);
-    EXPECT_EQ(o.names.color, QColor(255, 0, 0));
-}
+    ::testing::Values(StoredValueCase{"", "5", kSilver, 0, 0, 30}, StoredValueCase{"LineColor=0", "5", Qt::black, 0, 0, 30},
+                      StoredValueCase{"LineColor=21", "5", Qt::black, 0, 0, 30},
+                      StoredValueCase{"LineColor=-1", "5", Qt::black, 0, 0, 30},
+                      StoredValueCase{"LineWidth=500\nCenterNames=7\nNamesSrc=9\nAlpha=40", "100", kSilver,
+                                      kBarycenter, kSourceCustomList, 32},
+                      StoredValueCase{"LineWidth=-4\nCenterNames=-5\nNamesSrc=-2\nAlpha=-3", "1", kSilver,
+                                      kNoCentreMethod, kNoNameSource, 0}));
 
 TEST_F(BatchSettingsTest, MissingSettingsFileIsAnError)
 {
@@ -179,24 +114,13 @@ TEST_F(BatchSettingsTest, MissingSettingsFileIsAnError)
     }
 }
 
-TEST_F(BatchSettingsTest, UsageNamesTheOption)
-{
-    EXPECT_TRUE(BatchUsage().contains("--settings FILE")) << BatchUsage().toStdString();
-}
-
 // A run from a settings file saves what the same options on the command
 // line save, and something else than the defaults.
 TEST_F(BatchSettingsTest, RunWithTheSettingsSavesWhatTheirOptionsSave)
 {
-    QDir(root.path()).mkdir("maps");
-    const QString maps = root.filePath("maps");
-    const QString index = root.filePath("index.map");
     Write(maps + "/a.map", testfiles::Sheet("Alpha", "a.jpg", {{31, 59}, {34, 59}, {34, 56}, {31, 56}}));
     Write(maps + "/c.map", testfiles::Sheet("Gamma", "c.jpg", {{35, 55}, {39, 55}, {39, 51}, {35, 51}}));
-    Write(index, testfiles::IndexMap("index.jpg", 400, 300, 60, 50, 30, 40));
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(qRgb(240, 230, 200));
-    Write(root.filePath("index.jpg"), EncodeJpeg(image));
+    writeIndex(400, 300, qRgb(240, 230, 200));
 
     StoredSettings s;
     s.lineWidth = 4;
@@ -211,7 +135,7 @@ TEST_F(BatchSettingsTest, RunWithTheSettingsSavesWhatTheirOptionsSave)
     font.bold = true;
     font.color = QColor(0, 128, 0);
     const QString settings = writeSettings(s, font);
-    const QStringList base{"--maps", maps, "--index", index};
+    const QStringList base = args();
 
     ASSERT_EQ(ExitCodeOf(base + QStringList{"--settings", settings, "--output", root.filePath("s.jpg")}), 0);
     ASSERT_EQ(ExitCodeOf(base + QStringList{"--line-width", "4", "--line-color", "Blue", "--fill", "--centers",

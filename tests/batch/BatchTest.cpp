@@ -10,22 +10,9 @@ namespace {
 
 using testfiles::Write;
 
-class BatchTest : public ::testing::Test {
+class BatchTest : public BatchFolder {
 protected:
-    void SetUp() override
-    {
-        QDir(root.path()).mkdir("maps");
-        maps = root.filePath("maps");
-        index = root.filePath("index.map");
-        Write(index, testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40));
-    }
-    QStringList args(const QStringList& extra = {}) const
-    {
-        return QStringList{"--maps", maps, "--index", index} + extra;
-    }
-    QTemporaryDir root;
-    QString maps;
-    QString index;
+    void SetUp() override { Write(index, testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40)); }
 };
 
 TEST_F(BatchTest, PrintsTheResultsLogLineForLine)
