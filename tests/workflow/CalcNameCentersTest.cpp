@@ -40,7 +40,13 @@ TEST_F(CalcNameCentersTest, UsableSheetsGetTheirCentresByEitherMethod)
     ws.data.Maps = {Sheet(true, kTrapezoid), Sheet(false, kRectangle, {-7, 9}), Sheet(true, kRectangle)};
     ws.data.GoodMapsCount = 2;
 
+    ASSERT_TRUE(buttonEnabled());
     EXPECT_EQ(CalcNameCenters(ws, kArithmeticMean), StepOutcome::Completed);
+    EXPECT_EQ(log.lines(), kFullLog);
+    EXPECT_EQ(log.pendingEventCalls(), 1);
+    EXPECT_TRUE(ws.centersReady);
+    EXPECT_FALSE(buttonEnabled());
+    EXPECT_TRUE(ws.commands.enabled(Command::Names)) << "no other button changes";
     EXPECT_EQ(ws.data.Maps[0].NameCenter, (TPixel{6, 3}));
     EXPECT_EQ(ws.data.Maps[1].NameCenter, (TPixel{-7, 9})) << "an unusable sheet keeps its centre";
     EXPECT_EQ(ws.data.Maps[2].NameCenter, (TPixel{5, 2}));
@@ -50,19 +56,6 @@ TEST_F(CalcNameCentersTest, UsableSheetsGetTheirCentresByEitherMethod)
     EXPECT_EQ(ws.data.Maps[0].NameCenter, (TPixel{6, 2}));
     EXPECT_EQ(ws.data.Maps[1].NameCenter, (TPixel{-7, 9}));
     EXPECT_EQ(ws.data.Maps[2].NameCenter, (TPixel{5, 2}));
-}
-
-TEST_F(CalcNameCentersTest, LogsFlagsAndDisablesItsButton)
-{
-    ws.data.Maps = {Sheet(true, kRectangle)};
-    ASSERT_TRUE(buttonEnabled());
-
-    CalcNameCenters(ws, kArithmeticMean);
-    EXPECT_EQ(log.lines(), kFullLog);
-    EXPECT_EQ(log.pendingEventCalls(), 1);
-    EXPECT_TRUE(ws.centersReady);
-    EXPECT_FALSE(buttonEnabled());
-    EXPECT_TRUE(ws.commands.enabled(Command::Names)) << "no other button changes";
 }
 
 TEST_F(CalcNameCentersTest, WithoutUsableIndexMapOrSheetsNothingHappens)
@@ -80,26 +73,22 @@ TEST_F(CalcNameCentersTest, WithoutUsableIndexMapOrSheetsNothingHappens)
     }
 }
 
-TEST_F(CalcNameCentersTest, NoSheetsAfterClearAllStillLogsAndFlags)
+TEST_F(CalcNameCentersTest, NoSheetsAfterClearAllOrNoMethodStillLogsAndFlags)
 {
-    ws.data.Maps.clear();
     ws.commands.apply(Transition::ClearedAll);
     ASSERT_TRUE(buttonEnabled()) << "Clear all leaves Calc for preview alone";
-
-    EXPECT_EQ(CalcNameCenters(ws, kBarycenter), StepOutcome::Completed);
-    EXPECT_EQ(log.lines(), kFullLog);
-    EXPECT_TRUE(ws.centersReady);
-    EXPECT_FALSE(buttonEnabled());
-}
-
-TEST_F(CalcNameCentersTest, NoMethodSelectedComputesNothingButCompletes)
-{
-    ws.data.Maps = {Sheet(true, kRectangle, {3, 4})};
-    EXPECT_EQ(CalcNameCenters(ws, kNoCentreMethod), StepOutcome::Completed);
-    EXPECT_EQ(ws.data.Maps[0].NameCenter, (TPixel{3, 4}));
-    EXPECT_EQ(log.lines(), kFullLog);
-    EXPECT_TRUE(ws.centersReady);
-    EXPECT_FALSE(buttonEnabled());
+    for (auto [maps, method] : {std::pair{std::vector<TSingleMap>{}, kBarycenter},
+                                std::pair{std::vector{Sheet(true, kRectangle, {3, 4})}, kNoCentreMethod}}) {
+        const qsizetype before = log.lines().size();
+        ws.centersReady = false;
+        ws.commands.apply(Transition::CentreMethodChanged);
+        ws.data.Maps = maps;
+        EXPECT_EQ(CalcNameCenters(ws, method), StepOutcome::Completed);
+        EXPECT_EQ(log.lines().mid(before), kFullLog);
+        EXPECT_TRUE(ws.centersReady);
+        EXPECT_FALSE(buttonEnabled());
+    }
+    EXPECT_EQ(ws.data.Maps[0].NameCenter, (TPixel{3, 4})) << "no method computes nothing";
 }
 
 TEST_F(CalcNameCentersTest, ZeroDivisorStopsAtTheFailingSheet)
