@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(CustomListEdits, RemoveExtensionCutsAtTheLastFullStopOfTheName)
@@ -70,12 +72,11 @@ TEST(CustomListEdits, GenerateTakesEverySheetInOrder)
 {
     MapData data;
     data.Maps.resize(2);
-    data.Maps[0].MapName = "First";
-    data.Maps[0].FileName = "a.map";
-    data.Maps[0].ImageFile = "a.jpg";
-    data.Maps[1].MapName = " Second ";
-    data.Maps[1].FileName = "b.map";
-    data.Maps[1].ImageFile = "b.jpg";
+    for (auto [i, name, file] : {std::tuple{std::size_t{0}, "First", "a"}, std::tuple{std::size_t{1}, " Second ", "b"}}) {
+        data.Maps[i].MapName = name;
+        data.Maps[i].FileName = QString(file) + ".map";
+        data.Maps[i].ImageFile = QString(file) + ".jpg";
+    }
     data.Maps[1].IsOk = false;
     EXPECT_EQ(GenerateList(data, ListField::MapName), (QStringList{"First", " Second "}));
     EXPECT_EQ(GenerateList(data, ListField::FileName), (QStringList{"a.map", "b.map"}));
