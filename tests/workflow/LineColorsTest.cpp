@@ -3,23 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace {
-
-TEST(LineColorsTest, TheListHoldsTheCustomEntryAndTwentyFixedColours)
-{
-    const auto& colors = LineColors();
-    EXPECT_STREQ(colors[kCustomLineColorIndex].name, "Custom...");
-    EXPECT_FALSE(colors[kCustomLineColorIndex].rgb.has_value());
-    EXPECT_STREQ(colors[kDefaultLineColorIndex].name, "Silver");
-    std::set<QString> names;
-    for (std::size_t i = 1; i < colors.size(); ++i) {
-        EXPECT_TRUE(colors[i].rgb.has_value()) << i;
-        names.insert(QString::fromLatin1(colors[i].name).toLower());
-    }
-    EXPECT_EQ(names.size(), 20u) << "names are told apart without letter case";
-}
 
 TEST(LineColorsTest, NamesAreFoundInAnyLetterCase)
 {
