@@ -28,6 +28,8 @@ protected:
 
 TEST_F(NamePreviewTest, ShowRedrawHideLeavesTheImageAsBefore)
 {
+    preview.redraw(image, 255);
+    EXPECT_EQ(image, original) << "redraw without a preview does nothing";
     EXPECT_FALSE(preview.shown());
     preview.show(image, "Sheet", {40, 30}, 239, font, blue);
     EXPECT_TRUE(preview.shown());
@@ -46,6 +48,12 @@ TEST_F(NamePreviewTest, ShowRedrawHideLeavesTheImageAsBefore)
     EXPECT_EQ(image, original);
     preview.hide(image);
     EXPECT_EQ(image, original) << "hiding twice does nothing";
+
+    preview.show(image, "First", {10, 10}, 255, font, blue);
+    preview.show(image, "Second", {20, 15}, 255, font, blue);
+    QImage onlySecond = original.copy();
+    DrawAlphaText(onlySecond, font, blue, 255, 20, 15, "Second");
+    EXPECT_EQ(image, onlySecond) << "a second show first takes away the first";
 }
 
 TEST_F(NamePreviewTest, AtTheEdgesOnlyThePixelsInsideAreKeptAndPutBack)
@@ -62,24 +70,6 @@ TEST_F(NamePreviewTest, AtTheEdgesOnlyThePixelsInsideAreKeptAndPutBack)
         preview.hide(image);
         EXPECT_EQ(image, original) << at.X << "," << at.Y;
     }
-}
-
-TEST_F(NamePreviewTest, ASecondShowFirstTakesAwayTheFirst)
-{
-    preview.show(image, "First", {10, 10}, 255, font, blue);
-    preview.show(image, "Second", {20, 15}, 255, font, blue);
-    QImage onlySecond = original.copy();
-    DrawAlphaText(onlySecond, font, blue, 255, 20, 15, "Second");
-    EXPECT_EQ(image, onlySecond) << "the first preview is not burnt in";
-    preview.hide(image);
-    EXPECT_EQ(image, original);
-}
-
-TEST_F(NamePreviewTest, RedrawWithoutAPreviewDoesNothing)
-{
-    preview.redraw(image, 255);
-    EXPECT_EQ(image, original);
-    EXPECT_FALSE(preview.shown());
 }
 
 TSingleMap At(bool ok, TPixel centre)
@@ -139,6 +129,7 @@ TEST(ScrollToPoint, CentresThePointAsFarAsTheEndsAllow)
         int x;
         int y;
         std::optional<ScrollPositions> expected;
+        ViewGeometry view = View(2000, 1000);
     };
     const Case cases[] = {
         {"middle", 1000, 500, ScrollPositions{809, 359}},
@@ -150,9 +141,11 @@ TEST(ScrollToPoint, CentresThePointAsFarAsTheEndsAllow)
         {"on the near edges", 0, 0, ScrollPositions{0, 0}},
         {"negative", -1, 500, std::nullopt},
         {"beyond the range", 1000, 1001, std::nullopt},
+        // 300 × 200: (150, 100) lies within half a view of both ends on each axis.
+        {"the end rule wins on a small image", 150, 100, ScrollPositions{300, 200}, View(300, 200)},
     };
     for (const Case& c : cases) {
-        const auto got = ScrollToPoint(View(2000, 1000), c.x, c.y);
+        const auto got = ScrollToPoint(c.view, c.x, c.y);
         ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.what;
         if (got) {
             EXPECT_EQ(got->horizontal, c.expected->horizontal) << c.what;
@@ -161,18 +154,6 @@ TEST(ScrollToPoint, CentresThePointAsFarAsTheEndsAllow)
     }
 }
 
-TEST(ScrollToPoint, TheEndRuleWinsOnASmallImage)
-{
-    // 300 × 200: (150, 100) lies within half a view of both ends on each axis.
-    const auto got = ScrollToPoint(View(300, 200), 150, 100);
-    ASSERT_TRUE(got);
-    EXPECT_EQ(got->horizontal, 300);
-    EXPECT_EQ(got->vertical, 200);
-}
-
-}  // namespace
-
-namespace {
 
 class StartNamePreviewTest : public ::testing::Test {
 protected:
@@ -205,6 +186,9 @@ TEST_F(StartNamePreviewTest, ShowsTheNearestNameAtItsCentre)
     EXPECT_EQ(preview.changedRect(), QRect(250 - box.width() / 2, 150 - box.height() / 2, box.width(), box.height()));
     preview.hide(ws.workingImage);
     EXPECT_EQ(ws.workingImage, original);
+    // Without a view centre the first sheet is shown, even when unusable.
+    EXPECT_EQ(StartNamePreview(ws, preview, style, std::nullopt), (TPixel{20, 20}));
+    EXPECT_TRUE(preview.shown());
 }
 
 TEST_F(StartNamePreviewTest, StaleCentresAnUnusableSourceOrNoSheetsShowNothing)
@@ -226,12 +210,6 @@ TEST_F(StartNamePreviewTest, StaleCentresAnUnusableSourceOrNoSheetsShowNothing)
     ws.data.Maps.clear();  // as after Clear all
     EXPECT_EQ(StartNamePreview(ws, preview, style, TPixel{100, 50}), std::nullopt);
     EXPECT_FALSE(preview.shown());
-}
-
-TEST_F(StartNamePreviewTest, WithoutAViewCentreTheFirstSheetIsShownEvenWhenUnusable)
-{
-    EXPECT_EQ(StartNamePreview(ws, preview, style, std::nullopt), (TPixel{20, 20}));
-    EXPECT_TRUE(preview.shown());
 }
 
 }  // namespace
