@@ -50,18 +50,14 @@ TEST_F(BorderDrawingTest, AOnePixelOutlineRunsThroughTheCorners)
     }
 }
 
-TEST_F(BorderDrawingTest, WidthZeroDrawsOnePixelWide)
-{
-    const QImage original = Gradient(50, 50);
-    const QPolygon shape({QPoint(5, 5), QPoint(40, 12), QPoint(30, 44), QPoint(8, 30)});
-    EXPECT_EQ(Drawn(original, {shape}, 0, false), Drawn(original, {shape}, 1, false));
-    EXPECT_EQ(Drawn(original, {shape}, 0, true), Drawn(original, {shape}, 1, true));
-}
-
-TEST_F(BorderDrawingTest, AWidePenCoversItsWidthAcrossTheLine)
+TEST_F(BorderDrawingTest, AWidePenCoversItsWidthAcrossTheLineAndZeroDrawsOnePixel)
 {
     const QImage image = Drawn(Gradient(60, 60), {Square(10, 20, 50, 50)}, 5, false);
     EXPECT_EQ(RowsOf(image, 30, 10, 30, kRed), (std::vector<int>{18, 19, 20, 21, 22}));
+    const QImage original = Gradient(50, 50);
+    const QPolygon shape({QPoint(5, 5), QPoint(40, 12), QPoint(30, 44), QPoint(8, 30)});
+    for (bool hatch : {false, true})
+        EXPECT_EQ(Drawn(original, {shape}, 0, hatch), Drawn(original, {shape}, 1, hatch)) << hatch;
 }
 
 TEST_F(BorderDrawingTest, NoAntialiasingLeavesOnlyLineColour)
@@ -119,6 +115,11 @@ TEST_F(BorderDrawingTest, PartsOutsideTheImageAreClipped)
     EXPECT_EQ(far.pixel(10, 10), kRed);
     EXPECT_EQ(far.pixel(20, 30), kRed);
     EXPECT_EQ(far.pixel(40, 40), original.pixel(40, 40));
+
+    EXPECT_EQ(Drawn(original, {QPolygon()}, 3, true), original) << "an empty polygon draws nothing";
+    QImage none;
+    DrawBorderPolygons(none, {Square(1, 1, 5, 5)}, BorderStyle{QColor(kRed), 1, false});
+    EXPECT_TRUE(none.isNull());
 }
 
 // The same polygon drawn on a small picture and far out on a big one, shifted
@@ -153,15 +154,6 @@ TEST_F(BorderDrawingTest, WorksOnImagesBeyond32767Pixels)
     const QImage image = Drawn(wide, {Square(32000, 10, 39990, 50)}, 1, false);
     for (int x : {32000, 32767, 32768, 39000, 39990})
         EXPECT_EQ(RowsOf(image, x, 0, 63, kRed).size(), x == 32000 || x == 39990 ? 41u : 2u) << x;
-}
-
-TEST_F(BorderDrawingTest, EmptyPolygonsAndImagesDrawNothing)
-{
-    const QImage original = Gradient(20, 20);
-    EXPECT_EQ(Drawn(original, {QPolygon()}, 3, true), original);
-    QImage none;
-    DrawBorderPolygons(none, {Square(1, 1, 5, 5)}, BorderStyle{QColor(kRed), 1, false});
-    EXPECT_TRUE(none.isNull());
 }
 
 }  // namespace
