@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,6 +32,13 @@ protected:
     }
 
     StepOutcome run() { return Analyze(ws, mapsDir, indexFile); }
+
+    // A run in a workspace of its own; returns the error text, empty when none.
+    QString runFresh(Workspace& fresh, const QString& index)
+    {
+        QString dir = mapsDir;
+        return ErrorText([&] { Analyze(fresh, dir, index); });
+    }
 
     QStringList lines() const { return log.lines(); }
 
@@ -94,10 +103,8 @@ TEST_F(AnalyzeTest, AMissingIndexMapOrABadIndexPointLineStopsBeforeTheScan)
             Write(c.path, c.bytes);
         MemoryLog caseLog;
         Workspace fresh(caseLog, ".");
-        QString dir = mapsDir;
-        EXPECT_EQ(Analyze(fresh, dir, c.path), StepOutcome::Stopped);
+        EXPECT_EQ(runFresh(fresh, c.path), "");
         EXPECT_EQ(caseLog.lines(), QStringList{c.message});
-        EXPECT_EQ(dir, mapsDir);
         EXPECT_FALSE(fresh.data.IndexMap.IsOk);
         EXPECT_TRUE(fresh.commands.enabled(Command::Analyze));
         EXPECT_FALSE(fresh.commands.enabled(Command::ClearAll));
@@ -114,7 +121,16 @@ TEST_F(AnalyzeTest, AnIndexMapWithoutFourPointsStillScansTheSheets)
     EXPECT_EQ(lines().last(), "0 map files is ok");
     EXPECT_FALSE(ws.data.IndexMap.IsOk);
     EXPECT_FALSE(ws.commands.enabled(Command::LoadImage));
-    EXPECT_TRUE(ws.commands.enabled(Command::ClearAll));
+}
+
+TEST_F(AnalyzeTest, AnIndexMapEndingInItsPointLinesStopsBeforeTheScan)
+{
+    const QByteArray bytes = "h\r\nIndex\r\nindex.jpg\r\nMMPNUM,4\r\nMMPXY,1,0,0\r\nMMPXY,2,1000,0\r\n";
+    Write(indexFile, bytes);
+    EXPECT_EQ(ErrorText([&] { run(); }), "List index out of bounds (6)");
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(ws.commands.enabled(Command::Analyze));
+    EXPECT_EQ(testfiles::Read(indexFile), bytes);
 }
 
 TEST_F(AnalyzeTest, ABadSheetPointLineLeavesZeroCorners)
@@ -155,38 +171,94 @@ TEST_F(AnalyzeTest, CornersOnTheBorderFollowTheContainmentTolerances)
     EXPECT_TRUE(ws.data.Maps[2].IsOk);
 }
 
-TEST_F(AnalyzeTest, UnreadableInputEndsTheOperationWithTheRuntimeError)
+// Bad calibration files of every kind: each gets the program's own message and
+// stays as it was.
+TEST_F(AnalyzeTest, EachBadSheetGetsItsMessageAndStaysAsItWas)
 {
-    struct {
-        QByteArray bytes;
-        QString error;
-        QString lastLine;
-    } const cases[] = {
-        {"h\r\nname\r\n", "List index out of bounds (2)", "a.map"},
-        {"h\r\nn\r\ni.jpg\r\nMMPNUM,x\r\n", "'x' is not a valid integer value", "a.map"},
-        {"h\r\nn\r\ni.jpg\r\nMMPNUM,2000000000\r\n", "List index out of bounds (2000000004)",
-         "...MMPNUM = 2000000000"},
-        {"h\r\nn\r\ni.jpg\r\nMMPNUM,1\r\nMMPXY,1,0,0\r\nMMPLL,1,abc,5\r\n",
-         "'abc' is not a valid floating point value", "...MMPNUM = 1"},
+    const QByteArray head = "OziExplorer Map Data File Version 2.2\r\nn\r\ni.jpg\r\n";
+    const QByteArray points = "MMPXY,1,0,0\r\nMMPXY,2,0,0\r\nMMPXY,3,0,0\r\nMMPXY,4,0,0\r\n";
+    const QByteArray good = testfiles::Sheet("Good", "g.jpg", {{31, 59}, {32, 59}, {32, 58}});
+    const QByteArray megabyte(1 << 20, 'x');
+    QByteArray everyByte;  // 1..255 over and over: line ends but no MMPNUM
+    for (int round = 0; round < 16 * 255; ++round)
+        everyByte.append(static_cast<char>(round % 255 + 1));
+    QByteArray withNul = good;
+    withNul.insert(withNul.indexOf("MMPNUM"), '\0');
+    const QStringList goodCorners{"...MMPNUM = 3", "...p1 Lat=59, Lon=31", "...p2 Lat=59, Lon=32",
+                                  "...p3 Lat=58, Lon=32", "...is ok", "", "", "1 map files analysed",
+                                  "1 map files is ok"};
+    const auto named = [&](const QString& name) { return QStringList{"a.map", "...original map name is " + name} + goodCorners; };
+    const QStringList noMmpnum{"...MMPNUM not found", "", "", "1 map files analysed", "0 map files is ok"};
+
+    struct Case {
+        const char* what;
+        QByteArray sheet;
+        QString error;    // empty: the analysis completes
+        QStringList log;  // the last lines
     };
-    for (const auto& c : cases) {
-        sheet("a.map", c.bytes);
+    const Case cases[] = {
+        {"empty file", "", "List index out of bounds (2)", {"a.map"}},
+        {"one line without a line end", "MMPNUM,4", "List index out of bounds (2)", {"a.map"}},
+        {"1 MB on one line", megabyte, "List index out of bounds (2)", {"a.map"}},
+        {"binary", everyByte, "", noMmpnum},
+        {"MMPNUM without a comma", head + "MMPNUM 4\r\n", "'MMPNUM 4' is not a valid integer value", {"a.map"}},
+        {"count beyond 32 bits", head + "MMPNUM,4294967296\r\n", "'4294967296' is not a valid integer value",
+         {"a.map"}},
+        {"huge count", head + "MMPNUM,2000000000\r\n", "List index out of bounds (2000000004)",
+         {"...MMPNUM = 2000000000"}},
+        {"points past the end", head + "MMPNUM,4\r\n" + points + "MMPLL,1,31,59\r\nMMPLL,2,32,59\r\n",
+         "List index out of bounds (10)", {"a.map", "...original map name is n", "...MMPNUM = 4"}},
+        {"bad coordinate", head + "MMPNUM,1\r\nMMPXY,1,0,0\r\nMMPLL,1,abc,5\r\n",
+         "'abc' is not a valid floating point value", {"...MMPNUM = 1"}},
+        {"NUL before the MMPNUM line", withNul, "", QStringList{"a.map", "...original map name is Good"} + noMmpnum},
+        {"1 MB map name", testfiles::Sheet(QString::fromLatin1(megabyte), "g.jpg", {{31, 59}, {32, 59}, {32, 58}}),
+         "", named(QString::fromLatin1(megabyte))},
+        {"windows-1251 name", QByteArray(good).replace("Good", "N-37 \xD1\xFB\xF7\xE5\xE2\xEE"), "",
+         named(QString::fromUtf8("N-37 Сычево"))},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + QByteArray(good).replace("Good", "Москва"), "",
+         named(QString::fromUtf8("Москва"))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sheet("a.map", c.sheet);
         MemoryLog caseLog;
         Workspace fresh(caseLog, ".");
-        QString dir = mapsDir;
-        EXPECT_EQ(ErrorText([&] { Analyze(fresh, dir, indexFile); }), c.error) << c.bytes.toStdString();
-        EXPECT_TRUE(fresh.commands.enabled(Command::Analyze));
-        EXPECT_FALSE(fresh.commands.enabled(Command::ClearAll));
-        EXPECT_EQ(caseLog.lines().last(), c.lastLine);
+        EXPECT_EQ(runFresh(fresh, indexFile), c.error);
+        EXPECT_EQ(caseLog.lines().first(), "Index map is ok");
+        EXPECT_EQ(caseLog.lines().mid(caseLog.lines().size() - c.log.size()), c.log);
+        EXPECT_EQ(fresh.commands.enabled(Command::Analyze), !c.error.isEmpty());
+        EXPECT_EQ(fresh.commands.enabled(Command::ClearAll), c.error.isEmpty());
+        EXPECT_EQ(testfiles::Read(mapsDir + "/a.map"), c.sheet) << "calibration files are only read";
     }
 }
 
-TEST_F(AnalyzeTest, AFolderNamedLikeASheetCannotBeOpened)
+TEST_F(AnalyzeTest, ASheetFileNamedInWindows1251IsReadUnderItsCyrillicName)
+{
+    const QByteArray bytes = testfiles::Sheet("Good", "g.jpg", {{31, 59}, {32, 59}, {32, 58}});
+    const QByteArray native = QFile::encodeName(mapsDir) + "/\xD1\xFB\xF7\xE5\xE2\xEE.map";  // not UTF-8
+    std::FILE* file = std::fopen(native.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file);
+    std::fclose(file);
+    EXPECT_EQ(run(), StepOutcome::Completed);
+    EXPECT_EQ(lines().mid(2, 2), (QStringList{QString::fromUtf8("Сычево.map"), "...original map name is Good"}));
+    EXPECT_EQ(lines().last(), "1 map files is ok");
+    EXPECT_EQ(ws.data.Maps.at(0).FileName, QString::fromUtf8("Сычево.map"));
+}
+
+TEST_F(AnalyzeTest, AFolderOrAPipeNamedLikeASheet)
 {
     QDir(mapsDir).mkdir("old.map");
     const QString error = ErrorText([&] { run(); });  // run() ends the folder name with a separator
     EXPECT_EQ(error, QStringLiteral("Cannot open file \"%1\". Is a directory").arg(mapsDir + "old.map"));
     EXPECT_EQ(lines().last(), "old.map");
+
+    QDir(mapsDir).rmdir("old.map");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(mapsDir + "pipe.map").constData(), 0600), 0);
+    MemoryLog pipeLog;
+    Workspace fresh(pipeLog, ".");
+    EXPECT_EQ(runFresh(fresh, indexFile), "List index out of bounds (2)") << "read as empty, without waiting";
+    EXPECT_EQ(pipeLog.lines().last(), "pipe.map");
 }
 
 TEST_F(AnalyzeTest, CoordinatesUseTheLocaleDecimalSeparator)
