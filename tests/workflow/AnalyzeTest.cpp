@@ -133,32 +133,6 @@ TEST_F(AnalyzeTest, AnIndexMapEndingInItsPointLinesStopsBeforeTheScan)
     EXPECT_EQ(testfiles::Read(indexFile), bytes);
 }
 
-TEST_F(AnalyzeTest, ABadSheetPointLineLeavesZeroCorners)
-{
-    QByteArray bytes = testfiles::Sheet("Bad", "b.jpg", {{31, 59}, {32, 59}, {32, 58}, {31, 58}});
-    bytes.replace("MMPLL,2,", "MMPLL,3,");
-    sheet("b.map", bytes);
-    run();
-    const QStringList expected{"b.map", "...original map name is Bad", "...MMPNUM = 4", "...has no good MMPLL",
-                               "...p1 Lat=59, Lon=31", "...p2 Lat=0, Lon=0", "...p3 Lat=0, Lon=0",
-                               "...p4 Lat=0, Lon=0", "...is not inside index map", ""};
-    EXPECT_EQ(lines().mid(2, expected.size()), expected);
-    EXPECT_FALSE(ws.data.Maps[0].IsOk);
-}
-
-TEST_F(AnalyzeTest, CountsBelowOneMeanNoMmpnum)
-{
-    sheet("a.map", "h\r\nZero\r\nz.jpg\r\nMMPNUM,0\r\n");
-    sheet("b.map", "h\r\nNegative\r\nn.jpg\r\nMMPNUM,-5\r\n");
-    sheet("c.map", "h\r\n\r\nc.jpg\r\n");
-    run();
-    EXPECT_EQ(lines().mid(2, 12), (QStringList{"a.map", "...original map name is Zero", "...MMPNUM not found", "",
-                                               "b.map", "...original map name is Negative",
-                                               "...MMPNUM not found", "", "c.map", "...original map name is ",
-                                               "...MMPNUM not found", ""}));
-    EXPECT_EQ(ws.data.GoodMapsCount, 0);
-}
-
 TEST_F(AnalyzeTest, CornersOnTheBorderFollowTheContainmentTolerances)
 {
     sheet("a.map", testfiles::Sheet("West side", "a.jpg", {{30, 55}, {31, 55}, {31, 54}}));
@@ -201,6 +175,13 @@ TEST_F(AnalyzeTest, EachBadSheetGetsItsMessageAndStaysAsItWas)
         {"one line without a line end", "MMPNUM,4", "List index out of bounds (2)", {"a.map"}},
         {"1 MB on one line", megabyte, "List index out of bounds (2)", {"a.map"}},
         {"binary", everyByte, "", noMmpnum},
+        {"no MMPNUM line", "h\r\n\r\nc.jpg\r\n", "", QStringList{"...original map name is "} + noMmpnum},
+        {"zero count", head + "MMPNUM,0\r\n", "", noMmpnum},
+        {"negative count", head + "MMPNUM,-5\r\n", "", noMmpnum},
+        {"a bad point line leaves zero corners",
+         QByteArray(good).replace("MMPLL,2,", "MMPLL,3,"), "",
+         {"...MMPNUM = 3", "...has no good MMPLL", "...p1 Lat=59, Lon=31", "...p2 Lat=0, Lon=0", "...p3 Lat=0, Lon=0",
+          "...is not inside index map", "", "", "1 map files analysed", "0 map files is ok"}},
         {"MMPNUM without a comma", head + "MMPNUM 4\r\n", "'MMPNUM 4' is not a valid integer value", {"a.map"}},
         {"count beyond 32 bits", head + "MMPNUM,4294967296\r\n", "'4294967296' is not a valid integer value",
          {"a.map"}},
