@@ -139,7 +139,7 @@ TEST_F(CustomListForm, OkSetsTheListCancelKeepsItAndTheNextOpeningShowsIt)
     run(f, [](TCustomListForm& d) { EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"})); }, false);
 }
 
-TEST_F(CustomListForm, ClearAllEmptiesTheTextBoxAndTheListButKeepsIt)
+TEST_F(CustomListForm, ClearAllEmptiesTheListButKeepsItAndClosingReleasesIt)
 {
     const QString maps = makeDemo(2);
     TMainForm& f = open();
@@ -153,12 +153,7 @@ TEST_F(CustomListForm, ClearAllEmptiesTheTextBoxAndTheListButKeepsIt)
     EXPECT_TRUE(f.workspace().data.CustomList->isEmpty());
     run(f, [](TCustomListForm& d) { EXPECT_EQ(d.meList->toPlainText(), QString()); }, false);
     EXPECT_TRUE(f.btnAnalyze->isEnabled());
-}
-
-TEST_F(CustomListForm, ClosingTheWindowReleasesTheDialogAndTheList)
-{
-    TMainForm& f = open();
-    run(f, [](TCustomListForm&) {}, true);
+    // Closing the window releases the dialog and the list.
     EXPECT_NE(f.customListForm(), nullptr);
     f.close();
     EXPECT_EQ(f.customListForm(), nullptr);
