@@ -96,7 +96,8 @@ const QColor kSilver(192, 192, 192);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StoredValues,
-    ::testing::Values(StoredValueCase{"", "5", kSilver, 0, 0, 30}, StoredValueCase{"LineColor=0", "5", Qt::black, 0, 0, 30},
+    ::testing::Values(StoredValueCase{"", "5", kSilver, 0, 0, 30},  // first start
+                      StoredValueCase{"LineColor=0", "5", Qt::black, 0, 0, 30},
                       StoredValueCase{"LineColor=21", "5", Qt::black, 0, 0, 30},
                       StoredValueCase{"LineColor=-1", "5", Qt::black, 0, 0, 30},
                       StoredValueCase{"LineWidth=500\nCenterNames=7\nNamesSrc=9\nAlpha=40", "100", kSilver,
