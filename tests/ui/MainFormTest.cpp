@@ -1,5 +1,6 @@
 #include "QtPrint.h"
 #include "UiFixture.h"
+#include "imaging/JpegCodec.h"
 #include "ui/RadioGroup.h"
 #include "ui/TCTrackBar.h"
 
@@ -234,6 +235,27 @@ TEST_F(MainForm, AnalyzeFromItsButton)
     EXPECT_TRUE(log.contains("...is not inside index map"));
     EXPECT_EQ(EnabledCommands(f), (QStringList{"btnLoadImage", "btnClearAll"}));
     EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+// Each button enables the next; the annotated image is saved over the overview.
+TEST_F(MainForm, WholeButtonSequenceSavesTheAnnotatedOverview)
+{
+    const QString maps = makeDemo(2);
+    QImage overview(1000, 800, QImage::Format_RGB32);
+    overview.fill(Qt::white);
+    const QByteArray original = EncodeJpeg(overview);
+    testfiles::Write(dir.filePath("index.jpg"), original);
+    TMainForm& f = open();
+    f.edMapsDir->setText(maps);
+    f.edBlankMapFile->setText(indexFile);
+    for (QPushButton* b : {f.btnAnalyze, f.btnLoadImage, f.btnCalc, f.btnDraw, f.btnCalcNames, f.btnNames, f.btnSave}) {
+        ASSERT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+        b->click();
+    }
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    const QByteArray saved = testfiles::Read(dir.filePath("index.jpg"));
+    EXPECT_NE(saved, original);
+    EXPECT_EQ(DecodeJpeg(saved, -1).size(), QSize(1000, 800));
 }
 
 TEST_F(MainForm, ErrorOfAHandlerShowsInTheErrorBoxAndTheWindowGoesOn)
