@@ -67,19 +67,23 @@ void WriteAll(int fd, const QByteArray& bytes)
 
 }  // namespace
 
-QByteArray ReadBinaryFile(const QString& path)
+QByteArray ReadBinaryFile(const QString& path) { return ReadBinaryFile(QFile::encodeName(path), path); }
+
+QByteArray ReadBinaryFile(const QByteArray& nativePath, const QString& shownPath)
 {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    // POSIX calls rather than QFile: the message carries the system's own
+    // reason, which only errno gives. A named pipe must not wait for a
+    // writer: it reads as what it holds now; regular files ignore the flag.
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw Errors::cannotOpenFile(path, Errors::systemReason(errno));
+        throw Errors::cannotOpenFile(shownPath, Errors::systemReason(errno));
     QFile owner;  // closes the descriptor however this ends
     owner.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        throw Errors::cannotOpenFile(path, Errors::systemReason(errno));
+        throw Errors::cannotOpenFile(shownPath, Errors::systemReason(errno));
     if (S_ISDIR(info.st_mode))
-        throw Errors::cannotOpenFile(path, Errors::systemReason(EISDIR));
+        throw Errors::cannotOpenFile(shownPath, Errors::systemReason(EISDIR));
     QByteArray bytes;
     if (S_ISREG(info.st_mode))
         bytes.reserve(static_cast<qsizetype>(info.st_size));
@@ -89,7 +93,7 @@ QByteArray ReadBinaryFile(const QString& path)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw Errors::cannotOpenFile(path, Errors::systemReason(errno));
+            throw Errors::cannotOpenFile(shownPath, Errors::systemReason(errno));
         }
         if (got == 0)
             break;

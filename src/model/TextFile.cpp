@@ -1,14 +1,9 @@
 #include "model/TextFile.h"
 
-#include "model/Errors.h"
+#include "model/BinaryFile.h"
 #include "model/TextDecoding.h"
 
 #include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 QStringList SplitTextLines(const QString& text)
 {
@@ -41,30 +36,5 @@ QStringList ReadTextLines(const QString& path) { return ReadTextLines(QFile::enc
 
 QStringList ReadTextLines(const QByteArray& nativePath, const QString& path)
 {
-    // POSIX calls rather than QFile: the message carries the system's own
-    // reason, which only errno gives.
-    // A named pipe in the maps folder must not wait for a writer: it reads
-    // as what it holds now. Regular files ignore the flag.
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw Errors::cannotOpenFile(path, Errors::systemReason(errno));
-    QFile file;
-    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
-        throw Errors::cannotOpenFile(path, Errors::systemReason(EISDIR));
-    QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw Errors::cannotOpenFile(path, Errors::systemReason(errno));
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, got);
-    }
-    return BytesToLines(bytes);
+    return BytesToLines(ReadBinaryFile(nativePath, path));
 }
