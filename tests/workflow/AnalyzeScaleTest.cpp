@@ -1,30 +1,15 @@
 #include "QtPrint.h"
+#include "AnalyzeFolder.h"
 #include "ScaleMaps.h"
-#include "workflow/Analyze.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class AnalyzeScaleTest : public ::testing::Test {
+class AnalyzeScaleTest : public AnalyzeFolder {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(root.isValid());
-        QDir(root.path()).mkdir("maps");
-        mapsDir = root.filePath("maps");
-        indexFile = root.filePath("index.map");
-        testfiles::Write(indexFile, scalemaps::IndexMap());
-    }
-
-    StepOutcome run() { return Analyze(ws, mapsDir, indexFile); }
-
-    QTemporaryDir root{scalemaps::ScratchTemplate()};
-    QString mapsDir;
-    QString indexFile;
-    MemoryLog log;
-    Workspace ws{log, "."};
+    AnalyzeScaleTest() : AnalyzeFolder(scalemaps::ScratchTemplate()) {}
+    void SetUp() override { prepare(scalemaps::IndexMap()); }
 };
 
 TEST_F(AnalyzeScaleTest, AFolderOfTwentyThousandSheetsIsReadWhole)

@@ -1,7 +1,7 @@
 #include "QtPrint.h"
 #include "ErrorText.h"
+#include "AnalyzeFolder.h"
 #include "MapFiles.h"
-#include "workflow/Analyze.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,16 +13,9 @@ namespace {
 
 using testfiles::Write;
 
-class AnalyzeTest : public ::testing::Test {
+class AnalyzeTest : public AnalyzeFolder {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(root.isValid());
-        QDir(root.path()).mkdir("maps");
-        mapsDir = root.filePath("maps");
-        indexFile = root.filePath("index.map");
-        Write(indexFile, testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40));
-    }
+    void SetUp() override { prepare(testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40)); }
 
     void sheet(const QString& file, const QByteArray& bytes) { Write(mapsDir + "/" + file, bytes); }
 
@@ -30,8 +23,6 @@ protected:
     {
         sheet(file, testfiles::Sheet(name, "C:\\scans\\" + name + ".jpg", {{31, 59}, {32, 59}, {32, 58}, {31, 58}}));
     }
-
-    StepOutcome run() { return Analyze(ws, mapsDir, indexFile); }
 
     // A run in a workspace of its own; returns the error text, empty when none.
     QString runFresh(Workspace& fresh, const QString& index)
@@ -41,12 +32,6 @@ protected:
     }
 
     QStringList lines() const { return log.lines(); }
-
-    QTemporaryDir root;
-    QString mapsDir;
-    QString indexFile;
-    MemoryLog log;
-    Workspace ws{log, "."};
 };
 
 TEST_F(AnalyzeTest, AGoodSetLogsEverySheetAndEnablesLoadImage)
