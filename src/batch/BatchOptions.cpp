@@ -1,7 +1,7 @@
 #include "batch/BatchOptions.h"
 
 #include "batch/SettingsOptions.h"
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 #include "workflow/LineColors.h"
 
 #include <QCommandLineParser>

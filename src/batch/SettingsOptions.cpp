@@ -4,6 +4,8 @@
 #include "workflow/DrawNames.h"
 #include "workflow/LineColors.h"
 
+#include <QColor>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -44,6 +46,6 @@ void ApplyStoredSettings(const StoredSettings& s, BatchOptions& options)
         names.italic = font.italic;
         names.underline = font.underline;
         names.strikeOut = font.strikeOut;
-        names.color = font.color;
+        names.color = QColor::fromRgb(font.color);
     }
 }

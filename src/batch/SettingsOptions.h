@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batch/BatchOptions.h"
-#include "ui/StoredSettings.h"
+#include "settings/StoredSettings.h"
 
 // Takes the drawing options of a settings file the window wrote, as the
 // window's controls would hold them after reading it: the line width in

@@ -3,6 +3,7 @@
 #include "model/Errors.h"
 #include "ui/CustomListFormUnit.h"
 #include "ui/Dialogs.h"
+#include "ui/FontMapping.h"
 #include "ui/ImageView.h"
 #include "ui/RadioGroup.h"
 #include "ui/TCTrackBar.h"
@@ -494,7 +495,7 @@ void TMainForm::btnCalcNamesClick() { CalcNameCenters(ws_, rdCenters->itemIndex(
 
 NameStyle TMainForm::nameStyle() const
 {
-    return NameStyle{namesFont_.toQFont(), namesFont_.color, rdSrc->itemIndex(), tbOpacity->value()};
+    return NameStyle{ToQFont(namesFont_), QColor::fromRgb(namesFont_.color), rdSrc->itemIndex(), tbOpacity->value()};
 }
 
 void TMainForm::btnNamesClick() { DrawNames(ws_, nameStyle()); }
@@ -512,14 +513,14 @@ void TMainForm::btnSaveClick() { SaveJpg(ws_); }
 
 void TMainForm::btnFontClick()
 {
-    if (const auto font = dialogs_->chooseFont(this, namesFont_.toQFont()))
-        namesFont_.setFrom(*font);
+    if (const auto font = dialogs_->chooseFont(this, ToQFont(namesFont_)))
+        TakeFontFace(namesFont_, *font);
 }
 
 void TMainForm::btnFontColorClick()
 {
-    if (const auto color = dialogs_->chooseColor(this, namesFont_.color))
-        namesFont_.color = *color;
+    if (const auto color = dialogs_->chooseColor(this, QColor::fromRgb(namesFont_.color)))
+        namesFont_.color = color->rgb();
 }
 
 void TMainForm::clbLineSelect(int index)

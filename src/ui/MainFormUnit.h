@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 #include "ui/LogView.h"
-#include "ui/StoredSettings.h"
+#include "settings/StoredSettings.h"
 #include "workflow/NamePreview.h"
 #include "workflow/Workspace.h"
 

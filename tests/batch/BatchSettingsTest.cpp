@@ -3,8 +3,8 @@
 #include "MapFiles.h"
 #include "batch/BatchOptions.h"
 #include "imaging/JpegCodec.h"
-#include "ui/IniFile.h"
-#include "ui/StoredSettings.h"
+#include "settings/IniFile.h"
+#include "settings/StoredSettings.h"
 #include "workflow/CalcNameCenters.h"
 #include "workflow/DrawNames.h"
 
@@ -134,7 +134,7 @@ TEST_F(BatchSettingsTest, RunWithTheSettingsSavesWhatTheirOptionsSave)
     font.family = "DejaVu Sans";
     font.height = -18;
     font.bold = true;
-    font.color = QColor(0, 128, 0);
+    font.color = 0xFF008000u;
     const QString settings = writeSettings(s, font);
     const QStringList base = args();
 

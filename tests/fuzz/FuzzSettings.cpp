@@ -3,7 +3,7 @@
 // fail: damaged values give the defaults. A font that decodes must encode
 // back to a value that decodes to the same font.
 
-#include "ui/StoredSettings.h"
+#include "settings/StoredSettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "ErrorText.h"
 #include "UiFixture.h"
 #include "imaging/JpegCodec.h"
-#include "ui/StoredSettings.h"
+#include "settings/StoredSettings.h"
 
 #include <QFileInfo>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "QtPrint.h"
-#include "ui/IniFile.h"
-#include "ui/StoredSettings.h"
+#include "settings/IniFile.h"
+#include "settings/StoredSettings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -106,7 +106,7 @@ TEST(NamesFontValue, RoundTripsEveryField)
     NamesFont font;
     font.family = "DejaVu Sans";
     font.height = -21;
-    font.color = QColor(0x12, 0x34, 0x56);
+    font.color = 0xFF123456u;
     font.bold = true;
     font.strikeOut = true;
     font.charset = 204;

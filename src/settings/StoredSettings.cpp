@@ -1,4 +1,4 @@
-#include "ui/StoredSettings.h"
+#include "settings/StoredSettings.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -7,8 +7,6 @@
 #include <QIODevice>
 #include <QStandardPaths>
 
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -22,30 +20,6 @@ enum StyleBits : quint8 { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 
 }  // namespace
 
-QFont NamesFont::toQFont() const
-{
-    QFont font(family);
-    font.setPixelSize(std::max(1, std::abs(height)));
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setUnderline(underline);
-    font.setStrikeOut(strikeOut);
-    return font;
-}
-
-void NamesFont::setFrom(const QFont& font)
-{
-    family = font.family();
-    if (font.pixelSize() > 0)
-        height = -font.pixelSize();
-    else
-        height = -qRound(font.pointSizeF() * 96.0 / 72.0);
-    bold = font.bold();
-    italic = font.italic();
-    underline = font.underline();
-    strikeOut = font.strikeOut();
-}
-
 QByteArray SerializeNamesFont(const NamesFont& font)
 {
     QByteArray bytes;
@@ -57,7 +31,7 @@ QByteArray SerializeNamesFont(const NamesFont& font)
     style |= font.underline ? Underline : 0;
     style |= font.strikeOut ? StrikeOut : 0;
     out << kFontMagic << kFontVersion << font.family << qint32(font.height)
-        << quint32(font.color.rgb() & 0xFFFFFFu) << style << quint8(font.charset);
+        << quint32(font.color & 0xFFFFFFu) << style << quint8(font.charset);
     return bytes;
 }
 
@@ -79,7 +53,7 @@ std::optional<NamesFont> DeserializeNamesFont(const QByteArray& bytes)
     if (in.status() != QDataStream::Ok || !in.atEnd() || font.family.isEmpty() || height == 0)
         return std::nullopt;
     font.height = height;
-    font.color = QColor::fromRgb(rgb | 0xFF000000u);
+    font.color = rgb | 0xFF000000u;
     font.bold = style & Bold;
     font.italic = style & Italic;
     font.underline = style & Underline;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 
-#include <QColor>
-#include <QFont>
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -13,16 +12,12 @@
 struct NamesFont {
     QString family = QStringLiteral("Tahoma");
     int height = -13;  // negative: the character height in pixels
-    QColor color = Qt::red;
+    quint32 color = 0xFFFF0000u;  // 0xAARRGGBB: opaque red
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
     int charset = 1;  // kept for the file; Qt picks glyphs by script itself
-
-    QFont toQFont() const;
-    // Takes face, size and style from `font`; colour and character set stay.
-    void setFrom(const QFont& font);
 
     friend bool operator==(const NamesFont&, const NamesFont&) = default;
 };

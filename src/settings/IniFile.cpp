@@ -1,4 +1,4 @@
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 
 #include "model/Errors.h"
 
