@@ -1,8 +1,8 @@
+#include "ErrorText.h"
+#include "MapFiles.h"
 #include "QtPrint.h"
-#include "settings/IniFile.h"
 #include "settings/StoredSettings.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -10,145 +10,66 @@
 
 namespace {
 
-struct IntegerCase {
-    const char* text;
-    std::optional<int> value;
-};
-
-class IniIntegerCases : public ::testing::TestWithParam<IntegerCase> {};
-
-TEST_P(IniIntegerCases, ReadsDecimalAndHexadecimal)
+TEST(ParseIniInteger, TakesDecimalsAndHexadecimalsAfterADollarAnXOrA0x)
 {
-    EXPECT_EQ(ParseIniInteger(QString::fromLatin1(GetParam().text)), GetParam().value) << GetParam().text;
+    const std::pair<const char*, int> accepted[] = {
+        {"30", 30}, {"  -3", -3}, {"+7", 7}, {"-2147483648", INT32_MIN},
+        {"$1F", 31}, {"$1f", 31}, {"-$10", -16}, {"$FFFFFFFF", -1},
+        {"x10", 16}, {"X10", 16},
+        {"0x20", 32}, {"0X20", 32},
+    };
+    for (const auto& [text, value] : accepted)
+        EXPECT_EQ(ParseIniInteger(text), value) << text;
+    for (const char* refused : {"", "2147483648", "12 ", "1.5", "abc", "$", "0x", "1A", "$123456789"})
+        EXPECT_EQ(ParseIniInteger(refused), std::nullopt) << refused;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, IniIntegerCases,
-    ::testing::Values(IntegerCase{"30", 30}, IntegerCase{"-3", -3}, IntegerCase{"+7", 7}, IntegerCase{"  12", 12},
-                      IntegerCase{"$1F", 31}, IntegerCase{"$1f", 31}, IntegerCase{"x10", 16}, IntegerCase{"X10", 16},
-                      IntegerCase{"0x20", 32}, IntegerCase{"0X20", 32}, IntegerCase{"-$10", -16},
-                      IntegerCase{"$FFFFFFFF", -1}, IntegerCase{"2147483647", 2147483647},
-                      IntegerCase{"-2147483648", -2147483647 - 1}, IntegerCase{"2147483648", std::nullopt},
-                      IntegerCase{"", std::nullopt}, IntegerCase{"12 ", std::nullopt}, IntegerCase{"1.5", std::nullopt},
-                      IntegerCase{"abc", std::nullopt}, IntegerCase{"$", std::nullopt}, IntegerCase{"0x", std::nullopt},
-                      IntegerCase{"1A", std::nullopt}, IntegerCase{"$123456789", std::nullopt}));
-
-TEST(IniBinary, EncodesUppercasePairsAndDecodesUpToTheFirstNonHexCharacter)
-{
-    EXPECT_EQ(EncodeIniBinary(QByteArray("\x00\xab\x7f", 3)), QString("00AB7F"));
-    EXPECT_EQ(DecodeIniBinary("00ab7F"), QByteArray("\x00\xab\x7f", 3));
-    EXPECT_EQ(DecodeIniBinary("0102zz03"), QByteArray("\x01\x02", 2));
-    EXPECT_EQ(DecodeIniBinary("010"), QByteArray("\x01", 1));
-    EXPECT_EQ(DecodeIniBinary(""), QByteArray());
-}
-
-class IniFileTest : public ::testing::Test {
+class SettingsFile : public ::testing::Test {
 protected:
-    QString text() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-    void setText(const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
     QTemporaryDir dir;
     QString path = dir.filePath("t.ini");
     IniFile ini{path};
 };
 
-TEST_F(IniFileTest, WritesSectionsAndKeysInTheOrderWritten)
+TEST_F(SettingsFile, ReadsAnyLetterCaseAndNumberFormAndKeepsDefaultsForTheRest)
 {
-    ini.writeString("misc", "MapsDir", " /maps/with = sign ");
-    ini.writeInteger("misc", "meResHeight", 80);
-    ini.writeBool("graphics", "FillPolygons", true);
-    ini.writeInteger("misc", "meResHeight", 120);  // in place
-    ini.writeBool("graphics", "Other", false);
-    EXPECT_EQ(text(), QString("[misc]\nMapsDir= /maps/with = sign \nmeResHeight=120\n\n"
-                              "[graphics]\nFillPolygons=1\nOther=0\n"));
-    EXPECT_EQ(ini.readString("misc", "MapsDir", "x"), QString("/maps/with = sign"));
+    testfiles::Write(path, "; a comment\r\n[MISC]\r\nmapsdir = /data/maps \r\nmeResHeight=$A0\r\n[Graphics]\r\n"
+                           "ALPHA=0x10\r\nFillPolygons=5\r\nLineWidth=abc\r\nCenterNames=x1\r\nFont=00zz\r\n");
+    const StoredSettings s = ReadStoredSettings(ini);
+    EXPECT_EQ(std::tie(s.mapsDir, s.mapFile, s.meResHeight, s.alpha, s.fillPolygons, s.lineWidth, s.centerNames, s.lineColor, s.namesSrc),
+              std::make_tuple(QString("/data/maps"), QString(), 160, 16, true, 5, 1, 9, 0));
+    EXPECT_EQ(s.font, std::nullopt) << "a damaged font keeps the default";
+    testfiles::Write(path, "[graphics]\nFillPolygons=0\n");
+    EXPECT_FALSE(ReadStoredSettings(ini).fillPolygons);
 }
 
-TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault)
+TEST_F(SettingsFile, WritesEveryKeyInOrderAndReadsThemBack)
 {
-    EXPECT_FALSE(ini.valueExists("misc", "MapsDir"));
-    EXPECT_EQ(ini.readInteger("misc", "meResHeight", 80), 80);
-    setText("[misc]\nmeResHeight=abc\nEmpty=\n");
-    EXPECT_EQ(ini.readInteger("misc", "meResHeight", 80), 80);
-    EXPECT_EQ(ini.readInteger("graphics", "meResHeight", 7), 7);
-    EXPECT_TRUE(ini.valueExists("misc", "Empty"));
-    EXPECT_EQ(ini.readString("misc", "Empty", "default"), QString());
-}
-
-TEST_F(IniFileTest, ReadsSectionsAndKeysInAnyCaseAndWindowsLineEnds)
-{
-    setText("; a comment\r\n[MISC]\r\nmapsdir = /data/maps\r\n[Graphics]\r\nALPHA=$10\r\nFillPolygons=5\r\n");
-    EXPECT_EQ(ini.readString("misc", "MapsDir", ""), QString("/data/maps"));
-    EXPECT_EQ(ini.readInteger("graphics", "Alpha", 30), 16);
-    EXPECT_TRUE(ini.readBool("graphics", "FillPolygons", false));
-    // A key of another section is not this section's.
-    EXPECT_FALSE(ini.valueExists("misc", "Alpha"));
-}
-
-TEST_F(IniFileTest, NewKeyGoesToTheEndOfItsSectionBeforeTheNextOne)
-{
-    setText("[a]\nk1=1\n\n[b]\nk2=2\n");
-    ini.writeInteger("a", "k3", 3);
-    EXPECT_EQ(text(), QString("[a]\nk1=1\nk3=3\n\n[b]\nk2=2\n"));
-}
-
-TEST(NamesFontValue, RoundTripsEveryField)
-{
+    StoredSettings s{"/maps/", "/index.map", 140, std::nullopt, 2, 7, 13, true, 1, 12};
     NamesFont font;
     font.family = "DejaVu Sans";
     font.height = -21;
     font.color = 0xFF123456u;
-    font.bold = true;
-    font.strikeOut = true;
-    font.charset = 204;
-    EXPECT_EQ(DeserializeNamesFont(SerializeNamesFont(font)), font);
+    font.italic = font.strikeOut = true;
+    WriteStoredSettings(ini, s, font);
+    EXPECT_EQ(QString::fromUtf8(testfiles::Read(path)),
+              "[misc]\nMapsDir=/maps/\nMapFile=/index.map\nmeResHeight=140\n\n[graphics]\nFont=" + EncodeIniBinary(SerializeNamesFont(font)) +
+                  "\nLineWidth=7\nLineColor=13\nFillPolygons=1\nCenterNames=1\nNamesSrc=2\nAlpha=12\n");
+    s.font = font;
+    const StoredSettings back = ReadStoredSettings(ini);
+    EXPECT_EQ(std::tie(back.mapsDir, back.mapFile, back.meResHeight, back.font, back.namesSrc, back.lineWidth, back.lineColor, back.fillPolygons, back.centerNames, back.alpha),
+              std::tie(s.mapsDir, s.mapFile, s.meResHeight, s.font, s.namesSrc, s.lineWidth, s.lineColor, s.fillPolygons, s.centerNames, s.alpha));
+    IniFile nowhere(path + "/t.ini");  // under a file: no folder to write in
+    EXPECT_EQ(ErrorText([&] { WriteStoredSettings(nowhere, s, font); }), "Unable to write to " + path + "/t.ini");
 }
 
-TEST(NamesFontValue, DamagedOrEmptyValueIsRefused)
+TEST(NamesFontValue, ADamagedValueIsRefused)
 {
     const QByteArray good = SerializeNamesFont(NamesFont{});
-    EXPECT_FALSE(DeserializeNamesFont(QByteArray()).has_value());
-    EXPECT_FALSE(DeserializeNamesFont(good.left(good.size() - 1)).has_value());
-    EXPECT_FALSE(DeserializeNamesFont(good + "x").has_value());
     QByteArray wrongMagic = good;
     wrongMagic[0] = 'Z';
-    EXPECT_FALSE(DeserializeNamesFont(wrongMagic).has_value());
-    EXPECT_FALSE(DeserializeNamesFont(QByteArray("TPF0\x0aTFontDialog", 15)).has_value());
-}
-
-TEST_F(IniFileTest, StoredSettingsWriteEveryKeyInOrderAndReadThemBack)
-{
-    StoredSettings s;
-    s.mapsDir = "/maps/";
-    s.mapFile = "/index.map";
-    s.meResHeight = 140;
-    s.namesSrc = 2;
-    s.lineWidth = 7;
-    s.lineColor = 13;
-    s.fillPolygons = true;
-    s.centerNames = 1;
-    s.alpha = 12;
-    NamesFont font;
-    font.italic = true;
-    WriteStoredSettings(ini, s, font);
-    EXPECT_EQ(text(), "[misc]\nMapsDir=/maps/\nMapFile=/index.map\nmeResHeight=140\n\n[graphics]\nFont=" +
-                          EncodeIniBinary(SerializeNamesFont(font)) +
-                          "\nLineWidth=7\nLineColor=13\nFillPolygons=1\nCenterNames=1\nNamesSrc=2\nAlpha=12\n");
-    const StoredSettings back = ReadStoredSettings(ini);
-    EXPECT_EQ(back.font, font);
-    EXPECT_EQ(std::tie(back.mapsDir, back.mapFile, back.meResHeight, back.namesSrc, back.lineWidth, back.lineColor,
-                       back.fillPolygons, back.centerNames, back.alpha),
-              std::tie(s.mapsDir, s.mapFile, s.meResHeight, s.namesSrc, s.lineWidth, s.lineColor, s.fillPolygons,
-                       s.centerNames, s.alpha));
+    for (const QByteArray& bad : {QByteArray(), good.chopped(1), good + "x", wrongMagic, QByteArray("TPF0\x0aTFontDialog", 15)})
+        EXPECT_EQ(DeserializeNamesFont(bad), std::nullopt) << bad.toHex().toStdString();
 }
 
 }  // namespace
