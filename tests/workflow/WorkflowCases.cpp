@@ -12,6 +12,7 @@
 #include "workflow/CalcNameCenters.h"
 #include "workflow/CalcPoints.h"
 #include "workflow/ClearAll.h"
+#include "workflow/CustomListEdits.h"
 #include "workflow/DrawBorders.h"
 #include "workflow/DrawNames.h"
 #include "workflow/LoadImage.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <sys/stat.h>
 
@@ -37,12 +39,13 @@ QByteArray Unescape(const QString& text)
     const QByteArray in = text.toUtf8();
     QByteArray out;
     for (qsizetype i = 0; i < in.size(); ++i) {
-        if (in.mid(i, 2) == "\\x") {
+        const QByteArray escape = in.mid(i, 2);
+        if (escape == "\\x") {
             out += static_cast<char>(in.mid(i + 2, 2).toInt(nullptr, 16));
             i += 3;
-        } else if (in.mid(i, 2) == "\\r" || in.mid(i, 2) == "\\n") {
+        } else if (escape == "\\r" || escape == "\\n") {
             out += in[++i] == 'r' ? '\r' : '\n';
-        } else if (in.mid(i, 2) == "\\{") {
+        } else if (escape == "\\{") {
             const qsizetype end = in.indexOf('}', i);
             out += QByteArray(in.mid(i + 2, end - i - 2).toInt() - 1, out.back());
             i = end;
@@ -58,101 +61,91 @@ QByteArray ReadNative(const QByteArray& path)
 {
     QFile file;
     std::FILE* f = std::fopen(path.constData(), "rb");
-    if (f == nullptr || !file.open(f, QIODevice::ReadOnly, QFile::AutoCloseHandle))
-        return "(unreadable)";
-    return file.readAll();
+    return f != nullptr && file.open(f, QIODevice::ReadOnly, QFile::AutoCloseHandle) ? file.readAll() : "(unreadable)";
 }
 
 class WorkflowCase : public ::testing::TestWithParam<QString> {
 protected:
     QString path(const QString& name) const { return root.path() + "/" + name; }
+    QByteArray native(const QString& name) const { return QFile::encodeName(root.path()) + "/" + Unescape(name); }
 
     void write(const QString& name, const QByteArray& bytes)
     {
         QDir().mkpath(QFileInfo(path(name)).path());
-        const QByteArray native = QFile::encodeName(root.path()) + "/" + Unescape(name);
-        std::FILE* file = std::fopen(native.constData(), "wb");
+        std::FILE* file = std::fopen(native(name).constData(), "wb");
         ASSERT_NE(file, nullptr) << name.toStdString();
         std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file);
         std::fclose(file);
-        written[Unescape(name)] = bytes;
+        written[native(name)] = bytes;
     }
 
     void press(const QStringList& a)
     {
         ASSERT_EQ(error, "") << "an error no case line expected";
         before = log.lines().size();
-        const QString step = a.value(1);
         const auto arg = [&](int i) { return a.value(i); };
-        error = ErrorText([&] {
-            if (step == "analyze") {
-                QString maps = path(arg(3).isEmpty() ? "maps" : arg(3));
-                Analyze(ws, maps, arg(2) == "-" ? QString() : path(arg(2).isEmpty() ? "index.map" : arg(2)));
-            } else if (step == "load") {
-                LoadImage(ws, path("index.map"));
-                loaded = ws.workingImage;
-            } else if (step == "calc") {
-                CalcPoints(ws);
-            } else if (step == "borders") {
-                DrawBorders(ws, {arg(2), QColor(arg(3)), arg(4) == "fill"});
-            } else if (step == "centers") {
-                CalcNameCenters(ws, arg(2).toInt());
-            } else if (step == "method") {
-                CentreMethodChosen(ws, arg(2).toInt());
-            } else if (step == "names") {
-                style.source = arg(2).toInt();
-                style.opacityPosition = arg(3).toInt();
-                DrawNames(ws, style);
-            } else if (step == "undo") {
-                Undo(ws);
-            } else if (step == "save") {
-                SaveJpg(ws, arg(2).isEmpty() ? QString() : path(arg(2)));
-            } else if (step == "clear") {
-                ClearAll(ws);
-            } else {
-                ADD_FAILURE() << "unknown step " << step.toStdString();
-            }
-        });
+        const auto edit = [&](auto function) { list = function(list, qsizetype(ws.data.Maps.size())); };
+        const std::map<QString, std::function<void()>> steps{
+            {"analyze", [&] { QString maps = path(arg(3).isEmpty() ? "maps" : arg(3));
+                              Analyze(ws, maps, arg(2) == "-" ? QString() : path(arg(2).isEmpty() ? "index.map" : arg(2))); }},
+            {"load", [&] { LoadImage(ws, path("index.map")); loaded = ws.workingImage; }},
+            {"calc", [&] { CalcPoints(ws); }},
+            {"borders", [&] { DrawBorders(ws, {arg(2), QColor(arg(3)), arg(4) == "fill"}); }},
+            {"centers", [&] { CalcNameCenters(ws, arg(2).toInt()); }},
+            {"method", [&] { CentreMethodChosen(ws, arg(2).toInt()); }},
+            {"names", [&] { style.source = arg(2).toInt(); style.opacityPosition = arg(3).toInt(); DrawNames(ws, style); }},
+            {"undo", [&] { Undo(ws); }},
+            {"save", [&] { SaveJpg(ws, arg(2).isEmpty() ? QString() : path(arg(2))); }},
+            {"clear", [&] { ClearAll(ws); }},
+            {"generate", [&] { list = GenerateList(ws.data, ListField(arg(2).toInt())); }},
+            {"extensions", [&] { edit(RemoveExtensions); }},
+            {"trim-left", [&] { edit(CutFirstCharacters); }},
+            {"trim-right", [&] { edit(CutLastCharacters); }},
+            {"identic", [&] { list = RemoveIdenticPositions(list); }},
+        };
+        ASSERT_TRUE(steps.count(arg(1))) << "unknown step";
+        error = ErrorText(steps.at(arg(1)));
     }
 
     void check(const QStringList& a, const QStringList& block)
     {
-        const QString what = a[0];
-        if (what == "log") {
+        const auto pixel = [&](const QImage& image) { return image.pixel(a[1].toInt(), a[2].toInt()) & 0xFFFFFF; };
+        if (a[0] == "log") {
             QStringList expected;
             for (const QString& line : block)
                 expected << QString::fromUtf8(Unescape(line));
             EXPECT_EQ(log.lines().mid(before), expected);
-        } else if (what == "error") {
+        } else if (a[0] == "error") {
             EXPECT_EQ(error, a.mid(1).join(' '));
             error.clear();
-        } else if (what == "enabled") {
+        } else if (a[0] == "enabled") {
             QStringList on;
             for (qsizetype c = 0; c < kCommands.size(); ++c)
                 if (ws.commands.enabled(static_cast<Command>(c)))
                     on << kCommands[c];
             EXPECT_EQ(on, a.mid(1));
-        } else if (what == "pixel") {
-            const QRgb got = ws.workingImage.pixel(a[1].toInt(), a[2].toInt()) & 0xFFFFFF;
-            const QRgb want = a[3] == "loaded" ? loaded.pixel(a[1].toInt(), a[2].toInt()) & 0xFFFFFF : a[3].toUInt(nullptr, 16);
-            EXPECT_EQ(got, want) << a.join(' ').toStdString();
-        } else if (what == "image") {
-            const QImage expected = a[1] == "loaded" ? loaded : a[1] == "none" ? QImage() : DecodeJpeg(testfiles::Read(path(a[1])), -1);
-            EXPECT_EQ(ws.workingImage, expected) << a[1].toStdString();
-        } else if (what == "imagefile") {
+        } else if (a[0] == "pixel") {
+            EXPECT_EQ(pixel(ws.workingImage), a[3] == "loaded" ? pixel(loaded) : a[3].toUInt(nullptr, 16));
+        } else if (a[0] == "image") {
+            EXPECT_EQ(ws.workingImage, a[1] == "loaded" ? loaded : a[1] == "none" ? QImage() : DecodeJpeg(testfiles::Read(path(a[1])), -1));
+        } else if (a[0] == "imagefile") {
             EXPECT_EQ(ws.data.IndexMap.FileName, path(a[1]));
-        } else if (what == "saved") {
+        } else if (a[0] == "saved") {
             EXPECT_EQ(testfiles::Read(path(a[1])), ws.baseImage);
             EXPECT_EQ(ws.baseImage, EncodeJpeg(ws.workingImage));
-            written.erase(Unescape(a[1]));
-        } else if (what == "mode") {
+            written.erase(native(a[1]));
+        } else if (a[0] == "mode") {
             struct stat info {};
-            ASSERT_EQ(::stat(QFile::encodeName(path(a[1])).constData(), &info), 0);
+            ASSERT_EQ(::stat(native(a[1]).constData(), &info), 0);
             EXPECT_EQ(info.st_mode & 07777, a[2].toUInt(nullptr, 8));
-        } else if (what == "entries") {
+        } else if (a[0] == "entries") {
             EXPECT_EQ(QDir(path(a[1])).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name), a.mid(2));
+        } else if (a[0] == "lines") {
+            EXPECT_EQ(list.join('|'), a.mid(1).join(' '));
+        } else if (a[0] == "same-length") {
+            EXPECT_EQ(AllLinesSameLength(list), a[1] == "yes");
         } else {
-            ADD_FAILURE() << "unknown line " << a.join(' ').toStdString();
+            ADD_FAILURE() << "unknown line";
         }
     }
 
@@ -169,24 +162,27 @@ protected:
             if (a[0].isEmpty() || a[0].startsWith('#'))
                 continue;
             SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + lines[i].toStdString());
+            const QByteArray jpeg = a[0] == "jpeg" ? EncodeJpeg(Gradient(a[2].toInt(), a[3].toInt())) : QByteArray();
             if (a[0] == "file")
                 write(a[1], Unescape(block().join("\r\n")) + "\r\n");
             else if (a[0] == "bytes")
                 write(a[1], Unescape(a.mid(2).join(' ')));
-            else if (a[0] == "jpeg")  // "cut" keeps the first two thirds
-                write(a[1], [&](QByteArray j) { return a.value(4) == "cut" ? j.left(j.size() * 2 / 3) : j; }(EncodeJpeg(Gradient(a[2].toInt(), a[3].toInt()))));
-            else if (a[0] == "custom")
-                ws.data.CustomList = a.value(1).split('|', Qt::SkipEmptyParts);
+            else if (a[0] == "jpeg")
+                write(a[1], a.value(4) == "cut" ? jpeg.left(jpeg.size() * 2 / 3) : jpeg);
             else if (a[0] == "folder")
                 QDir().mkpath(path(a[1]));
             else if (a[0] == "fifo")
-                ASSERT_EQ(::mkfifo(QFile::encodeName(path(a[1])).constData(), 0600), 0);
+                ASSERT_EQ(::mkfifo(native(a[1]).constData(), 0600), 0);
             else if (a[0] == "chmod")
-                ASSERT_EQ(::chmod(QFile::encodeName(path(a[1])).constData(), a[2].toUInt(nullptr, 8)), 0);
+                ASSERT_EQ(::chmod(native(a[1]).constData(), a[2].toUInt(nullptr, 8)), 0);
             else if (a[0] == "link")
                 ASSERT_TRUE(QFile::link(path(a[2]), path(a[1])));
             else if (a[0] == "decimal")
                 ws.decimalPoint = a[1];
+            else if (a[0] == "custom")
+                ws.data.CustomList = a.value(1).split('|', Qt::SkipEmptyParts);
+            else if (a[0] == "list")
+                list = a.mid(1).join(' ').split('|');
             else if (a[0] == "run")
                 press(a);
             else
@@ -194,9 +190,8 @@ protected:
         }
         EXPECT_EQ(error, "") << "an error no case line expected";
         for (const auto& [name, bytes] : written) {
-            const QByteArray native = QFile::encodeName(root.path()) + "/" + name;
-            EXPECT_EQ(ReadNative(native), bytes) << name.toStdString() << " was changed";
-            std::remove(native.constData());  // QTemporaryDir passes over names that are not UTF-8
+            EXPECT_EQ(ReadNative(name), bytes) << name.toStdString() << " was changed";
+            std::remove(name.constData());  // QTemporaryDir passes over names that are not UTF-8
         }
     }
 
@@ -206,6 +201,7 @@ protected:
     NameStyle style{QFont("DejaVu Sans"), QColor(255, 0, 0)};
     std::map<QByteArray, QByteArray> written;
     QImage loaded;
+    QStringList list;  // the Custom list dialog's lines
     QString error;
     qsizetype before = 0;
 };
