@@ -15,37 +15,17 @@
 
 namespace {
 
-// Files live on tmpfs when there is one: a run writes two per input.
-struct Folders {
-    Folders()
-        : root(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/tess-fuzz-XXXXXX")
-                                         : QDir::tempPath() + QStringLiteral("/tess-fuzz-XXXXXX"))
-    {
-        if (!root.isValid())
-            qFatal("cannot create a temporary folder");
-        QDir dir(root.path());
-        dir.mkdir("sheets");
-        dir.mkdir("good");
-        sheets = root.filePath("sheets/");
-        good = root.filePath("good/");
-        goodIndex = root.filePath("index.map");
-        fuzzedSheet = sheets + "fuzzed.map";
-        fuzzedIndex = root.filePath("fuzzed-index.map");
-        testfiles::Write(goodIndex, testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40));
-        testfiles::Write(good + "sheet.map",
-                         testfiles::Sheet("Sheet", "sheet.jpg", {{31, 59}, {32, 59}, {32, 58}, {31, 58}}));
-    }
+// On tmpfs when there is one: a run writes two files per input.
+const QTemporaryDir root(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/tess-fuzz-XXXXXX")
+                                                   : QDir::tempPath() + QStringLiteral("/tess-fuzz-XXXXXX"));
 
-    QTemporaryDir root;
-    QString sheets, good, goodIndex, fuzzedSheet, fuzzedIndex;
-};
-
-void RunAnalyze(QString mapsDir, const QString& indexFile)
+void RunAnalyze(const QString& maps, const QString& index)
 {
     MemoryLog log;
     Workspace ws(log, ".");
+    QString dir = root.filePath(maps);
     try {
-        Analyze(ws, mapsDir, indexFile);
+        Analyze(ws, dir, root.filePath(index));
     } catch (const TessError&) {
         // The runtime's error for input that is no calibration file at all.
     }
@@ -55,13 +35,19 @@ void RunAnalyze(QString mapsDir, const QString& indexFile)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    static Folders folders;
+    static const bool ready = [] {
+        QDir(root.path()).mkdir("fuzzed");
+        QDir(root.path()).mkdir("good");
+        testfiles::Write(root.filePath("index.map"), testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40));
+        testfiles::Write(root.filePath("good/sheet.map"), testfiles::Sheet("Sheet", "sheet.jpg", {{31, 59}, {32, 59}, {32, 58}}));
+        return root.isValid();
+    }();
+    if (!ready)
+        qFatal("cannot create a temporary folder");
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-
-    testfiles::Write(folders.fuzzedSheet, bytes);
-    RunAnalyze(folders.sheets, folders.goodIndex);
-
-    testfiles::Write(folders.fuzzedIndex, bytes);
-    RunAnalyze(folders.good, folders.fuzzedIndex);
+    testfiles::Write(root.filePath("fuzzed/fuzzed.map"), bytes);
+    RunAnalyze("fuzzed", "index.map");
+    testfiles::Write(root.filePath("fuzzed-index.map"), bytes);
+    RunAnalyze("good", "fuzzed-index.map");
     return 0;
 }
