@@ -16,6 +16,7 @@
 #include "workflow/DrawBorders.h"
 #include "workflow/DrawNames.h"
 #include "workflow/LoadImage.h"
+#include "workflow/NamePreview.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Undo.h"
 
@@ -102,6 +103,11 @@ protected:
             {"trim-left", [&] { edit(CutFirstCharacters); }},
             {"trim-right", [&] { edit(CutLastCharacters); }},
             {"identic", [&] { list = RemoveIdenticPositions(list); }},
+            {"press", [&] { style.source = arg(4).isEmpty() ? style.source : arg(4).toInt();
+                            const auto view = arg(2) == "-" ? std::nullopt : std::optional(TPixel{arg(2).toInt(), arg(3).toInt()});
+                            shownAt = StartNamePreview(ws, preview, style, view); }},
+            {"slide", [&] { preview.redraw(ws.workingImage, OpacityAlpha(arg(2).toInt())); }},
+            {"release", [&] { preview.hide(ws.workingImage); }},
         };
         ASSERT_TRUE(steps.count(arg(1))) << "unknown step";
         error = ErrorText(steps.at(arg(1)));
@@ -142,6 +148,8 @@ protected:
             EXPECT_EQ(QDir(path(a[1])).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name), a.mid(2));
         } else if (a[0] == "lines") {
             EXPECT_EQ(list.join('|'), a.mid(1).join(' '));
+        } else if (a[0] == "shown-at") {
+            EXPECT_EQ(shownAt ? QStringLiteral("%1 %2").arg(shownAt->X).arg(shownAt->Y) : "none", a.mid(1).join(' '));
         } else if (a[0] == "same-length") {
             EXPECT_EQ(AllLinesSameLength(list), a[1] == "yes");
         } else {
@@ -202,6 +210,8 @@ protected:
     std::map<QByteArray, QByteArray> written;
     QImage loaded;
     QStringList list;  // the Custom list dialog's lines
+    NamePreview preview;
+    std::optional<TPixel> shownAt;  // where the last press showed a name
     QString error;
     qsizetype before = 0;
 };
