@@ -4,12 +4,13 @@
 # make run:  the same set-up, then the program on the bundled demo maps.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (default 60) each.
 # make bench: the benchmarks (never part of make test); see scripts/bench.sh.
+# make deb:  the Debian package build/tessarine_<version>_<arch>.deb, checked by lintian.
 # In CI (CI=true) warnings are errors.
 
 PRESET := $(if $(CI),ci,default)
 ASAN_PRESET := $(if $(CI),asan-ci,asan)
 
-.PHONY: all bootstrap configure build test test-asan fuzz bench run clean
+.PHONY: all bootstrap configure build test test-asan fuzz bench run deb clean
 
 all: build
 
@@ -39,6 +40,10 @@ bench: build
 
 run: build
 	@scripts/run-demo.sh
+
+deb: build
+	@cd build && cpack -G DEB
+	@lintian --fail-on error "$$(ls -t build/tessarine_*.deb | head -n 1)"
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
+  dpkg-dev file desktop-file-utils appstream lintian man-db
 )
 
 missing=()

@@ -67,6 +67,7 @@ QString BatchUsage()
         "  --no-borders       pass over Draw borders\n"
         "%1"
         "  --help             show this text\n"
+        "  --version          print the program's version\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
@@ -89,6 +90,8 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help(QStringLiteral("help"));
     parser.addOptions({maps, index, settings, stopAfter, output, lineWidth, lineColor, fill, noBorders, help});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOption(version);
     AddNamesOptions(parser);
 
     ParsedCommandLine result;
@@ -98,6 +101,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     }
     if (parser.isSet(help)) {
         result.helpRequested = true;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.versionRequested = true;
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -29,6 +29,7 @@ struct BatchOptions {
 struct ParsedCommandLine {
     std::optional<BatchOptions> options;  // absent for --help and for errors
     bool helpRequested = false;
+    bool versionRequested = false;
     QString error;  // why the command line is wrong
 };
 

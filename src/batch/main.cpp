@@ -1,3 +1,4 @@
+#include "Version.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
 #include "model/Errors.h"
@@ -55,6 +56,10 @@ int main(int argc, char* argv[])
     const ParsedCommandLine parsed = ParseBatchCommandLine(arguments);
     if (parsed.helpRequested) {
         std::fputs(BatchUsage().toUtf8().constData(), stdout);
+        return kExitOk;
+    }
+    if (parsed.versionRequested) {
+        std::puts(kVersionLine);
         return kExitOk;
     }
     if (!parsed.options) {

@@ -1,0 +1,9 @@
+#!/bin/sh
+# prints.sh EXPECTED COMMAND...: passes when COMMAND exits 0 having printed
+# exactly the line EXPECTED.
+expected=$1
+shift
+out=$("$@")
+status=$?
+printf '%s\n' "$out"
+[ "$status" -eq 0 ] && [ "$out" = "$expected" ]
