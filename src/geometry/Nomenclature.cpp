@@ -152,17 +152,31 @@ QString CellName(const Grid& g, int row, int firstColumn, int count)
     return name;
 }
 
-SheetCell MakeCell(const Grid& g, int row, int column)
+// The rectangle of the cell holding sheet (row, column), joined sheets
+// taken whole; no name yet.
+struct Placed {
+    SheetCell cell;
+    int row;
+    int first;  // the westernmost member's column
+    int count;
+};
+
+Placed Place(const Grid& g, int row, int column)
 {
     const int count = JoinCount(g, row);
     const int first = column - column % count;
-    return SheetCell{g.scale,
-                     CellName(g, row, first, count),
-                     row * 4.0 / g.perMillion,
-                     (row + 1) * 4.0 / g.perMillion,
-                     -180.0 + first * 6.0 / g.perMillion,
-                     -180.0 + (first + count) * 6.0 / g.perMillion};
+    return Placed{SheetCell{g.scale, QString(), row * 4.0 / g.perMillion, (row + 1) * 4.0 / g.perMillion,
+                            -180.0 + first * 6.0 / g.perMillion, -180.0 + (first + count) * 6.0 / g.perMillion},
+                  row, first, count};
 }
+
+SheetCell Named(const Grid& g, Placed placed)
+{
+    placed.cell.name = CellName(g, placed.row, placed.first, placed.count);
+    return std::move(placed.cell);
+}
+
+SheetCell MakeCell(const Grid& g, int row, int column) { return Named(g, Place(g, row, column)); }
 
 struct GridPosition {
     int row;
@@ -353,18 +367,25 @@ std::optional<SheetCell> CellAt(int scale, double lat, double lon)
     return MakeCell(*g, at->row, at->column);
 }
 
+LatLonBox BoundingBox(const TPolygon& corners)
+{
+    if (corners.empty())
+        return {};
+    LatLonBox box{corners.front().Lat, corners.front().Lat, corners.front().Lon, corners.front().Lon};
+    for (const TGeoPoint& p : corners) {
+        box.south = std::min(box.south, p.Lat);
+        box.north = std::max(box.north, p.Lat);
+        box.west = std::min(box.west, p.Lon);
+        box.east = std::max(box.east, p.Lon);
+    }
+    return box;
+}
+
 std::optional<SheetCell> RecogniseSheet(const TPolygon& corners)
 {
     if (corners.empty())
         return std::nullopt;
-    double south = corners.front().Lat, north = south;
-    double west = corners.front().Lon, east = west;
-    for (const TGeoPoint& p : corners) {
-        south = std::min(south, p.Lat);
-        north = std::max(north, p.Lat);
-        west = std::min(west, p.Lon);
-        east = std::max(east, p.Lon);
-    }
+    const auto [south, north, west, east] = BoundingBox(corners);
     // The box's centre lies in the cell it outlines, whatever its scale;
     // the scales differ by factors of two or more, so one at most fits.
     const double lat = (south + north) / 2.0;
@@ -373,12 +394,13 @@ std::optional<SheetCell> RecogniseSheet(const TPolygon& corners)
         const auto at = PositionOf(g, lat, lon);
         if (!at)
             return std::nullopt;
-        SheetCell cell = MakeCell(g, at->row, at->column);
+        const Placed placed = Place(g, at->row, at->column);
+        const SheetCell& cell = placed.cell;
         const double latSlack = (cell.north - cell.south) / 10.0;
         const double lonSlack = (cell.east - cell.west) / 10.0;
         if (std::abs(south - cell.south) <= latSlack && std::abs(north - cell.north) <= latSlack &&
             std::abs(west - cell.west) <= lonSlack && std::abs(east - cell.east) <= lonSlack)
-            return cell;
+            return Named(g, placed);
     }
     return std::nullopt;
 }

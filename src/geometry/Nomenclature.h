@@ -21,6 +21,15 @@ struct SheetCell {
     double east = 0.0;
 };
 
+// The latitude/longitude box of corners; all zero for none.
+struct LatLonBox {
+    double south = 0.0;
+    double north = 0.0;
+    double west = 0.0;
+    double east = 0.0;
+};
+LatLonBox BoundingBox(const TPolygon& corners);
+
 // The seven scales, most general first.
 std::span<const int> SheetScales();
 bool IsSheetScale(int scale);
