@@ -288,7 +288,8 @@ MemberReading ReadMember(const QStringList& parts)
                 const int index = k == 5 ? ParseNumber(parts.at(k)) - 1 : ParseLetter(parts.at(k));
                 if (index < 0 || index > 3) {
                     static const char* const kExpected[] = {"a letter А to Г", "a letter а to г", "a digit 1 to 4"};
-                    return Refuse(QStringLiteral("\"%1\" is not %2").arg(parts.at(k), QString::fromUtf8(kExpected[k - 3])));
+                    return Refuse(
+                        QStringLiteral("\"%1\" is not %2").arg(parts.at(k), QString::fromUtf8(kExpected[k - 3])));
                 }
                 indices.push_back(index);
                 grid = &kGrids[k + 1];

@@ -82,7 +82,8 @@ StepOutcome Coverage(Workspace& ws, int scale, QStringList* missingNames)
         return StepOutcome::Completed;
     }
     const QString scaleText = ScaleText(report.scale);
-    ws.log.append(QStringLiteral("Coverage at %1%2").arg(scaleText, scale == kAutoScale ? QStringLiteral(" (auto)") : QString()));
+    const QString chosen = scale == kAutoScale ? QStringLiteral(" (auto)") : QString();
+    ws.log.append(QStringLiteral("Coverage at %1%2").arg(scaleText, chosen));
     if (report.inside.empty())
         ws.log.append(QStringLiteral("No sheet of %1 lies inside index map").arg(scaleText));
     else
@@ -113,7 +114,8 @@ StepOutcome Coverage(Workspace& ws, int scale, QStringList* missingNames)
     for (const auto& other : report.others) {
         const QString& file = data.Maps[other.sheet].FileName;
         if (other.cell)
-            ws.log.append(QStringLiteral("...%1 is %2 of %3").arg(file, other.cell->name, ScaleText(other.cell->scale)));
+            ws.log.append(
+                QStringLiteral("...%1 is %2 of %3").arg(file, other.cell->name, ScaleText(other.cell->scale)));
         else
             ws.log.append(QStringLiteral("...%1 is no standard sheet").arg(file));
     }
