@@ -49,8 +49,9 @@ StoredSettings ReadStoredSettings(const IniFile& ini);
 
 // Writes every key in the file's order; the "coverage" section only once
 // a scale other than Auto has been chosen or the file already holds it, so
-// that a file that never had it keeps only its two sections. Throws TessError "Unable to write
-// to <path>" at the first refused write; the keys after it are not written.
+// that a file that never had it keeps only its two sections. Throws
+// TessError "Unable to write to <path>" at the first refused write; the
+// keys after it are not written.
 // `font` is written whether or not it was read.
 void WriteStoredSettings(IniFile& ini, const StoredSettings& settings, const NamesFont& font);
 

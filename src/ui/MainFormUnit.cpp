@@ -269,7 +269,9 @@ void TMainForm::buildCommandPanel()
     lbCoverageScale->setBuddy(cbCoverageScale);
     btnCoverage = CommandButton(QStringLiteral("Coverage"), "btnCoverage", gpCoverage, 66);
     btnCoverage->setAccessibleName(QStringLiteral("Coverage"));
-    btnDrawMissing = CommandButton(QStringLiteral("Draw missing sheets"), "btnDrawMissing", gpCoverage, 97);
+    // The full caption does not fit the panel's button width in the bold font.
+    btnDrawMissing = CommandButton(QStringLiteral("Draw missing"), "btnDrawMissing", gpCoverage, 97);
+    btnDrawMissing->setToolTip(QStringLiteral("Draw missing sheets"));
     btnDrawMissing->setAccessibleName(QStringLiteral("Draw missing sheets"));
 
     scrBoxCmd->setWidget(content);
