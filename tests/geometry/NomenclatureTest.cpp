@@ -44,7 +44,7 @@ const Vector kVectors[] = {
 
 class NomenclatureVectorTest : public testing::TestWithParam<Vector> {};
 
-TEST_P(NomenclatureVectorTest, NameGivesItsRectangleAndTheRectangleItsName)
+TEST_P(NomenclatureVectorTest, NameGivesItsScaleAndRectangle)
 {
     const Vector& v = GetParam();
     const SheetNameReading reading = ReadSheetName(QString::fromUtf8(v.name));
@@ -56,12 +56,6 @@ TEST_P(NomenclatureVectorTest, NameGivesItsRectangleAndTheRectangleItsName)
     EXPECT_NEAR(cell.north, v.north, 1e-4);
     EXPECT_NEAR(cell.west, v.west, 1e-4);
     EXPECT_NEAR(cell.east, v.east, 1e-4);
-
-    const auto recognised = RecogniseSheet(
-        {{v.north, v.west}, {v.north, v.east}, {v.south, v.east}, {v.south, v.west}});
-    ASSERT_TRUE(recognised);
-    EXPECT_EQ(recognised->name, cell.name);
-    EXPECT_EQ(recognised->scale, v.scale);
 }
 
 INSTANTIATE_TEST_SUITE_P(Vectors, NomenclatureVectorTest, testing::ValuesIn(kVectors));
