@@ -12,3 +12,6 @@ for size in 8000x6000 20000x15000; do
   "$bin/make_overview" "$data/$size" "${size%x*}" "${size#*x}" 3000
 done
 "$bin/jpeg_bench" "$data/8000x6000" "$data/20000x15000"
+
+# Coverage of 20,000 sheets at 1:50,000 over an index map of 57,600 cells.
+"$bin/coverage_bench"

@@ -43,6 +43,7 @@ QString BatchUsage()
         "                       [--centers METHOD] [--names SOURCE] [--custom-list FILE]\n"
         "                       [--no-names] [--font FAMILY] [--font-size PX] [--bold]\n"
         "                       [--italic] [--font-color COLOR] [--opacity P]\n"
+        "                       [--coverage SCALE [--draw-missing] [--missing-list FILE]]\n"
         "\n"
         "Runs the command panel's operations in panel order, each as its button does,\n"
         "from a fresh start with the window's defaults, and prints the results log.\n"
@@ -66,13 +67,14 @@ QString BatchUsage()
         "  --fill             hatch the inside of each border\n"
         "  --no-borders       pass over Draw borders\n"
         "%1"
+        "%2"
         "  --help             show this text\n"
         "  --version          print the program's version\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
         "3 an error ended a step (its text on standard error).\n")
-        .arg(NamesUsage());
+        .arg(NamesUsage(), CoverageUsage());
 }
 
 ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
@@ -93,6 +95,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOption(version);
     AddNamesOptions(parser);
+    AddCoverageOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -141,6 +144,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         options.lineColor = *color;
     }
     if (const auto error = ReadNamesOptions(parser, options.names)) {
+        result.error = *error;
+        return result;
+    }
+    if (const auto error = ReadCoverageOptions(parser, options.coverage)) {
         result.error = *error;
         return result;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/CoverageOptions.h"
 #include "batch/NamesOptions.h"
 #include "workflow/LineColors.h"
 
@@ -24,6 +25,7 @@ struct BatchOptions {
     QColor lineColor = QColor::fromRgb(*LineColors()[kDefaultLineColorIndex].rgb);
     bool fill = false;
     NamesBatchOptions names;
+    CoverageBatchOptions coverage;
 };
 
 struct ParsedCommandLine {

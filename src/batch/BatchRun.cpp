@@ -1,9 +1,12 @@
 #include "batch/BatchRun.h"
 
+#include "model/BinaryFile.h"
 #include "workflow/Analyze.h"
 #include "workflow/CalcNameCenters.h"
 #include "workflow/CalcPoints.h"
+#include "workflow/Coverage.h"
 #include "workflow/DrawBorders.h"
+#include "workflow/DrawMissingSheets.h"
 #include "workflow/DrawNames.h"
 #include "workflow/LoadImage.h"
 #include "workflow/SaveJpg.h"
@@ -35,6 +38,21 @@ std::optional<BatchStep> NextStep(BatchStep step)
     return static_cast<BatchStep>(static_cast<int>(step) + 1);
 }
 
+// Coverage belongs to the analyze step; its report never stops the run.
+void RunCoverage(Workspace& ws, const CoverageBatchOptions& coverage)
+{
+    if (!coverage.run || !ws.commands.enabled(Command::Coverage))
+        return;
+    QStringList missing;
+    Coverage(ws, coverage.scale, &missing);
+    if (coverage.missingListFile.isEmpty())
+        return;
+    QByteArray bytes;
+    for (const QString& name : missing)
+        bytes += name.toUtf8() + '\n';
+    ReplaceFileSafely(coverage.missingListFile, bytes);
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, ResultsLog& log)
@@ -46,12 +64,21 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
     for (BatchStep step = BatchStep::Analyze;; step = *NextStep(step)) {
         StepOutcome outcome = StepOutcome::Completed;
         switch (step) {
-        case BatchStep::Analyze: outcome = Analyze(ws, mapsDir, options.indexMapFile); break;
+        case BatchStep::Analyze:
+            outcome = Analyze(ws, mapsDir, options.indexMapFile);
+            RunCoverage(ws, options.coverage);
+            break;
         case BatchStep::Load: outcome = LoadImage(ws, options.indexMapFile); break;
         case BatchStep::Calc: outcome = CalcPoints(ws); break;
         case BatchStep::Borders:
             if (options.drawBorders)
                 outcome = DrawBorders(ws, {options.lineWidthText, options.lineColor, options.fill});
+            if (options.coverage.drawMissing) {
+                const NameStyle names = MakeNameStyle(options.names);
+                DrawMissingSheets(ws, options.coverage.scale,
+                                  {options.lineWidthText, options.lineColor, names.font, names.color,
+                                   names.opacityPosition});
+            }
             break;
         case BatchStep::Centers:
             if (options.names.run)

@@ -10,6 +10,7 @@ struct BorderStyle {
     QColor color;
     int width = 1;       // pixels; 0 draws one pixel wide as well
     bool hatch = false;  // fill with the forward-diagonal hatch, in the line colour
+    bool dashed = false; // Qt's dash pattern, scaled with the width
 };
 
 // Draws each polygon, closed, onto `image` in order, so later ones lie on

@@ -12,6 +12,7 @@ namespace {
 
 const QString kMisc = QStringLiteral("misc");
 const QString kGraphics = QStringLiteral("graphics");
+const QString kCoverage = QStringLiteral("coverage");
 
 constexpr quint32 kFontMagic = 0x54464E54;  // "TNFT"
 constexpr quint16 kFontVersion = 1;
@@ -76,6 +77,7 @@ StoredSettings ReadStoredSettings(const IniFile& ini)
     s.fillPolygons = ini.readBool(kGraphics, QStringLiteral("FillPolygons"), false);
     s.centerNames = ini.readInteger(kGraphics, QStringLiteral("CenterNames"), 0);
     s.alpha = ini.readInteger(kGraphics, QStringLiteral("Alpha"), 30);
+    s.coverageScale = ini.readInteger(kCoverage, QStringLiteral("Scale"), 0);
     return s;
 }
 
@@ -91,6 +93,8 @@ void WriteStoredSettings(IniFile& ini, const StoredSettings& s, const NamesFont&
     ini.writeInteger(kGraphics, QStringLiteral("CenterNames"), s.centerNames);
     ini.writeInteger(kGraphics, QStringLiteral("NamesSrc"), s.namesSrc);
     ini.writeInteger(kGraphics, QStringLiteral("Alpha"), s.alpha);
+    if (s.coverageScale != 0 || ini.valueExists(kCoverage, QStringLiteral("Scale")))
+        ini.writeInteger(kCoverage, QStringLiteral("Scale"), s.coverageScale);
 }
 
 QString DefaultSettingsPath()

@@ -40,14 +40,18 @@ struct StoredSettings {
     bool fillPolygons = false;
     int centerNames = 0;
     int alpha = 30;
+    int coverageScale = 0;  // the sheet scale's denominator, 0 for Auto
 };
 
 // Reads every key, in the order the window applies them; missing keys and
 // unreadable values give the defaults above.
 StoredSettings ReadStoredSettings(const IniFile& ini);
 
-// Writes every key in the file's order. Throws TessError "Unable to write
-// to <path>" at the first refused write; the keys after it are not written.
+// Writes every key in the file's order; the "coverage" section only once
+// a scale other than Auto has been chosen or the file already holds it, so
+// that a file that never had it keeps only its two sections. Throws
+// TessError "Unable to write to <path>" at the first refused write; the
+// keys after it are not written.
 // `font` is written whether or not it was read.
 void WriteStoredSettings(IniFile& ini, const StoredSettings& settings, const NamesFont& font);
 

@@ -11,7 +11,9 @@
 #include "workflow/CalcNameCenters.h"
 #include "workflow/CalcPoints.h"
 #include "workflow/ClearAll.h"
+#include "workflow/Coverage.h"
 #include "workflow/DrawBorders.h"
+#include "workflow/DrawMissingSheets.h"
 #include "workflow/DrawNames.h"
 #include "workflow/LineColors.h"
 #include "workflow/LoadImage.h"
@@ -45,7 +47,7 @@ namespace {
 constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 763;
 constexpr int kCommandPanelWidth = 166;
-constexpr int kCommandContentHeight = 836;
+constexpr int kCommandContentHeight = 972;
 constexpr int kMinLogHeight = 60;
 
 QFont WindowFont() { return QFont(QStringLiteral("Tahoma"), 8); }
@@ -257,6 +259,21 @@ void TMainForm::buildCommandPanel()
     btnSave = CommandButton(QStringLiteral("Save jpg"), "btnSave", gpFinish, 17);
     btnExit = CommandButton(QStringLiteral("Exit"), "btnExit", gpFinish, 48);
 
+    gpCoverage = Group(QStringLiteral("Coverage"), "gpCoverage", content, 842, 130);
+    lbCoverageScale = Named(new QLabel(QStringLiteral("Sheet scale"), gpCoverage), "lbCoverageScale", {9, 19, 116, 14});
+    cbCoverageScale = Named(new QComboBox(gpCoverage), "cbCoverageScale", {9, 36, 116, 22});
+    cbCoverageScale->addItem(QStringLiteral("Auto"), kAutoScale);
+    for (int scale : SheetScales())
+        cbCoverageScale->addItem(ScaleText(scale), scale);
+    cbCoverageScale->setAccessibleName(QStringLiteral("Sheet scale"));
+    lbCoverageScale->setBuddy(cbCoverageScale);
+    btnCoverage = CommandButton(QStringLiteral("Coverage"), "btnCoverage", gpCoverage, 66);
+    btnCoverage->setAccessibleName(QStringLiteral("Coverage"));
+    // The full caption does not fit the panel's button width in the bold font.
+    btnDrawMissing = CommandButton(QStringLiteral("Draw missing"), "btnDrawMissing", gpCoverage, 97);
+    btnDrawMissing->setToolTip(QStringLiteral("Draw missing sheets"));
+    btnDrawMissing->setAccessibleName(QStringLiteral("Draw missing sheets"));
+
     scrBoxCmd->setWidget(content);
 }
 
@@ -287,6 +304,8 @@ void TMainForm::connectHandlers()
     command(btnUndo, &TMainForm::btnUndoClick);
     command(btnClearAll, &TMainForm::btnClearAllClick);
     command(btnSave, &TMainForm::btnSaveClick);
+    command(btnCoverage, &TMainForm::btnCoverageClick);
+    command(btnDrawMissing, &TMainForm::btnDrawMissingClick);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
     connect(rdCenters, &TRadioGroup::clicked, this, [this] { handle([this] { rdCentersClick(); }); });
     // Only a choice made in the list asks for a custom colour, not one the
@@ -353,6 +372,7 @@ void TMainForm::mirrorCommands()
         {Command::Analyze, btnAnalyze}, {Command::LoadImage, btnLoadImage}, {Command::Calc, btnCalc},
         {Command::Draw, btnDraw},       {Command::CalcNames, btnCalcNames}, {Command::Names, btnNames},
         {Command::Undo, btnUndo},       {Command::ClearAll, btnClearAll},   {Command::Save, btnSave},
+        {Command::Coverage, btnCoverage}, {Command::DrawMissing, btnDrawMissing},
     };
     for (const auto& [command, button] : buttons)
         button->setEnabled(ws_.commands.enabled(command));
@@ -400,6 +420,7 @@ void TMainForm::applySettings(const StoredSettings& s)
     chbFill->setChecked(s.fillPolygons);
     rdCenters->setItemIndex(s.centerNames);
     tbOpacity->setValue(s.alpha);
+    cbCoverageScale->setCurrentIndex(std::max(0, cbCoverageScale->findData(s.coverageScale)));
 }
 
 StoredSettings TMainForm::currentSettings() const
@@ -414,6 +435,7 @@ StoredSettings TMainForm::currentSettings() const
     s.fillPolygons = chbFill->isChecked();
     s.centerNames = rdCenters->itemIndex();
     s.alpha = tbOpacity->value();
+    s.coverageScale = coverageScale();
     return s;
 }
 
@@ -510,6 +532,17 @@ void TMainForm::btnClearAllClick()
 }
 
 void TMainForm::btnSaveClick() { SaveJpg(ws_); }
+
+int TMainForm::coverageScale() const { return cbCoverageScale->currentData().toInt(); }
+
+void TMainForm::btnCoverageClick() { Coverage(ws_, coverageScale()); }
+
+void TMainForm::btnDrawMissingClick()
+{
+    const NameStyle names = nameStyle();
+    DrawMissingSheets(ws_, coverageScale(),
+                      {edLineWidth->text(), lineColor(), names.font, names.color, names.opacityPosition});
+}
 
 void TMainForm::btnFontClick()
 {

@@ -90,6 +90,11 @@ public:
     QGroupBox* gpFinish;
     QPushButton* btnSave;
     QPushButton* btnExit;
+    QGroupBox* gpCoverage;
+    QLabel* lbCoverageScale;
+    QComboBox* cbCoverageScale;
+    QPushButton* btnCoverage;
+    QPushButton* btnDrawMissing;
 
     // The results log's height in pixels.
     int logHeight() const;
@@ -139,6 +144,8 @@ private:
     void btnUndoClick();
     void btnClearAllClick();
     void btnSaveClick();
+    void btnCoverageClick();
+    void btnDrawMissingClick();
     void btnFontClick();
     void btnFontColorClick();
     void btnListClick();
@@ -153,6 +160,7 @@ private:
 
     QColor lineColor() const;
     NameStyle nameStyle() const;
+    int coverageScale() const;
     ViewGeometry viewGeometry() const;
     void repaintPreviewBox(QRect box);
 

@@ -29,6 +29,14 @@ const Effect kEffects[] = {
      {C::Analyze},
      {C::ClearAll, C::Undo, C::LoadImage, C::Calc, C::Draw, C::Names, C::Save}},
     {Transition::StartedUp, {}, {C::CalcNames}},
+    // Coverage runs once Analyze has found what it reads; Draw missing
+    // sheets follows Draw borders.
+    {Transition::AnalyzeFoundUsable, {C::Coverage}, {}},
+    {Transition::ClearedAll, {}, {C::Coverage, C::DrawMissing}},
+    {Transition::PointsCalculated, {C::DrawMissing}, {}},
+    {Transition::Undone, {C::DrawMissing}, {}},
+    {Transition::Saved, {}, {C::DrawMissing}},
+    {Transition::MissingSheetsDrawn, {C::Undo, C::Save}, {}},
 };
 
 constexpr std::size_t index(Command c) { return static_cast<std::size_t>(c); }

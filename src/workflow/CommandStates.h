@@ -4,8 +4,8 @@
 #include <cstddef>
 
 // The command buttons of the panel, in panel order.
-enum class Command { Analyze, LoadImage, Calc, Draw, CalcNames, Names, Undo, ClearAll, Save };
-inline constexpr std::size_t kCommandCount = 9;
+enum class Command { Analyze, LoadImage, Calc, Draw, CalcNames, Names, Undo, ClearAll, Save, Coverage, DrawMissing };
+inline constexpr std::size_t kCommandCount = 11;
 
 // What an operation reached; each enables and disables buttons as the
 // table in CommandStates.cpp says.
@@ -23,6 +23,7 @@ enum class Transition {
     Saved,
     ClearedAll,
     StartedUp,            // the window has read its settings: no centres yet
+    MissingSheetsDrawn,
 };
 
 // Which command buttons are enabled. The window mirrors it into its
