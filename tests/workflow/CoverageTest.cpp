@@ -1,13 +1,10 @@
-#include "ErrorText.h"
-#include "GuiApplication.h"
-#include "IndexImageFixture.h"
+#include "MapFiles.h"
 #include "QtPrint.h"
-#include "workflow/CalcPoints.h"
+#include "workflow/Analyze.h"
 #include "workflow/Coverage.h"
-#include "workflow/DrawMissingSheets.h"
-#include "workflow/Undo.h"
 
 #include <QFileInfo>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -102,40 +99,6 @@ TEST(CoverageTest, TheDemoSheetsAreTheCellsTheirFilesAreNamed)
     Coverage(ws, kAutoScale);
     const QString expected = QString::fromUtf8(testfiles::Read(TESSARINE_TEST_DATA "/coverage/demo.txt"));
     EXPECT_EQ(log.lines().mid(analysed), expected.split('\n').mid(0, expected.count('\n')));
-}
-
-class DrawMissingTest : public testfiles::IndexImageTest {
-protected:
-    static void SetUpTestSuite() { EnsureGuiApplication(); }
-};
-
-// The index map is 50..60 N, 30..40 E on 64 × 48 pixels: N-36 and O-36 lie inside.
-TEST_F(DrawMissingTest, DrawsDashedOutlinesThatUndoTakesAway)
-{
-    prepare("index.jpg");
-    ASSERT_EQ(load(), StepOutcome::Completed);
-    const QImage loaded = ws.workingImage;
-    EXPECT_TRUE(ws.commands.enabled(Command::Coverage));
-    EXPECT_FALSE(ws.commands.enabled(Command::DrawMissing));
-    CalcPoints(ws);
-    ASSERT_TRUE(ws.commands.enabled(Command::DrawMissing));
-
-    const MissingSheetStyle style{"1", Qt::blue, QFont(), Qt::red, 32};
-    EXPECT_EQ(DrawMissingSheets(ws, 1000000, style), StepOutcome::Completed);
-    int blue = 0;
-    for (int x = 1; x < 38; ++x)  // O-36's north edge, on the image's top row
-        blue += ws.workingImage.pixel(x, 0) == QColor(Qt::blue).rgb() ? 1 : 0;
-    EXPECT_GT(blue, 10);
-    EXPECT_LT(blue, 36) << "dashed";
-    EXPECT_TRUE(ws.commands.enabled(Command::Undo));
-    EXPECT_TRUE(ws.commands.enabled(Command::Save));
-
-    ASSERT_EQ(Undo(ws), StepOutcome::Completed);
-    EXPECT_EQ(ws.workingImage, loaded);
-    EXPECT_TRUE(ws.commands.enabled(Command::DrawMissing));
-    EXPECT_TRUE(ErrorText([&] { DrawMissingSheets(ws, 1000000, {"x", Qt::blue, QFont(), Qt::red, 32}); })
-                    .startsWith("'x' is not a valid integer value"));
-    EXPECT_EQ(ws.workingImage, loaded);
 }
 
 }  // namespace

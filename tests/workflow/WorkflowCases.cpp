@@ -12,8 +12,10 @@
 #include "workflow/CalcNameCenters.h"
 #include "workflow/CalcPoints.h"
 #include "workflow/ClearAll.h"
+#include "workflow/Coverage.h"
 #include "workflow/CustomListEdits.h"
 #include "workflow/DrawBorders.h"
+#include "workflow/DrawMissingSheets.h"
 #include "workflow/DrawNames.h"
 #include "workflow/LoadImage.h"
 #include "workflow/NamePreview.h"
@@ -31,7 +33,9 @@
 
 namespace {
 
-const QStringList kCommands{"Analyze", "LoadImage", "Calc", "Draw", "CalcNames", "Names", "Undo", "ClearAll", "Save"};
+const QStringList kCommands{"Analyze", "LoadImage", "Calc", "Draw", "CalcNames", "Names", "Undo", "ClearAll", "Save",
+                            "Coverage", "DrawMissing"};
+constexpr qsizetype kPanelCommands = 9;  // the five groups; the coverage group is checked on its own
 
 // \xHH is a byte, \r and \n the line ends; \{N} makes the byte before it N
 // bytes long in all.
@@ -95,6 +99,8 @@ protected:
             {"centers", [&] { CalcNameCenters(ws, arg(2).toInt()); }},
             {"method", [&] { CentreMethodChosen(ws, arg(2).toInt()); }},
             {"names", [&] { style.source = arg(2).toInt(); style.opacityPosition = arg(3).toInt(); DrawNames(ws, style); }},
+            {"coverage", [&] { Coverage(ws, arg(2).toInt()); }},
+            {"missing", [&] { DrawMissingSheets(ws, arg(2).toInt(), {arg(3), QColor(arg(4)), style.font, style.color, arg(5).toInt()}); }},
             {"undo", [&] { Undo(ws); }},
             {"save", [&] { SaveJpg(ws, arg(2).isEmpty() ? QString() : path(arg(2))); }},
             {"clear", [&] { ClearAll(ws); }},
@@ -124,9 +130,10 @@ protected:
         } else if (a[0] == "error") {
             EXPECT_EQ(error, a.mid(1).join(' '));
             error.clear();
-        } else if (a[0] == "enabled") {
+        } else if (a[0] == "enabled" || a[0] == "enabled-coverage") {
             QStringList on;
-            for (qsizetype c = 0; c < kCommands.size(); ++c)
+            const bool coverage = a[0] == "enabled-coverage";
+            for (qsizetype c = coverage ? kPanelCommands : 0; c < (coverage ? kCommands.size() : kPanelCommands); ++c)
                 if (ws.commands.enabled(static_cast<Command>(c)))
                     on << kCommands[c];
             EXPECT_EQ(on, a.mid(1));
