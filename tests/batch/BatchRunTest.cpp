@@ -1,0 +1,138 @@
+#include "QtPrint.h"
+#include "BatchProcess.h"
+#include "MapFiles.h"
+#include "settings/IniFile.h"
+#include "settings/StoredSettings.h"
+#include "workflow/CalcNameCenters.h"
+#include "workflow/DrawNames.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+// The batch tool run as a user runs it: one run per option group; what the
+// steps themselves do is the workflow's tests' business.
+
+namespace {
+
+using testfiles::Write;
+
+class BatchRun : public BatchFolder {
+protected:
+    // Two sheets inside a 400 x 300 grey overview over 30..40 E, 50..60 N.
+    void SetUp() override
+    {
+        Write(maps + "/a.map", testfiles::Sheet("Alpha", "a.jpg", {{31, 59}, {35, 59}, {35, 53}, {31, 53}}));
+        Write(maps + "/c.map", testfiles::Sheet("Gamma", "c.jpg", {{35, 55}, {39, 55}, {39, 51}, {35, 51}}));
+        writeIndex(400, 300, qRgb(128, 128, 128));
+    }
+
+    // Runs to Save jpg into `name`, which must succeed; its bytes.
+    QByteArray save(const QString& name, const QStringList& options)
+    {
+        const BatchOutput r = RunBatchProcess(args(options + QStringList{"--output", root.filePath(name)}));
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return testfiles::Read(root.filePath(name));
+    }
+};
+
+TEST_F(BatchRun, PrintsTheResultsLogLineForLine)
+{
+    QFile::remove(maps + "/c.map");
+    Write(maps + "/a.map", testfiles::Sheet(QString::fromUtf8("Сычево"), "n.jpg", {{31, 59}, {32, 58}, {31, 58}}));
+    const BatchOutput r = RunBatchProcess(args({"--stop-after", "analyze"}));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, QString::fromUtf8("Index map is ok\n\na.map\n...original map name is Сычево\n"
+                                       "...MMPNUM = 3\n...p1 Lat=59, Lon=31\n...p2 Lat=58, Lon=32\n"
+                                       "...p3 Lat=58, Lon=31\n...is ok\n\n\n1 map files analysed\n"
+                                       "1 map files is ok\n"));
+}
+
+// 0 done, 1 a step stayed disabled, 2 a wrong command line, 3 an error.
+TEST_F(BatchRun, ExitStatusTellsHowTheRunEnded)
+{
+    const struct {
+        const char* what;
+        QStringList arguments;
+        int exitCode;
+        QRegularExpression output;  // matched against stdout + stderr
+    } cases[] = {
+        {"help", {"--help"}, 0, QRegularExpression("^Usage: tessarine-batch")},
+        {"usage", {"--maps", maps}, 2, QRegularExpression("^tessarine-batch: .*\n\nUsage: tessarine-batch")},
+        {"no index map", {"--maps", maps, "--index", root.filePath("none.map")}, 1,
+         QRegularExpression("^Index map file does not exist\n$")},
+        {"no borders, nothing to save", args({"--no-borders", "--no-names"}), 1, QRegularExpression("\nCalculated\n$")},
+        {"custom list not generated", args({"--names", "custom"}), 1,
+         QRegularExpression("\nCustom list was not generated\n$")},
+        {"custom list file missing", args({"--custom-list", root.filePath("none.txt")}), 3,
+         QRegularExpression("^Cannot open file")},
+        {"bad line width", args({"--line-width", "abc"}), 3,
+         QRegularExpression("\nCalculated\n'abc' is not a valid integer value\n$")},
+    };
+    for (const auto& c : cases) {
+        const BatchOutput r = RunBatchProcess(c.arguments);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.what;
+        EXPECT_TRUE(c.output.match(r.out + r.err).hasMatch()) << c.what << ": " << (r.out + r.err).toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(root.filePath("out.jpg")));
+    Write(maps + "/short.map", "only\r\ntwo lines\r\n");
+    const BatchOutput error = RunBatchProcess(args());
+    EXPECT_EQ(error.exitCode, 3);
+    EXPECT_EQ(error.err, "List index out of bounds (2)\n");
+}
+
+TEST_F(BatchRun, BordersInTheChosenColour)
+{
+    const QImage image = DecodeJpeg(save("red.jpg", {"--line-color", "red", "--line-width", "5", "--no-names"}), -1);
+    EXPECT_GT(qRed(image.pixel(40, 150)), 200);
+    EXPECT_LT(qGreen(image.pixel(40, 150)), 60);
+    EXPECT_NEAR(qGray(image.pixel(120, 150)), 128, 8) << "the inside is left alone";
+    EXPECT_NEAR(qRed(image.pixel(120, 150)), qBlue(image.pixel(120, 150)), 8);
+}
+
+// Opacity 0 draws nothing; the names are drawn by default; a settings file
+// gives what the same options on the command line give.
+TEST_F(BatchRun, NamesAndSettingsChangeWhatIsSaved)
+{
+    const QByteArray plain = save("plain.jpg", {"--no-names"});
+    EXPECT_EQ(save("transparent.jpg", {"--opacity", "0"}), plain);
+    EXPECT_NE(save("names.jpg", {}), plain);
+
+    StoredSettings s;
+    s.lineWidth = 4;
+    s.lineColor = 13;  // Blue
+    s.fillPolygons = true;
+    s.centerNames = kBarycenter;
+    s.namesSrc = kSourceFileName;
+    s.alpha = 20;
+    NamesFont font;
+    font.family = "DejaVu Sans";
+    font.height = -18;
+    font.bold = true;
+    font.color = 0xFF008000u;
+    IniFile ini(root.filePath("tessarine.ini"));
+    WriteStoredSettings(ini, s, font);
+    const QByteArray fromFile = save("file.jpg", {"--settings", root.filePath("tessarine.ini")});
+    EXPECT_EQ(fromFile, save("options.jpg", {"--line-width", "4", "--line-color", "Blue", "--fill", "--centers",
+                                             "barycenter", "--names", "file", "--opacity", "20", "--font",
+                                             "DejaVu Sans", "--font-size", "18", "--bold", "--font-color", "#008000"}));
+    EXPECT_NE(fromFile, save("defaults.jpg", {}));
+}
+
+TEST(BatchCoverage, ReportsTheMissingSheetsAndWritesTheirList)
+{
+    QTemporaryDir root;
+    const QString list = root.filePath("missing.txt");
+    const BatchOutput run = RunBatchProcess({"--maps", TESSARINE_DEMO "/maps", "--index", TESSARINE_DEMO "/index.map",
+                                             "--stop-after", "analyze", "--coverage", "auto", "--missing-list", list});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split('\n');
+    QStringList missing;
+    for (qsizetype k = lines.indexOf(QRegularExpression("^\\d+ sheets missing$")) + 1; lines.value(k).startsWith("...");
+         ++k)
+        missing.append(lines[k].mid(3));
+    EXPECT_EQ(missing.size(), 47);
+    EXPECT_EQ(QString::fromUtf8(testfiles::Read(list)), missing.join('\n') + '\n');
+}
+
+}  // namespace
