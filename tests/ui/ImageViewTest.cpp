@@ -29,18 +29,4 @@ TEST_F(ImageView, ShowsImagesWiderThanAWindowSystemCoordinate)
     EXPECT_EQ(near.pixel(5, 5), qRgb(255, 0, 0));
 }
 
-TEST_F(ImageView, EmptyViewIs25By29AndClearAllBringsItBack)
-{
-    const QString maps = makeDemo(1);
-    TMainForm& f = open();
-    EXPECT_EQ(f.imgMap->size(), QSize(25, 29));
-    f.edMapsDir->setText(maps);
-    f.edBlankMapFile->setText(indexFile);
-    f.btnAnalyze->click();
-    f.workspace().workingImage = QImage(300, 200, QImage::Format_RGB32);
-    f.btnClearAll->click();
-    EXPECT_TRUE(f.workspace().workingImage.isNull());
-    EXPECT_EQ(f.imgMap->size(), QSize(25, 29));
-}
-
 }  // namespace
