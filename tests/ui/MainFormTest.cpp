@@ -11,7 +11,6 @@
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 
@@ -57,17 +56,14 @@ TEST_P(StoredStart, SetsTheControls)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StoredStart,
-    ::testing::Values(StoredCase{"", "label", "Opacity: 240"}, StoredCase{"", "colour", "9"},
-                      StoredCase{"", "log", "80"}, StoredCase{"[graphics]\nAlpha=24", "label", "Opacity"},
+    ::testing::Values(StoredCase{"", "label", "Opacity: 240"}, StoredCase{"", "log", "80"},
+                      StoredCase{"[graphics]\nAlpha=24", "label", "Opacity"},
                       StoredCase{"[graphics]\nAlpha=40", "label", "Opacity: 256"},
                       StoredCase{"[graphics]\nAlpha=$10", "opacity", "16"},
-                      StoredCase{"[graphics]\nAlpha=junk", "opacity", "30"},
                       StoredCase{"[graphics]\nCenterNames=1", "method", "1"},
-                      StoredCase{"[graphics]\nCenterNames=-5", "centres", "-1"},
                       StoredCase{"[graphics]\nNamesSrc=9", "source", "3"},
                       StoredCase{"[graphics]\nLineWidth=500", "width", "100"},
                       StoredCase{"[graphics]\nLineColor=21", "colour", "-1"},
-                      StoredCase{"[graphics]\nFillPolygons=7", "fill", "1"},
                       StoredCase{"[graphics]\nFont=00FF", "font", "default"},
                       StoredCase{"[misc]\nmeResHeight=20", "log", "60"}));
 
@@ -212,16 +208,6 @@ TEST_F(UiFixture, ResultsLogKeepsALeadingEmptyLineAndShowsTheRestAtAHandlersEnd)
     EXPECT_EQ(f.meRes->toPlainText(), QString("\nfirst\nsecond"));
     f.btnFontColor->click();
     EXPECT_EQ(f.meRes->toPlainText(), QString("\nfirst\nsecond\nthird"));
-}
-
-TEST_F(UiFixture, CommandPanelFollowsTheRightEdgeAndTheWorkPanelGrows)
-{
-    TMainForm& f = open();
-    f.show();
-    f.resize(1200, 500);
-    EXPECT_EQ(f.scrBoxCmd->geometry(), QRect(1200 - 166, 0, 166, 499));
-    EXPECT_EQ(f.pnlMain->geometry(), QRect(0, 58, 1200 - 167, 500 - 59));
-    EXPECT_EQ(f.logHeight(), 80) << "the log keeps its height";
 }
 
 }  // namespace

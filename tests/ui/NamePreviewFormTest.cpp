@@ -203,27 +203,6 @@ TEST_F(NamePreviewForm, SliderStepsRepaintOnlyTheTextBox)
     EXPECT_EQ(recorder.painted.boundingRect(), box) << "the release repaints the box it cleared";
 }
 
-TEST_F(NamePreviewForm, ButtonPressedWhileTheSliderIsHeldTakesThePreviewAway)
-{
-    TMainForm& f = openWithCentres();
-    press(f);
-    ASSERT_TRUE(f.previewShown());
-    ASSERT_TRUE(f.btnNames->isEnabled());
-    f.btnNames->click();
-    EXPECT_FALSE(f.previewShown());
-    release(f);
-    const QImage drawnWhileHeld = f.workspace().workingImage.copy();
-    f.btnUndo->click();
-    f.btnNames->click();
-    EXPECT_EQ(f.workspace().workingImage, drawnWhileHeld) << "the names as drawn without a preview";
-
-    press(f);
-    f.btnClearAll->click();  // the image goes away under the preview
-    release(f);
-    EXPECT_TRUE(f.workspace().workingImage.isNull());
-    EXPECT_TRUE(dialogs.errors.isEmpty());
-}
-
 // The left button drags by the distance moved, stopping at the ends; the
 // release ends the drag.
 TEST_F(NamePreviewForm, DraggingWithTheLeftButtonScrollsByTheDragDistance)
