@@ -81,17 +81,8 @@ TEST_F(BatchRun, ExitStatusTellsHowTheRunEnded)
     EXPECT_EQ(error.err, "List index out of bounds (2)\n");
 }
 
-TEST_F(BatchRun, BordersInTheChosenColour)
-{
-    const QImage image = DecodeJpeg(save("red.jpg", {"--line-color", "red", "--line-width", "5", "--no-names"}), -1);
-    EXPECT_GT(qRed(image.pixel(40, 150)), 200);
-    EXPECT_LT(qGreen(image.pixel(40, 150)), 60);
-    EXPECT_NEAR(qGray(image.pixel(120, 150)), 128, 8) << "the inside is left alone";
-    EXPECT_NEAR(qRed(image.pixel(120, 150)), qBlue(image.pixel(120, 150)), 8);
-}
-
 // Opacity 0 draws nothing; the names are drawn by default; a settings file
-// gives what the same options on the command line give.
+// gives what the same border and names options on the command line give.
 TEST_F(BatchRun, NamesAndSettingsChangeWhatIsSaved)
 {
     const QByteArray plain = save("plain.jpg", {"--no-names"});

@@ -65,8 +65,7 @@ protected:
 
 class NamePreviewForm : public UiFixture {
 protected:
-    // A 2000 x 1600 white index image with three sheets: one near the
-    // top-left corner, one in the middle and one near the bottom-right
+    // A 2000 x 1600 white index image with a sheet near its top-left
     // corner; the window shown, the steps up to Calc for preview done
     // through their buttons.
     TMainForm& openWithCentres()
@@ -77,14 +76,8 @@ protected:
         QImage image(2000, 1600, QImage::Format_RGB32);
         image.fill(Qt::white);
         testfiles::Write(dir.filePath("index.jpg"), EncodeJpeg(image));
-        const std::pair<const char*, std::pair<double, double>> sheets[] = {
-            {"TopLeft", {31, 59}}, {"Middle", {34.5, 55.5}}, {"BottomRight", {38, 52}}};
-        for (const auto& [name, corner] : sheets) {
-            const auto [lon, lat] = corner;
-            testfiles::Write(dir.filePath(QStringLiteral("maps/%1.map").arg(name)),
-                             testfiles::Sheet(name, QStringLiteral("%1.jpg").arg(name),
-                                              {{lon, lat}, {lon + 1, lat}, {lon + 1, lat - 1}, {lon, lat - 1}}));
-        }
+        testfiles::Write(dir.filePath("maps/a.map"),
+                         testfiles::Sheet("TopLeft", "a.jpg", {{31, 59}, {32, 59}, {32, 58}, {31, 58}}));
         TMainForm& f = open();
         f.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
@@ -133,7 +126,7 @@ TEST_F(NamePreviewForm, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
     Mouse(f.tbOpacity, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
     ASSERT_TRUE(f.previewShown());
     const QRect box = f.previewRect();
-    const TPixel topLeft = f.workspace().data.Maps[2].NameCenter;  // the folder's order: BottomRight, Middle, TopLeft
+    const TPixel topLeft = f.workspace().data.Maps[0].NameCenter;
     EXPECT_TRUE(box.contains(QPoint(topLeft.X, topLeft.Y)));
     EXPECT_NE(f.workspace().workingImage.copy(box), before.copy(box)) << "the name shows while pressed";
 
