@@ -1,0 +1,69 @@
+#include "imaging/ImagePyramid.h"
+
+namespace {
+
+// The four pixels' mean per channel: two channels at a time in 16-bit lanes,
+// which hold a sum of four bytes with room to spare.
+inline quint32 Mean4(quint32 a, quint32 b, quint32 c, quint32 d)
+{
+    constexpr quint32 kLanes = 0x00FF00FF;
+    const quint32 even = (a & kLanes) + (b & kLanes) + (c & kLanes) + (d & kLanes) + 0x00020002;
+    const quint32 odd = ((a >> 8) & kLanes) + ((b >> 8) & kLanes) + ((c >> 8) & kLanes) + ((d >> 8) & kLanes) + 0x00020002;
+    return 0xFF000000 | ((even >> 2) & kLanes) | (((odd >> 2) & kLanes) << 8);
+}
+
+// Recomputes the pixels of `half` inside `area` from the blocks of `full`.
+void Halve(const QImage& full, QImage& half, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* upper = reinterpret_cast<const quint32*>(full.constScanLine(2 * y));
+        const auto* lower = reinterpret_cast<const quint32*>(full.constScanLine(2 * y + 1));
+        auto* out = reinterpret_cast<quint32*>(half.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x)
+            out[x] = Mean4(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
+    }
+}
+
+// The pixels of the next level whose blocks meet `area`.
+QRect HalfOf(QRect area, QSize half)
+{
+    return QRect(QPoint(area.left() / 2, area.top() / 2), QPoint(area.right() / 2, area.bottom() / 2))
+        .intersected(QRect(QPoint(0, 0), half));
+}
+
+}  // namespace
+
+void ImagePyramid::build(const QImage& image)
+{
+    levels_.clear();
+    const auto halved = [](QSize s) { return QSize(s.width() / 2, s.height() / 2); };
+    for (QSize size = halved(image.size()); !size.isEmpty(); size = halved(size)) {
+        levels_.emplace_back(size, QImage::Format_RGB32);
+        if (levels_.back().isNull()) {  // out of memory: the view draws from the levels made so far
+            levels_.pop_back();
+            break;
+        }
+    }
+    update(image, image.rect());
+}
+
+void ImagePyramid::update(const QImage& image, QRect changed)
+{
+    const QImage* full = &image;
+    QRect area = changed.intersected(image.rect());
+    for (QImage& half : levels_) {
+        area = HalfOf(area, half.size());
+        if (area.isEmpty())
+            return;
+        Halve(*full, half, area);
+        full = &half;
+    }
+}
+
+qsizetype ImagePyramid::bytes() const
+{
+    qsizetype total = 0;
+    for (const QImage& level : levels_)
+        total += level.sizeInBytes();
+    return total;
+}
