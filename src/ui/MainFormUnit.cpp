@@ -19,6 +19,7 @@
 #include "workflow/LoadImage.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Undo.h"
+#include "workflow/ZoomLevels.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -35,9 +36,11 @@
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <exception>
@@ -151,6 +154,32 @@ void TMainForm::buildTopStrip()
     btnSelectMapFile->setAccessibleName(QStringLiteral("Choose the index map file"));
 
     imgEmpty = Named(new QLabel(this), "imgEmpty", {644, 8, 25, 29});
+    buildZoomControl();
+}
+
+// Two rows beside the paths: -, the percentage, + above; Fit and 100% below.
+void TMainForm::buildZoomControl()
+{
+    const auto zoomButton = [this](const QString& caption, const char* name, QRect geometry, const QString& what,
+                                   const QString& keys) {
+        QPushButton* button = Button(caption, name, this, geometry, false);
+        button->setAccessibleName(what);
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(what, keys));
+        button->setFocusPolicy(Qt::TabFocus);
+        return button;
+    };
+    btnZoomOut = zoomButton(QStringLiteral("\u2212"), "btnZoomOut", {600, 8, 21, 21}, QStringLiteral("Zoom out"),
+                            QStringLiteral("Ctrl+-"));
+    lbZoom = Named(new QLabel(ZoomText(1.0), this), "lbZoom", {623, 8, 36, 21});
+    lbZoom->setAlignment(Qt::AlignCenter);
+    btnZoomIn = zoomButton(QStringLiteral("+"), "btnZoomIn", {661, 8, 21, 21}, QStringLiteral("Zoom in"),
+                           QStringLiteral("Ctrl++"));
+    btnZoomFit = zoomButton(QStringLiteral("Fit"), "btnZoomFit", {600, 31, 40, 21},
+                            QStringLiteral("Fit the whole image"), QStringLiteral("Ctrl+0"));
+    btnZoomActual = zoomButton(QStringLiteral("100%"), "btnZoomActual", {642, 31, 40, 21},
+                               QStringLiteral("Actual pixels"), QStringLiteral("Ctrl+1"));
+    // The empty picture lies under the control; it is never seen.
+    imgEmpty->lower();
 }
 
 void TMainForm::buildWorkPanel()
@@ -172,6 +201,7 @@ void TMainForm::buildWorkPanel()
     scrBox->setWidget(imgMap);
     scrBox->setWidgetResizable(false);
     imgMap->installEventFilter(this);
+    scrBox->viewport()->installEventFilter(this);
 
     meRes = new QPlainTextEdit(Splitter1);
     meRes->setObjectName(QStringLiteral("meRes"));
@@ -307,6 +337,19 @@ void TMainForm::connectHandlers()
     command(btnCoverage, &TMainForm::btnCoverageClick);
     command(btnDrawMissing, &TMainForm::btnDrawMissingClick);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+    const std::pair<void (TMainForm::*)(), QList<QKeySequence>> zooms[] = {
+        {&TMainForm::ZoomInClick, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {&TMainForm::ZoomOutClick, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
+        {&TMainForm::ZoomFitClick, {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+        {&TMainForm::ZoomActualClick, {QKeySequence(Qt::CTRL | Qt::Key_1)}},
+    };
+    QPushButton* const zoomButtons[] = {btnZoomIn, btnZoomOut, btnZoomFit, btnZoomActual};
+    for (std::size_t i = 0; i < std::size(zooms); ++i) {
+        const auto handler = zooms[i].first;
+        connect(zoomButtons[i], &QPushButton::clicked, this, handler);
+        for (const QKeySequence& keys : zooms[i].second)
+            connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    }
     connect(rdCenters, &TRadioGroup::clicked, this, [this] { handle([this] { rdCentersClick(); }); });
     // Only a choice made in the list asks for a custom colour, not one the
     // settings make.
@@ -363,6 +406,7 @@ void TMainForm::mirrorState()
 {
     mirrorCommands();
     imgMap->refresh();
+    mirrorZoom();
 }
 
 void TMainForm::mirrorCommands()
@@ -495,7 +539,12 @@ void TMainForm::btnAnalyzeClick()
     Analyze(ws_, dir, edBlankMapFile->text());
 }
 
-void TMainForm::btnLoadImageClick() { LoadImage(ws_, edBlankMapFile->text()); }
+void TMainForm::btnLoadImageClick()
+{
+    LoadImage(ws_, edBlankMapFile->text());
+    imgMap->setZoom(1.0);
+    fitReturn_.reset();
+}
 
 void TMainForm::btnCalcClick() { CalcPoints(ws_); }
 
@@ -600,7 +649,8 @@ ViewGeometry TMainForm::viewGeometry() const
                         ws_.workingImage.width(),
                         ws_.workingImage.height(),
                         scrBox->horizontalScrollBar()->value(),
-                        scrBox->verticalScrollBar()->value()};
+                        scrBox->verticalScrollBar()->value(),
+                        imgMap->zoom()};
 }
 
 void TMainForm::OpacityMouseDown()
@@ -629,16 +679,19 @@ void TMainForm::OpacityMouseUp()
     repaintPreviewBox(box);
 }
 
-// The image view's coordinates are the image's, and Qt clips the update to
-// the part the viewport shows: a slider step repaints the text box only.
-void TMainForm::repaintPreviewBox(QRect box)
-{
-    if (!box.isEmpty())
-        imgMap->update(box);
-}
+// Qt clips the update to the part the viewport shows: a slider step
+// repaints the text box's place on screen only.
+void TMainForm::repaintPreviewBox(QRect box) { imgMap->refresh(box); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == scrBox->viewport() && event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            scrBoxWheel(*wheel);
+            return true;
+        }
+    }
     if (watched == imgMap) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
@@ -682,3 +735,96 @@ void TMainForm::imgMapMouseMove(QPoint pos)
 }
 
 void TMainForm::imgMapMouseUp() { FDragging = false; }
+
+double TMainForm::fitZoom() const { return FitZoom(ws_.workingImage.size(), scrBox->maximumViewportSize()); }
+
+QPointF TMainForm::imagePointAt(QPointF viewportPoint) const
+{
+    const QPointF scrolled(scrBox->horizontalScrollBar()->value(), scrBox->verticalScrollBar()->value());
+    return (viewportPoint + scrolled) / imgMap->zoom();
+}
+
+QPointF TMainForm::shownMiddle() const
+{
+    const QRect shown = scrBox->viewport()->rect().intersected(imgMap->geometry());
+    return QRectF(shown).center();
+}
+
+void TMainForm::zoomAbout(double zoom, QPointF imagePoint, QPointF viewportPoint)
+{
+    imgMap->setZoom(zoom);
+    const QPointF position = imagePoint * zoom - viewportPoint;
+    scrBox->horizontalScrollBar()->setValue(int(std::lround(position.x())));
+    scrBox->verticalScrollBar()->setValue(int(std::lround(position.y())));
+    mirrorZoom();
+}
+
+void TMainForm::ZoomInClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    const QPointF middle = shownMiddle();
+    const QPointF centre = fitReturn_.value_or(imagePointAt(middle));
+    fitReturn_.reset();
+    zoomAbout(ZoomIn(imgMap->zoom(), fitZoom()), centre, middle);
+}
+
+void TMainForm::ZoomOutClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    const QPointF middle = shownMiddle();
+    fitReturn_.reset();
+    zoomAbout(ZoomOut(imgMap->zoom(), fitZoom()), imagePointAt(middle), middle);
+}
+
+void TMainForm::ZoomFitClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    if (!fitReturn_)
+        fitReturn_ = imagePointAt(shownMiddle());
+    zoomAbout(fitZoom(), {0, 0}, {0, 0});
+}
+
+void TMainForm::ZoomActualClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    const QPointF middle = shownMiddle();
+    const QPointF centre = fitReturn_.value_or(imagePointAt(middle));
+    fitReturn_.reset();
+    zoomAbout(1.0, centre, middle);
+}
+
+// One level per notch, about the point under the pointer; a touchpad's
+// small steps add up to notches.
+void TMainForm::scrBoxWheel(const QWheelEvent& event)
+{
+    if (ws_.workingImage.isNull())
+        return;
+    constexpr int kNotch = 120;
+    wheelZoomAngle_ += event.angleDelta().y();
+    double zoom = imgMap->zoom();
+    for (; wheelZoomAngle_ >= kNotch; wheelZoomAngle_ -= kNotch)
+        zoom = ZoomIn(zoom, fitZoom());
+    for (; wheelZoomAngle_ <= -kNotch; wheelZoomAngle_ += kNotch)
+        zoom = ZoomOut(zoom, fitZoom());
+    if (zoom == imgMap->zoom())
+        return;
+    fitReturn_.reset();
+    const QPointF cursor = event.position();
+    zoomAbout(zoom, imagePointAt(cursor), cursor);
+}
+
+void TMainForm::mirrorZoom()
+{
+    const bool shown = !ws_.workingImage.isNull();
+    const double zoom = imgMap->zoom();
+    lbZoom->setText(ZoomText(zoom));
+    lbZoom->setAccessibleName(QStringLiteral("Zoom %1").arg(ZoomText(zoom)));
+    btnZoomIn->setEnabled(shown && zoom < kMaxZoom);
+    btnZoomOut->setEnabled(shown && zoom > fitZoom());
+    btnZoomFit->setEnabled(shown);
+    btnZoomActual->setEnabled(shown);
+}
