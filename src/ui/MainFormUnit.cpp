@@ -746,14 +746,18 @@ QPointF TMainForm::imagePointAt(QPointF viewportPoint) const
 
 QPointF TMainForm::shownMiddle() const
 {
-    const QRect shown = scrBox->viewport()->rect().intersected(imgMap->geometry());
+    const QRect shown = scrBox->viewport()->rect().intersected(QRect(QPoint(0, 0), imgMap->size()));
     return QRectF(shown).center();
 }
 
-void TMainForm::zoomAbout(double zoom, QPointF imagePoint, QPointF viewportPoint)
+void TMainForm::zoomAbout(double zoom, QPointF imagePoint, std::optional<QPointF> viewportPoint)
 {
     imgMap->setZoom(zoom);
-    const QPointF position = imagePoint * zoom - viewportPoint;
+    // The scroll bars the new size needs come and go now rather than later,
+    // so that the point lands in the view they leave.
+    QEvent layout(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(scrBox, &layout);
+    const QPointF position = imagePoint * zoom - viewportPoint.value_or(shownMiddle());
     scrBox->horizontalScrollBar()->setValue(int(std::lround(position.x())));
     scrBox->verticalScrollBar()->setValue(int(std::lround(position.y())));
     mirrorZoom();
@@ -763,19 +767,17 @@ void TMainForm::ZoomInClick()
 {
     if (ws_.workingImage.isNull())
         return;
-    const QPointF middle = shownMiddle();
-    const QPointF centre = fitReturn_.value_or(imagePointAt(middle));
+    const QPointF centre = fitReturn_.value_or(imagePointAt(shownMiddle()));
     fitReturn_.reset();
-    zoomAbout(ZoomIn(imgMap->zoom(), fitZoom()), centre, middle);
+    zoomAbout(ZoomIn(imgMap->zoom(), fitZoom()), centre, std::nullopt);
 }
 
 void TMainForm::ZoomOutClick()
 {
     if (ws_.workingImage.isNull())
         return;
-    const QPointF middle = shownMiddle();
     fitReturn_.reset();
-    zoomAbout(ZoomOut(imgMap->zoom(), fitZoom()), imagePointAt(middle), middle);
+    zoomAbout(ZoomOut(imgMap->zoom(), fitZoom()), imagePointAt(shownMiddle()), std::nullopt);
 }
 
 void TMainForm::ZoomFitClick()
@@ -784,17 +786,16 @@ void TMainForm::ZoomFitClick()
         return;
     if (!fitReturn_)
         fitReturn_ = imagePointAt(shownMiddle());
-    zoomAbout(fitZoom(), {0, 0}, {0, 0});
+    zoomAbout(fitZoom(), {0, 0}, QPointF(0, 0));
 }
 
 void TMainForm::ZoomActualClick()
 {
     if (ws_.workingImage.isNull())
         return;
-    const QPointF middle = shownMiddle();
-    const QPointF centre = fitReturn_.value_or(imagePointAt(middle));
+    const QPointF centre = fitReturn_.value_or(imagePointAt(shownMiddle()));
     fitReturn_.reset();
-    zoomAbout(1.0, centre, middle);
+    zoomAbout(1.0, centre, std::nullopt);
 }
 
 // One level per notch, about the point under the pointer; a touchpad's

@@ -173,11 +173,13 @@ private:
     void ZoomActualClick();
     void scrBoxWheel(const QWheelEvent& event);
     // Shows the image at `zoom` with image point `imagePoint` at
-    // `viewportPoint` of the view, or as near as the ends allow.
-    void zoomAbout(double zoom, QPointF imagePoint, QPointF viewportPoint);
+    // `viewportPoint` of the view (by default the middle of what the image
+    // covers there), or as near as the ends allow.
+    void zoomAbout(double zoom, QPointF imagePoint, std::optional<QPointF> viewportPoint);
     // The image point under a point of the view.
     QPointF imagePointAt(QPointF viewportPoint) const;
-    // The middle of the part of the view the image covers.
+    // The middle of the part of the view the image can cover: all of it, or
+    // the top left when the image is smaller.
     QPointF shownMiddle() const;
     double fitZoom() const;
     void mirrorZoom();
