@@ -1,5 +1,7 @@
 #include "imaging/ImagePyramid.h"
 
+#include "imaging/ImageBuffer.h"
+
 namespace {
 
 // The four pixels' mean per channel: two channels at a time in 16-bit lanes,
@@ -35,13 +37,16 @@ QRect HalfOf(QRect area, QSize half)
 
 void ImagePyramid::build(const QImage& image)
 {
-    levels_.clear();
     const auto halved = [](QSize s) { return QSize(s.width() / 2, s.height() / 2); };
-    for (QSize size = halved(image.size()); !size.isEmpty(); size = halved(size)) {
-        levels_.emplace_back(size, QImage::Format_RGB32);
-        if (levels_.back().isNull()) {  // out of memory: the view draws from the levels made so far
-            levels_.pop_back();
-            break;
+    // A new drawing on the same image reuses the levels' memory: fresh
+    // memory is slow to map on some machines.
+    if (levels_.empty() || levels_.front().size() != halved(image.size())) {
+        levels_.clear();
+        for (QSize size = halved(image.size()); !size.isEmpty(); size = halved(size)) {
+            QImage level = NewRgb32Image(size.width(), size.height());
+            if (level.isNull())  // out of memory: the view draws from the levels made so far
+                break;
+            levels_.push_back(std::move(level));
         }
     }
     update(image, image.rect());
