@@ -2,6 +2,10 @@
 
 #include "imaging/ImageBuffer.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The four pixels' mean per channel: two channels at a time in 16-bit lanes,
@@ -14,6 +18,27 @@ inline quint32 Mean4(quint32 a, quint32 b, quint32 c, quint32 d)
     return 0xFF000000 | ((even >> 2) & kLanes) | (((odd >> 2) & kLanes) << 8);
 }
 
+#if defined(__SSE2__)
+// Mean4 for four pixels side by side, from the eight above and the eight
+// below: the same sums and rounding in 16-bit lanes.
+inline void Mean4x4(const quint32* upper, const quint32* lower, quint32* out)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i two = _mm_set1_epi16(2);
+    __m128i pairs[2];
+    for (int i = 0; i < 2; ++i) {
+        const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + 4 * i));
+        const __m128i l = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + 4 * i));
+        const __m128i left = _mm_add_epi16(_mm_unpacklo_epi8(u, zero), _mm_unpacklo_epi8(l, zero));
+        const __m128i right = _mm_add_epi16(_mm_unpackhi_epi8(u, zero), _mm_unpackhi_epi8(l, zero));
+        const __m128i sum = _mm_add_epi16(_mm_unpacklo_epi64(left, right), _mm_unpackhi_epi64(left, right));
+        pairs[i] = _mm_srli_epi16(_mm_add_epi16(sum, two), 2);
+    }
+    const __m128i means = _mm_or_si128(_mm_packus_epi16(pairs[0], pairs[1]), _mm_set1_epi32(int(0xFF000000)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), means);
+}
+#endif
+
 // Recomputes the pixels of `half` inside `area` from the blocks of `full`.
 void Halve(const QImage& full, QImage& half, QRect area)
 {
@@ -21,7 +46,12 @@ void Halve(const QImage& full, QImage& half, QRect area)
         const auto* upper = reinterpret_cast<const quint32*>(full.constScanLine(2 * y));
         const auto* lower = reinterpret_cast<const quint32*>(full.constScanLine(2 * y + 1));
         auto* out = reinterpret_cast<quint32*>(half.scanLine(y));
-        for (int x = area.left(); x <= area.right(); ++x)
+        int x = area.left();
+#if defined(__SSE2__)
+        for (; x + 3 <= area.right(); x += 4)
+            Mean4x4(upper + 2 * x, lower + 2 * x, out + x);
+#endif
+        for (; x <= area.right(); ++x)
             out[x] = Mean4(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
     }
 }
