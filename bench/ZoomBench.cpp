@@ -53,12 +53,14 @@ QRect CentredViewport(const TImageView& view)
     return QRect(corner, kView).intersected(view.rect());
 }
 
-// Every level from fit up to 800% and back down, one step per iteration.
+// Every level from the lowest up to 800% and back down, one step per
+// iteration. The lowest is the fit, or 100% to compare the huge image with
+// the small one (which shows whole at 100%) level for level.
 void BM_ZoomStepAndRepaint(benchmark::State& state)
 {
     QImage& image = Overview(state.range(0) != 0);
     TImageView view(&image);
-    const double fit = FitZoom(image.size(), kView);
+    const double fit = state.range(1) ? FitZoom(image.size(), kView) : 1.0;
     std::vector<double> levels{fit};
     while (levels.back() < kMaxZoom)
         levels.push_back(ZoomIn(levels.back(), fit));
@@ -72,7 +74,13 @@ void BM_ZoomStepAndRepaint(benchmark::State& state)
     }
     state.counters["levels"] = double(levels.size());
 }
-BENCHMARK(BM_ZoomStepAndRepaint)->ArgName("huge")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ZoomStepAndRepaint)
+    ->ArgNames({"huge", "fromFit"})
+    ->Args({1, 1})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The slider's step in the window: the name drawn again, the pyramid
 // brought up to date under it, and its box on screen repainted.
