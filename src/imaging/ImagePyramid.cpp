@@ -70,6 +70,7 @@ void ImagePyramid::build(const QImage& image)
     const auto halved = [](QSize s) { return QSize(s.width() / 2, s.height() / 2); };
     // A new drawing on the same image reuses the levels' memory: fresh
     // memory is slow to map on some machines.
+    std::jthread prefault;
     if (levels_.empty() || levels_.front().size() != halved(image.size())) {
         levels_.clear();
         for (QSize size = halved(image.size()); !size.isEmpty(); size = halved(size)) {
@@ -78,6 +79,9 @@ void ImagePyramid::build(const QImage& image)
                 break;
             levels_.push_back(std::move(level));
         }
+        // Level 1 is three quarters of the memory.
+        if (!levels_.empty())
+            prefault = PrefaultInBackground(levels_.front().bits(), levels_.front().sizeInBytes());
     }
     update(image, image.rect());
 }
