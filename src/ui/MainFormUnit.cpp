@@ -24,7 +24,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -98,6 +100,17 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The one local folder or calibration file a drag carries.
+std::optional<QFileInfo> DroppedPath(const QMimeData* mime)
+{
+    if (!mime->hasUrls() || mime->urls().size() != 1)
+        return std::nullopt;
+    const QFileInfo info(mime->urls().front().toLocalFile());
+    if (info.isDir() || (info.isFile() && info.suffix().compare(QStringLiteral("map"), Qt::CaseInsensitive) == 0))
+        return info;
+    return std::nullopt;
+}
+
 QIcon ColorSwatch(QColor color)
 {
     QPixmap swatch(16, 12);
@@ -119,6 +132,7 @@ TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* p
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessarine.png")));
     setFont(WindowFont());
     setMinimumSize(800, 240);
+    setAcceptDrops(true);
     resize(kClientWidth, kClientHeight);
     move(0, 0);
 
@@ -141,6 +155,7 @@ void TMainForm::buildTopStrip()
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edMapsDir = Named(new QLineEdit(this), "edMapsDir", {124, 8, 421, 21});
     edMapsDir->setAccessibleName(QStringLiteral("Maps directory"));
+    edMapsDir->setAcceptDrops(false);  // a dropped folder or .map goes to its own box, not as text
     Label1->setBuddy(edMapsDir);
     btnSelectDir = Button(QStringLiteral("..."), "btnSelectDir", this, {551, 8, 42, 21}, false);
     btnSelectDir->setAccessibleName(QStringLiteral("Choose the maps directory"));
@@ -149,6 +164,7 @@ void TMainForm::buildTopStrip()
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edBlankMapFile = Named(new QLineEdit(this), "edBlankMapFile", {124, 31, 421, 21});
     edBlankMapFile->setAccessibleName(QStringLiteral("Index map file"));
+    edBlankMapFile->setAcceptDrops(false);
     Label2->setBuddy(edBlankMapFile);
     btnSelectMapFile = Button(QStringLiteral("..."), "btnSelectMapFile", this, {551, 31, 42, 21}, false);
     btnSelectMapFile->setAccessibleName(QStringLiteral("Choose the index map file"));
@@ -371,6 +387,22 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeAnchored();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedPath(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+// A folder fills the maps directory box, a .map the index map file box.
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const auto path = DroppedPath(event->mimeData());
+    if (!path)
+        return;
+    (path->isDir() ? edMapsDir : edBlankMapFile)->setText(path->filePath());
+    event->acceptProposedAction();
 }
 
 void TMainForm::handle(const std::function<void()>& handler)

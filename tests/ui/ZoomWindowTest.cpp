@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -109,6 +110,21 @@ TEST_F(ZoomWindow, AnAccessibleToggleChoosesTheRadioItem)
     EXPECT_TRUE(f.btnCalcNames->isEnabled());
     f.close();
     EXPECT_TRUE(settingsText().contains("CenterNames=1") && settingsText().contains("NamesSrc=3")) << settingsText().toStdString();
+}
+
+TEST_F(ZoomWindow, ADroppedFolderOrMapFileFillsItsBox)
+{
+    TMainForm& f = open();
+    for (const char* path : {TESSARINE_DEMO "/maps", TESSARINE_DEMO "/index.map", TESSARINE_DEMO "/index.jpg"}) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromUtf8(path))});
+        QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f, &enter);
+        QApplication::sendEvent(&f, &drop);
+    }
+    EXPECT_EQ(f.edMapsDir->text(), QStringLiteral(TESSARINE_DEMO "/maps"));
+    EXPECT_EQ(f.edBlankMapFile->text(), QStringLiteral(TESSARINE_DEMO "/index.map"));
 }
 
 }  // namespace
