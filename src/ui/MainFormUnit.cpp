@@ -26,11 +26,11 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
