@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -75,8 +76,14 @@ TEST_F(ZoomWindow, FitShowsTheWholeImageAndActualPixelsComeBackToTheSameCentre)
     key(f, Qt::Key_1);
     EXPECT_EQ(f.imgMap->zoom(), 1.0);
     EXPECT_EQ(position(f), before);
-    key(f, Qt::Key_Equal);
+    // Ctrl+wheel: one level in, the image point under the pointer stays there.
+    const QPointF pointer(200, 150);
+    const QPointF under = (QPointF(position(f)) + pointer) / f.imgMap->zoom();
+    QWheelEvent wheel(pointer, pointer, {}, {0, 120}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.scrBox->viewport(), &wheel);
     EXPECT_EQ(f.lbZoom->text(), QStringLiteral("141%"));
+    const QPointF after = (QPointF(position(f)) + pointer) / f.imgMap->zoom();
+    EXPECT_LT((after - under).manhattanLength(), 1.0);
 }
 
 TEST_F(ZoomWindow, ANamePreviewAtFitPutsBackExactlyThePixelsItCovered)
