@@ -19,15 +19,18 @@
 #include "workflow/LoadImage.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Undo.h"
+#include "workflow/ZoomLevels.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -35,9 +38,11 @@
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <exception>
@@ -95,6 +100,17 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The one local folder or calibration file a drag carries.
+std::optional<QFileInfo> DroppedPath(const QMimeData* mime)
+{
+    if (!mime->hasUrls() || mime->urls().size() != 1)
+        return std::nullopt;
+    const QFileInfo info(mime->urls().front().toLocalFile());
+    if (info.isDir() || (info.isFile() && info.suffix().compare(QStringLiteral("map"), Qt::CaseInsensitive) == 0))
+        return info;
+    return std::nullopt;
+}
+
 QIcon ColorSwatch(QColor color)
 {
     QPixmap swatch(16, 12);
@@ -116,6 +132,7 @@ TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* p
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessarine.png")));
     setFont(WindowFont());
     setMinimumSize(800, 240);
+    setAcceptDrops(true);
     resize(kClientWidth, kClientHeight);
     move(0, 0);
 
@@ -138,6 +155,7 @@ void TMainForm::buildTopStrip()
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edMapsDir = Named(new QLineEdit(this), "edMapsDir", {124, 8, 421, 21});
     edMapsDir->setAccessibleName(QStringLiteral("Maps directory"));
+    edMapsDir->setAcceptDrops(false);  // a dropped folder or .map goes to its own box, not as text
     Label1->setBuddy(edMapsDir);
     btnSelectDir = Button(QStringLiteral("..."), "btnSelectDir", this, {551, 8, 42, 21}, false);
     btnSelectDir->setAccessibleName(QStringLiteral("Choose the maps directory"));
@@ -146,11 +164,38 @@ void TMainForm::buildTopStrip()
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edBlankMapFile = Named(new QLineEdit(this), "edBlankMapFile", {124, 31, 421, 21});
     edBlankMapFile->setAccessibleName(QStringLiteral("Index map file"));
+    edBlankMapFile->setAcceptDrops(false);
     Label2->setBuddy(edBlankMapFile);
     btnSelectMapFile = Button(QStringLiteral("..."), "btnSelectMapFile", this, {551, 31, 42, 21}, false);
     btnSelectMapFile->setAccessibleName(QStringLiteral("Choose the index map file"));
 
     imgEmpty = Named(new QLabel(this), "imgEmpty", {644, 8, 25, 29});
+    buildZoomControl();
+}
+
+// Two rows beside the paths: -, the percentage, + above; Fit and 100% below.
+void TMainForm::buildZoomControl()
+{
+    const auto zoomButton = [this](const QString& caption, const char* name, QRect geometry, const QString& what,
+                                   const QString& keys) {
+        QPushButton* button = Button(caption, name, this, geometry, false);
+        button->setAccessibleName(what);
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(what, keys));
+        button->setFocusPolicy(Qt::TabFocus);
+        return button;
+    };
+    btnZoomOut = zoomButton(QStringLiteral("\u2212"), "btnZoomOut", {600, 8, 21, 21}, QStringLiteral("Zoom out"),
+                            QStringLiteral("Ctrl+-"));
+    lbZoom = Named(new QLabel(ZoomText(1.0), this), "lbZoom", {623, 8, 36, 21});
+    lbZoom->setAlignment(Qt::AlignCenter);
+    btnZoomIn = zoomButton(QStringLiteral("+"), "btnZoomIn", {661, 8, 21, 21}, QStringLiteral("Zoom in"),
+                           QStringLiteral("Ctrl++"));
+    btnZoomFit = zoomButton(QStringLiteral("Fit"), "btnZoomFit", {600, 31, 40, 21},
+                            QStringLiteral("Fit the whole image"), QStringLiteral("Ctrl+0"));
+    btnZoomActual = zoomButton(QStringLiteral("100%"), "btnZoomActual", {642, 31, 40, 21},
+                               QStringLiteral("Actual pixels"), QStringLiteral("Ctrl+1"));
+    // The empty picture lies under the control; it is never seen.
+    imgEmpty->lower();
 }
 
 void TMainForm::buildWorkPanel()
@@ -172,6 +217,7 @@ void TMainForm::buildWorkPanel()
     scrBox->setWidget(imgMap);
     scrBox->setWidgetResizable(false);
     imgMap->installEventFilter(this);
+    scrBox->viewport()->installEventFilter(this);
 
     meRes = new QPlainTextEdit(Splitter1);
     meRes->setObjectName(QStringLiteral("meRes"));
@@ -307,6 +353,19 @@ void TMainForm::connectHandlers()
     command(btnCoverage, &TMainForm::btnCoverageClick);
     command(btnDrawMissing, &TMainForm::btnDrawMissingClick);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+    const std::pair<void (TMainForm::*)(), QList<QKeySequence>> zooms[] = {
+        {&TMainForm::ZoomInClick, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {&TMainForm::ZoomOutClick, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
+        {&TMainForm::ZoomFitClick, {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+        {&TMainForm::ZoomActualClick, {QKeySequence(Qt::CTRL | Qt::Key_1)}},
+    };
+    QPushButton* const zoomButtons[] = {btnZoomIn, btnZoomOut, btnZoomFit, btnZoomActual};
+    for (std::size_t i = 0; i < std::size(zooms); ++i) {
+        const auto handler = zooms[i].first;
+        connect(zoomButtons[i], &QPushButton::clicked, this, handler);
+        for (const QKeySequence& keys : zooms[i].second)
+            connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    }
     connect(rdCenters, &TRadioGroup::clicked, this, [this] { handle([this] { rdCentersClick(); }); });
     // Only a choice made in the list asks for a custom colour, not one the
     // settings make.
@@ -328,6 +387,22 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeAnchored();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedPath(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+// A folder fills the maps directory box, a .map the index map file box.
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const auto path = DroppedPath(event->mimeData());
+    if (!path)
+        return;
+    (path->isDir() ? edMapsDir : edBlankMapFile)->setText(path->filePath());
+    event->acceptProposedAction();
 }
 
 void TMainForm::handle(const std::function<void()>& handler)
@@ -363,6 +438,7 @@ void TMainForm::mirrorState()
 {
     mirrorCommands();
     imgMap->refresh();
+    mirrorZoom();
 }
 
 void TMainForm::mirrorCommands()
@@ -495,7 +571,12 @@ void TMainForm::btnAnalyzeClick()
     Analyze(ws_, dir, edBlankMapFile->text());
 }
 
-void TMainForm::btnLoadImageClick() { LoadImage(ws_, edBlankMapFile->text()); }
+void TMainForm::btnLoadImageClick()
+{
+    LoadImage(ws_, edBlankMapFile->text());
+    imgMap->setZoom(1.0);
+    fitReturn_.reset();
+}
 
 void TMainForm::btnCalcClick() { CalcPoints(ws_); }
 
@@ -600,7 +681,8 @@ ViewGeometry TMainForm::viewGeometry() const
                         ws_.workingImage.width(),
                         ws_.workingImage.height(),
                         scrBox->horizontalScrollBar()->value(),
-                        scrBox->verticalScrollBar()->value()};
+                        scrBox->verticalScrollBar()->value(),
+                        imgMap->zoom()};
 }
 
 void TMainForm::OpacityMouseDown()
@@ -629,16 +711,19 @@ void TMainForm::OpacityMouseUp()
     repaintPreviewBox(box);
 }
 
-// The image view's coordinates are the image's, and Qt clips the update to
-// the part the viewport shows: a slider step repaints the text box only.
-void TMainForm::repaintPreviewBox(QRect box)
-{
-    if (!box.isEmpty())
-        imgMap->update(box);
-}
+// Qt clips the update to the part the viewport shows: a slider step
+// repaints the text box's place on screen only.
+void TMainForm::repaintPreviewBox(QRect box) { imgMap->refresh(box); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == scrBox->viewport() && event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            scrBoxWheel(*wheel);
+            return true;
+        }
+    }
     if (watched == imgMap) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
@@ -682,3 +767,97 @@ void TMainForm::imgMapMouseMove(QPoint pos)
 }
 
 void TMainForm::imgMapMouseUp() { FDragging = false; }
+
+double TMainForm::fitZoom() const { return FitZoom(ws_.workingImage.size(), scrBox->maximumViewportSize()); }
+
+QPointF TMainForm::imagePointAt(QPointF viewportPoint) const
+{
+    const QPointF scrolled(scrBox->horizontalScrollBar()->value(), scrBox->verticalScrollBar()->value());
+    return (viewportPoint + scrolled) / imgMap->zoom();
+}
+
+QPointF TMainForm::shownMiddle() const
+{
+    const QRect shown = scrBox->viewport()->rect().intersected(QRect(QPoint(0, 0), imgMap->size()));
+    return QRectF(shown).center();
+}
+
+void TMainForm::zoomAbout(double zoom, QPointF imagePoint, std::optional<QPointF> viewportPoint)
+{
+    imgMap->setZoom(zoom);
+    // The scroll bars the new size needs come and go now rather than later,
+    // so that the point lands in the view they leave.
+    QEvent layout(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(scrBox, &layout);
+    const QPointF position = imagePoint * zoom - viewportPoint.value_or(shownMiddle());
+    scrBox->horizontalScrollBar()->setValue(int(std::lround(position.x())));
+    scrBox->verticalScrollBar()->setValue(int(std::lround(position.y())));
+    mirrorZoom();
+}
+
+void TMainForm::ZoomInClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    const QPointF centre = fitReturn_.value_or(imagePointAt(shownMiddle()));
+    fitReturn_.reset();
+    zoomAbout(ZoomIn(imgMap->zoom(), fitZoom()), centre, std::nullopt);
+}
+
+void TMainForm::ZoomOutClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    fitReturn_.reset();
+    zoomAbout(ZoomOut(imgMap->zoom(), fitZoom()), imagePointAt(shownMiddle()), std::nullopt);
+}
+
+void TMainForm::ZoomFitClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    if (!fitReturn_)
+        fitReturn_ = imagePointAt(shownMiddle());
+    zoomAbout(fitZoom(), {0, 0}, QPointF(0, 0));
+}
+
+void TMainForm::ZoomActualClick()
+{
+    if (ws_.workingImage.isNull())
+        return;
+    const QPointF centre = fitReturn_.value_or(imagePointAt(shownMiddle()));
+    fitReturn_.reset();
+    zoomAbout(1.0, centre, std::nullopt);
+}
+
+// One level per notch, about the point under the pointer; a touchpad's
+// small steps add up to notches.
+void TMainForm::scrBoxWheel(const QWheelEvent& event)
+{
+    if (ws_.workingImage.isNull())
+        return;
+    constexpr int kNotch = 120;
+    wheelZoomAngle_ += event.angleDelta().y();
+    double zoom = imgMap->zoom();
+    for (; wheelZoomAngle_ >= kNotch; wheelZoomAngle_ -= kNotch)
+        zoom = ZoomIn(zoom, fitZoom());
+    for (; wheelZoomAngle_ <= -kNotch; wheelZoomAngle_ += kNotch)
+        zoom = ZoomOut(zoom, fitZoom());
+    if (zoom == imgMap->zoom())
+        return;
+    fitReturn_.reset();
+    const QPointF cursor = event.position();
+    zoomAbout(zoom, imagePointAt(cursor), cursor);
+}
+
+void TMainForm::mirrorZoom()
+{
+    const bool shown = !ws_.workingImage.isNull();
+    const double zoom = imgMap->zoom();
+    lbZoom->setText(ZoomText(zoom));
+    lbZoom->setAccessibleName(QStringLiteral("Zoom %1").arg(ZoomText(zoom)));
+    btnZoomIn->setEnabled(shown && zoom < kMaxZoom);
+    btnZoomOut->setEnabled(shown && zoom > fitZoom());
+    btnZoomFit->setEnabled(shown);
+    btnZoomActual->setEnabled(shown);
+}

@@ -7,10 +7,12 @@
 #include "workflow/Workspace.h"
 
 #include <QColor>
+#include <QPointF>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -23,6 +25,7 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class QSplitter;
+class QWheelEvent;
 class TCTrackBar;
 class TCustomListForm;
 class TImageView;
@@ -54,6 +57,12 @@ public:
     QLineEdit* edBlankMapFile;
     QPushButton* btnSelectMapFile;
     QLabel* imgEmpty;
+    // The zoom control, right of the paths.
+    QPushButton* btnZoomOut;
+    QLabel* lbZoom;
+    QPushButton* btnZoomIn;
+    QPushButton* btnZoomFit;
+    QPushButton* btnZoomActual;
     // Work panel.
     QFrame* pnlMain;
     QSplitter* Splitter1;
@@ -107,10 +116,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTopStrip();
+    void buildZoomControl();
     void buildWorkPanel();
     void buildCommandPanel();
     void connectHandlers();
@@ -157,6 +169,22 @@ private:
     void imgMapMouseDown(Qt::MouseButtons buttons, QPoint pos);
     void imgMapMouseMove(QPoint pos);
     void imgMapMouseUp();
+    void ZoomInClick();
+    void ZoomOutClick();
+    void ZoomFitClick();
+    void ZoomActualClick();
+    void scrBoxWheel(const QWheelEvent& event);
+    // Shows the image at `zoom` with image point `imagePoint` at
+    // `viewportPoint` of the view (by default the middle of what the image
+    // covers there), or as near as the ends allow.
+    void zoomAbout(double zoom, QPointF imagePoint, std::optional<QPointF> viewportPoint);
+    // The image point under a point of the view.
+    QPointF imagePointAt(QPointF viewportPoint) const;
+    // The middle of the part of the view the image can cover: all of it, or
+    // the top left when the image is smaller.
+    QPointF shownMiddle() const;
+    double fitZoom() const;
+    void mirrorZoom();
 
     QColor lineColor() const;
     NameStyle nameStyle() const;
@@ -176,5 +204,9 @@ private:
     NamePreview preview_;
     bool FDragging = false;
     QPoint FDragStart;  // the image point under the pointer when the drag began
+    // Where the view was centred when the whole image was fitted: zooming
+    // in from the fit goes back there.
+    std::optional<QPointF> fitReturn_;
+    int wheelZoomAngle_ = 0;  // the Ctrl+wheel turn not yet taken as a zoom step
     bool closed_ = false;
 };

@@ -18,8 +18,11 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, QWidget
         layout->addWidget(button);
         buttons_.append(button);
     }
-    connect(group_, &QButtonGroup::idClicked, this, [this](int id) {
-        if (id == index_)
+    // Checking a button by any road (a click, the arrow keys, a screen
+    // reader's toggle action) selects its item; a click alone would miss
+    // the last two.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (!checked || id == index_)
             return;
         index_ = id;
         emit clicked();

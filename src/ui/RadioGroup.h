@@ -7,8 +7,8 @@ class QButtonGroup;
 class QRadioButton;
 
 // A titled group of radio buttons with one selected item index, -1 for
-// none. `clicked` fires whenever the index changes, by the user or by
-// setItemIndex.
+// none. `clicked` fires whenever the index changes: by a click, the keys,
+// an accessible toggle action or setItemIndex.
 class TRadioGroup final : public QGroupBox {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "imaging/AlphaText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -104,24 +105,31 @@ std::optional<TPixel> StartNamePreview(Workspace& ws, NamePreview& preview, cons
 namespace {
 
 struct HalfView {
-    int hw;
-    int hh;
+    double hw;  // in image pixels
+    double hh;
 };
 
+// The halves are taken in screen pixels, truncated as at actual size, and
+// then turned into image pixels.
 HalfView HalvesOf(const ViewGeometry& view)
 {
     const int w = view.outerWidth - view.verticalBarWidth;
     const int h = view.outerHeight - view.horizontalBarHeight;
-    return {w / 2, h / 2};
+    return {(w / 2) / view.zoom, (h / 2) / view.zoom};
 }
 
-int ScrollAxisTo(int point, int half, int range)
+int ScrollAxisTo(int point, double half, int range, double zoom)
 {
     if (point > range - half)
-        return range;
+        return static_cast<int>(std::lround(range * zoom));
     if (point < half)
         return 0;
-    return point - half;
+    return static_cast<int>(std::lround((point - half) * zoom));
+}
+
+int ImageCoordinate(double half, int position, double zoom)
+{
+    return static_cast<int>(std::floor(half + position / zoom));
 }
 
 }  // namespace
@@ -131,7 +139,8 @@ std::optional<TPixel> GetViewCenter(const ViewGeometry& view)
     const HalfView half = HalvesOf(view);
     if (half.hw > view.horizontalRange || half.hh > view.verticalRange)
         return std::nullopt;
-    return TPixel{half.hw + view.horizontalPosition, half.hh + view.verticalPosition};
+    return TPixel{ImageCoordinate(half.hw, view.horizontalPosition, view.zoom),
+                  ImageCoordinate(half.hh, view.verticalPosition, view.zoom)};
 }
 
 std::optional<ScrollPositions> ScrollToPoint(const ViewGeometry& view, int x, int y)
@@ -139,6 +148,6 @@ std::optional<ScrollPositions> ScrollToPoint(const ViewGeometry& view, int x, in
     if (x < 0 || x > view.horizontalRange || y < 0 || y > view.verticalRange)
         return std::nullopt;
     const HalfView half = HalvesOf(view);
-    return ScrollPositions{ScrollAxisTo(x, half.hw, view.horizontalRange),
-                           ScrollAxisTo(y, half.hh, view.verticalRange)};
+    return ScrollPositions{ScrollAxisTo(x, half.hw, view.horizontalRange, view.zoom),
+                           ScrollAxisTo(y, half.hh, view.verticalRange, view.zoom)};
 }

@@ -65,9 +65,10 @@ std::optional<std::size_t> NearestSheet(const std::vector<TSingleMap>& maps, QSi
 std::optional<TPixel> StartNamePreview(Workspace& ws, NamePreview& preview, const NameStyle& style,
                                        std::optional<TPixel> viewCentre);
 
-// The image view's geometry in plain numbers. Ranges are the content's
-// extents (the image's width and height), positions the content coordinate
-// at the view's left and top edge, and the scroll bar extents are the
+// The image view's geometry in plain numbers. Ranges are the image's width
+// and height in image pixels, positions the scroll bars' values in screen
+// pixels (the zoomed content's coordinate at the view's left and top edge),
+// zoom the screen pixels per image pixel, and the scroll bar extents are the
 // style's scroll bar width and height, taken off whether or not a bar shows.
 struct ViewGeometry {
     int outerWidth = 0;
@@ -78,6 +79,7 @@ struct ViewGeometry {
     int verticalRange = 0;
     int horizontalPosition = 0;
     int verticalPosition = 0;
+    double zoom = 1.0;
 };
 
 struct ScrollPositions {
@@ -86,7 +88,9 @@ struct ScrollPositions {
 };
 
 // The image point at the middle of the visible part of the view; none when
-// the image is smaller than half the view on either axis.
+// the image is smaller than half the view on either axis. Both routines
+// work in image pixels: the view's halves are divided by the zoom, the
+// positions they give back multiplied by it.
 std::optional<TPixel> GetViewCenter(const ViewGeometry& view);
 
 // The positions that bring image point (x, y) to the middle of the view, as

@@ -1,10 +1,11 @@
 // Shows the main window on a set of maps, runs the command panel and saves
 // a picture of the window, for the documentation:
-//   window-shot [--index-map] MAPS_DIR INDEX_MAP OUTPUT.png
+//   window-shot [--index-map | --fit] MAPS_DIR INDEX_MAP OUTPUT.png
 // Plain, it presses Analyze. With --index-map it goes on through Load
 // image, Calc points, Draw borders (red, 3 pixels), Calc for preview and
 // Draw map names, shows the middle of the overview, and leaves the index
-// map's files as they are.
+// map's files as they are. --fit does the same and then fits the whole
+// overview into the view.
 #include "ui/MainFormUnit.h"
 
 #include <QApplication>
@@ -53,11 +54,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Tessarine"));
     QStringList args = QApplication::arguments();
-    const bool indexMap = args.size() > 1 && args[1] == QStringLiteral("--index-map");
+    const bool fit = args.size() > 1 && args[1] == QStringLiteral("--fit");
+    const bool indexMap = fit || (args.size() > 1 && args[1] == QStringLiteral("--index-map"));
     if (indexMap)
         args.removeAt(1);
     if (args.size() != 4) {
-        std::fprintf(stderr, "usage: window-shot [--index-map] MAPS_DIR INDEX_MAP OUTPUT.png\n");
+        std::fprintf(stderr, "usage: window-shot [--index-map | --fit] MAPS_DIR INDEX_MAP OUTPUT.png\n");
         return 2;
     }
     QTemporaryDir settings;
@@ -71,6 +73,8 @@ int main(int argc, char* argv[])
         return 1;
     if (indexMap && !DrawIndexMap(form))
         return 1;
+    if (fit)
+        form.btnZoomFit->click();
     QTest::qWait(300);
     const bool saved = form.grab().save(args[3]);
     form.hide();

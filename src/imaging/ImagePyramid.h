@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+#include <vector>
+
+// Halved copies of an image, for showing it below actual size at the cost
+// of the screen area rather than of the image: level 1 is half the image's
+// width and height, each further level half the one before, down to one
+// pixel on the shorter side. Every pixel is the rounded mean of the 2 x 2
+// block under it (an odd last row or column is left out), so thin lines
+// fade instead of vanishing or flickering. The levels take at most a third
+// of the image's own memory.
+class ImagePyramid {
+public:
+    // Makes the levels for `image` (Format_RGB32), or none for a null one.
+    void build(const QImage& image);
+
+    // Brings the levels up to date after the pixels of `image` inside
+    // `changed` were altered; the image keeps the size it was built for.
+    void update(const QImage& image, QRect changed);
+
+    // Level 1 and down; level(0) is the image itself and is not held.
+    int levels() const { return static_cast<int>(levels_.size()); }
+    const QImage& level(int i) const { return levels_.at(static_cast<std::size_t>(i - 1)); }
+
+    qsizetype bytes() const;
+
+private:
+    std::vector<QImage> levels_;
+};
