@@ -76,7 +76,7 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
             outcome = Analyze(ws, mapsDir, options.indexMapFile);
             RunCoverage(ws, options.coverage);
             if (!tools.exportFile.isEmpty() && ws.commands.enabled(Command::Export))
-                ExportSheetIndex(ws, options.indexMapFile, tools.exportFile, options.lineColor);
+                ExportSheetIndex(ws, tools.exportFile, options.lineColor);
             break;
         case BatchStep::Load: outcome = LoadImage(ws, options.indexMapFile); break;
         case BatchStep::Calc: outcome = CalcPoints(ws); break;

@@ -95,6 +95,10 @@ public:
     QComboBox* cbCoverageScale;
     QPushButton* btnCoverage;
     QPushButton* btnDrawMissing;
+    // A new index map and the export of the sheet index.
+    QPushButton* btnNewIndexMap;
+    QGroupBox* gpExport;
+    QPushButton* btnExport;
 
     // The results log's height in pixels.
     int logHeight() const;
@@ -113,6 +117,7 @@ private:
     void buildTopStrip();
     void buildWorkPanel();
     void buildCommandPanel();
+    void buildIndexTools();
     void connectHandlers();
     void placeAnchored();
 
@@ -146,6 +151,8 @@ private:
     void btnSaveClick();
     void btnCoverageClick();
     void btnDrawMissingClick();
+    void btnNewIndexMapClick();
+    void btnExportClick();
     void btnFontClick();
     void btnFontColorClick();
     void btnListClick();

@@ -135,6 +135,7 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
         return StepOutcome::Stopped;
     }
     const QStringList indexLines = ReadTextLines(indexMapFile);
+    ws.indexMapFile = indexMapFile;
     ws.data.IndexMap.IsOk = true;
     if (!ReadIndexMap(ws, indexLines))
         return StepOutcome::Stopped;

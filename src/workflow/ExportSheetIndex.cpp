@@ -17,7 +17,7 @@ std::optional<ExportFormat> ExportFormatOf(const QString& file)
     return std::nullopt;
 }
 
-StepOutcome ExportSheetIndex(Workspace& ws, const QString& indexMapFile, const QString& file, QColor border)
+StepOutcome ExportSheetIndex(Workspace& ws, const QString& file, QColor border)
 {
     const auto format = ExportFormatOf(file);
     if (!format)
@@ -26,7 +26,7 @@ StepOutcome ExportSheetIndex(Workspace& ws, const QString& indexMapFile, const Q
     ws.log.append(QStringLiteral("Exporting sheet index..."));
     ws.log.processPendingEvents();
 
-    const SheetIndex index = CollectSheetIndex(ws.data, indexMapFile);
+    const SheetIndex index = CollectSheetIndex(ws.data, ws.indexMapFile);
     const QByteArray bytes = *format == ExportFormat::GeoJson
                                  ? WriteGeoJson(index)
                                  : WriteKml(index, QFileInfo(file).completeBaseName(), border);

@@ -13,7 +13,7 @@ std::optional<ExportFormat> ExportFormatOf(const QString& file);
 
 // "Export": the index map and every sheet the analysis read, usable or not,
 // written to `file` in the format its name asks for, replaced in one step.
-// `indexMapFile` is the calibration file the analysis read; `border` the
+// `border` is the
 // colour usable outlines get where the format has colours. Throws TessError
 // for a name of no known format and for a file that cannot be written.
-StepOutcome ExportSheetIndex(Workspace& ws, const QString& indexMapFile, const QString& file, QColor border);
+StepOutcome ExportSheetIndex(Workspace& ws, const QString& file, QColor border);

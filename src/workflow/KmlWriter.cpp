@@ -63,8 +63,8 @@ void WritePlacemark(QXmlStreamWriter& xml, const OutlineFeature& f)
     xml.writeStartElement("ExtendedData");
     WriteData(xml, "file", f.file);
     WriteData(xml, "kind", f.kind);
+    // A sheet's name is the placemark's own.
     if (f.kind == u"sheet") {
-        WriteData(xml, "name", f.name);
         WriteData(xml, "image", f.image);
         WriteData(xml, "usable", f.usable ? QStringLiteral("true") : QStringLiteral("false"));
         if (!f.problem.isEmpty())
