@@ -15,3 +15,7 @@ done
 
 # Coverage of 20,000 sheets at 1:50,000 over an index map of 57,600 cells.
 "$bin/coverage_bench"
+
+# The sheet index of 20,000 sheets to GeoJSON and KML, and a 4,000-pixel
+# index map made for them against cjpeg -quality 90 on the same size.
+"$bin/index_tools_bench"

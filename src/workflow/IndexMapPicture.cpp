@@ -1,6 +1,8 @@
 #include "workflow/IndexMapPicture.h"
 
 #include "geometry/Nomenclature.h"
+#include "imaging/ImageBuffer.h"
+#include "model/Errors.h"
 #include "workflow/IndexProjection.h"
 
 #include <QPainter>
@@ -128,7 +130,10 @@ double GraticuleStep(double span, double otherSpan)
 
 QImage DrawIndexMapPicture(const IndexMapFrame& frame)
 {
-    QImage image(frame.width, frame.height, QImage::Format_RGB32);
+    // Huge pages: a fresh image's first touch would cost more than the drawing.
+    QImage image = NewRgb32Image(frame.width, frame.height);
+    if (image.isNull())
+        throw Errors::imageTooLarge(frame.width, frame.height, QStringLiteral("does not fit in memory"));
     image.fill(kBackground);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);

@@ -90,7 +90,10 @@ void WritePlacemark(QXmlStreamWriter& xml, const OutlineFeature& f)
 
 QByteArray WriteKml(const SheetIndex& index, const QString& title, QColor border)
 {
+    // Room for the whole text up front: the writer's many small writes
+    // would otherwise move it again and again as it grows.
     QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(index.features.size()) * 1024 + 4096);
     QXmlStreamWriter xml(&bytes);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(1);

@@ -15,6 +15,23 @@ QString IndexImagePath(const QString& mapFile)
     return mapFile.left(mapFile.size() - QFileInfo(mapFile).suffix().size()) + QStringLiteral("jpg");
 }
 
+void WriteIndexMap(const IndexMapFrame& frame, const QString& mapFile)
+{
+    const QString imageFile = IndexImagePath(mapFile);
+    const QByteArray calibration =
+        IndexMapCalibration(frame, QFileInfo(mapFile).completeBaseName(), QFileInfo(imageFile).fileName());
+    const bool imageExisted = QFileInfo::exists(imageFile);
+    ReplaceFileSafely(imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality));
+    try {
+        ReplaceFileSafely(mapFile, calibration);
+    } catch (const TessError&) {
+        // A picture without its calibration is of no use to anyone.
+        if (!imageExisted)
+            QFile::remove(imageFile);
+        throw;
+    }
+}
+
 StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite)
 {
     const QFileInfo info(mapFile);
@@ -53,22 +70,10 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
         return StepOutcome::Stopped;
     }
     const IndexMapFrame& frame = *plan.frame;
-    const QString imageName = QFileInfo(imageFile).fileName();
-    const QByteArray calibration = IndexMapCalibration(frame, info.completeBaseName(), imageName);
-
-    const bool imageExisted = QFileInfo::exists(imageFile);
-    ReplaceFileSafely(imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality));
-    try {
-        ReplaceFileSafely(mapFile, calibration);
-    } catch (const TessError&) {
-        // A picture without its calibration is of no use to anyone.
-        if (!imageExisted)
-            QFile::remove(imageFile);
-        throw;
-    }
+    WriteIndexMap(frame, mapFile);
     ws.log.append(QStringLiteral("Index map of %1 x %2 pixels saved as %3 and %4")
                       .arg(frame.width)
                       .arg(frame.height)
-                      .arg(imageName, info.fileName()));
+                      .arg(QFileInfo(imageFile).fileName(), info.fileName()));
     return StepOutcome::Completed;
 }

@@ -8,9 +8,13 @@
 // FILE.jpg beside FILE.map.
 QString IndexImagePath(const QString& mapFile);
 
+// Draws the frame's picture and writes it as FILE.jpg (JPEG quality 90)
+// with its calibration as `mapFile`, each replaced in one step; a picture
+// that was not there before goes again when its calibration fails.
+void WriteIndexMap(const IndexMapFrame& frame, const QString& mapFile);
+
 // "New…": reads the sheets of `mapsDir` as Analyze does and makes an index
-// map that holds them all: the picture as FILE.jpg (JPEG quality 90) and its
-// calibration as `mapFile`, each replaced in one step. Neither file is
+// map that holds them all, written by WriteIndexMap. Neither file is
 // overwritten unless `overwrite`. Refusals are logged and stop the step;
 // the map records of `ws` stay as they are. Throws TessError for a name
 // that does not end in ".map" and for a file that cannot be written.
