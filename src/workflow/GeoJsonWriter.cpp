@@ -22,26 +22,27 @@ QJsonValue Geometry(const std::vector<Ring>& polygons)
     if (polygons.empty())
         return QJsonValue::Null;
     if (polygons.size() == 1)
-        return QJsonObject{{"type", "Polygon"}, {"coordinates", Rings(polygons.front())}};
+        return QJsonObject{{QStringLiteral("type"), QStringLiteral("Polygon")},
+                           {QStringLiteral("coordinates"), Rings(polygons.front())}};
     QJsonArray parts;
     for (const Ring& ring : polygons)
         parts.append(Rings(ring));
-    return QJsonObject{{"type", "MultiPolygon"}, {"coordinates", parts}};
+    return QJsonObject{{QStringLiteral("type"), QStringLiteral("MultiPolygon")}, {QStringLiteral("coordinates"), parts}};
 }
 
 QJsonObject Properties(const OutlineFeature& f)
 {
-    QJsonObject p{{"file", f.file}, {"kind", f.kind}};
+    QJsonObject p{{QStringLiteral("file"), f.file}, {QStringLiteral("kind"), f.kind}};
     if (f.kind == u"index")
         return p;
-    p.insert("name", f.name);
-    p.insert("image", f.image);
-    p.insert("usable", f.usable);
+    p.insert(QStringLiteral("name"), f.name);
+    p.insert(QStringLiteral("image"), f.image);
+    p.insert(QStringLiteral("usable"), f.usable);
     if (!f.problem.isEmpty())
-        p.insert("problem", f.problem);
+        p.insert(QStringLiteral("problem"), f.problem);
     if (!f.nomenclature.isEmpty()) {
-        p.insert("nomenclature", f.nomenclature);
-        p.insert("scale", f.scale);
+        p.insert(QStringLiteral("nomenclature"), f.nomenclature);
+        p.insert(QStringLiteral("scale"), f.scale);
     }
     return p;
 }
@@ -64,7 +65,9 @@ QByteArray WriteGeoJson(const SheetIndex& index)
         const OutlineFeature& f = index.features[i];
         if (i > 0)
             out += ',';
-        const QJsonObject feature{{"type", "Feature"}, {"properties", Properties(f)}, {"geometry", Geometry(f.polygons)}};
+        const QJsonObject feature{{QStringLiteral("type"), QStringLiteral("Feature")},
+                                  {QStringLiteral("properties"), Properties(f)},
+                                  {QStringLiteral("geometry"), Geometry(f.polygons)}};
         out += QJsonDocument(feature).toJson(QJsonDocument::Compact);
     }
     out += "]}\n";

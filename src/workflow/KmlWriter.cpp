@@ -15,33 +15,33 @@ QString KmlColor(QColor c)
 
 void WriteStyle(QXmlStreamWriter& xml, const QString& id, QColor color)
 {
-    xml.writeStartElement("Style");
-    xml.writeAttribute("id", id);
-    xml.writeStartElement("LineStyle");
-    xml.writeTextElement("color", KmlColor(color));
-    xml.writeTextElement("width", "2");
+    xml.writeStartElement(QStringLiteral("Style"));
+    xml.writeAttribute(QStringLiteral("id"), id);
+    xml.writeStartElement(QStringLiteral("LineStyle"));
+    xml.writeTextElement(QStringLiteral("color"), KmlColor(color));
+    xml.writeTextElement(QStringLiteral("width"), QStringLiteral("2"));
     xml.writeEndElement();
-    xml.writeStartElement("PolyStyle");
-    xml.writeTextElement("fill", "0");
+    xml.writeStartElement(QStringLiteral("PolyStyle"));
+    xml.writeTextElement(QStringLiteral("fill"), QStringLiteral("0"));
     xml.writeEndElement();
     xml.writeEndElement();
 }
 
-void WriteData(QXmlStreamWriter& xml, const char* name, const QString& value)
+void WriteData(QXmlStreamWriter& xml, const QString& name, const QString& value)
 {
-    xml.writeStartElement("Data");
-    xml.writeAttribute("name", QString::fromLatin1(name));
-    xml.writeTextElement("value", value);
+    xml.writeStartElement(QStringLiteral("Data"));
+    xml.writeAttribute(QStringLiteral("name"), name);
+    xml.writeTextElement(QStringLiteral("value"), value);
     xml.writeEndElement();
 }
 
 void WritePolygon(QXmlStreamWriter& xml, const Ring& ring)
 {
-    xml.writeStartElement("Polygon");
-    xml.writeTextElement("tessellate", "1");
-    xml.writeTextElement("altitudeMode", "clampToGround");
-    xml.writeStartElement("outerBoundaryIs");
-    xml.writeStartElement("LinearRing");
+    xml.writeStartElement(QStringLiteral("Polygon"));
+    xml.writeTextElement(QStringLiteral("tessellate"), QStringLiteral("1"));
+    xml.writeTextElement(QStringLiteral("altitudeMode"), QStringLiteral("clampToGround"));
+    xml.writeStartElement(QStringLiteral("outerBoundaryIs"));
+    xml.writeStartElement(QStringLiteral("LinearRing"));
     QString coordinates;
     coordinates.reserve(static_cast<qsizetype>(ring.size()) * 24);
     for (const LonLat& p : ring) {
@@ -49,7 +49,7 @@ void WritePolygon(QXmlStreamWriter& xml, const Ring& ring)
             coordinates += u' ';
         coordinates += FormatDegrees(p.lon) + u',' + FormatDegrees(p.lat);
     }
-    xml.writeTextElement("coordinates", coordinates);
+    xml.writeTextElement(QStringLiteral("coordinates"), coordinates);
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndElement();
@@ -57,28 +57,28 @@ void WritePolygon(QXmlStreamWriter& xml, const Ring& ring)
 
 void WritePlacemark(QXmlStreamWriter& xml, const OutlineFeature& f)
 {
-    xml.writeStartElement("Placemark");
-    xml.writeTextElement("name", f.kind == u"index" ? f.file : f.name);
-    xml.writeTextElement("styleUrl", f.usable ? "#usable" : "#unusable");
-    xml.writeStartElement("ExtendedData");
-    WriteData(xml, "file", f.file);
-    WriteData(xml, "kind", f.kind);
+    xml.writeStartElement(QStringLiteral("Placemark"));
+    xml.writeTextElement(QStringLiteral("name"), f.kind == u"index" ? f.file : f.name);
+    xml.writeTextElement(QStringLiteral("styleUrl"), f.usable ? QStringLiteral("#usable") : QStringLiteral("#unusable"));
+    xml.writeStartElement(QStringLiteral("ExtendedData"));
+    WriteData(xml, QStringLiteral("file"), f.file);
+    WriteData(xml, QStringLiteral("kind"), f.kind);
     // A sheet's name is the placemark's own.
     if (f.kind == u"sheet") {
-        WriteData(xml, "image", f.image);
-        WriteData(xml, "usable", f.usable ? QStringLiteral("true") : QStringLiteral("false"));
+        WriteData(xml, QStringLiteral("image"), f.image);
+        WriteData(xml, QStringLiteral("usable"), f.usable ? QStringLiteral("true") : QStringLiteral("false"));
         if (!f.problem.isEmpty())
-            WriteData(xml, "problem", f.problem);
+            WriteData(xml, QStringLiteral("problem"), f.problem);
         if (!f.nomenclature.isEmpty()) {
-            WriteData(xml, "nomenclature", f.nomenclature);
-            WriteData(xml, "scale", QString::number(f.scale));
+            WriteData(xml, QStringLiteral("nomenclature"), f.nomenclature);
+            WriteData(xml, QStringLiteral("scale"), QString::number(f.scale));
         }
     }
     xml.writeEndElement();
     if (f.polygons.size() == 1) {
         WritePolygon(xml, f.polygons.front());
     } else if (!f.polygons.empty()) {
-        xml.writeStartElement("MultiGeometry");
+        xml.writeStartElement(QStringLiteral("MultiGeometry"));
         for (const Ring& ring : f.polygons)
             WritePolygon(xml, ring);
         xml.writeEndElement();
@@ -95,15 +95,13 @@ QByteArray WriteKml(const SheetIndex& index, const QString& title, QColor border
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(index.features.size()) * 1024 + 4096);
     QXmlStreamWriter xml(&bytes);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(1);
     xml.writeStartDocument();
-    xml.writeDefaultNamespace("http://www.opengis.net/kml/2.2");
-    xml.writeStartElement("kml");
-    xml.writeStartElement("Document");
-    xml.writeTextElement("name", title);
-    WriteStyle(xml, "usable", border);
-    WriteStyle(xml, "unusable", Qt::gray);
+    xml.writeDefaultNamespace(QStringLiteral("http://www.opengis.net/kml/2.2"));
+    xml.writeStartElement(QStringLiteral("kml"));
+    xml.writeStartElement(QStringLiteral("Document"));
+    xml.writeTextElement(QStringLiteral("name"), title);
+    WriteStyle(xml, QStringLiteral("usable"), border);
+    WriteStyle(xml, QStringLiteral("unusable"), Qt::gray);
     for (const OutlineFeature& f : index.features)
         WritePlacemark(xml, f);
     xml.writeEndDocument();
