@@ -46,6 +46,8 @@ std::optional<QString> ReadIndexToolsOptions(const QCommandLineParser& parser, I
             return QStringLiteral("--width and --force need --make-index.");
         return std::nullopt;
     }
+    if (!options.exportFile.isEmpty())
+        return QStringLiteral("--make-index takes no --export: the export needs an analysis.");
     if (QFileInfo(options.makeIndexFile).suffix().compare(u"map", Qt::CaseInsensitive) != 0)
         return QStringLiteral("--make-index FILE must end in .map: %1").arg(options.makeIndexFile);
     if (parser.isSet(kWidth)) {

@@ -11,6 +11,9 @@ namespace {
 
 constexpr double kMaxLatitude = 85.0;
 constexpr double kStep = 1e6;  // per degree: the box's edges are whole millionths
+// A corner closer than this to the border counts as on it, not inside, so
+// the margin of a tiny sheet is never less.
+constexpr double kMinMargin = 1e-3;
 
 IndexMapPlan Refuse(const QString& why) { return IndexMapPlan{std::nullopt, why}; }
 
@@ -26,8 +29,8 @@ IndexMapPlan PlanIndexMap(const std::vector<TSingleMap>& sheets, int width)
     if (corners.empty())
         return Refuse(QStringLiteral("No map file has good MMPLL corners - index map not made"));
     const LatLonBox box = BoundingBox(corners);
-    const double marginLat = (box.north - box.south) / 20.0;
-    const double marginLon = (box.east - box.west) / 20.0;
+    const double marginLat = std::max((box.north - box.south) / 20.0, kMinMargin);
+    const double marginLon = std::max((box.east - box.west) / 20.0, kMinMargin);
     IndexMapFrame f;
     f.north = std::ceil((box.north + marginLat) * kStep) / kStep;
     f.south = std::floor((box.south - marginLat) * kStep) / kStep;
@@ -39,8 +42,6 @@ IndexMapPlan PlanIndexMap(const std::vector<TSingleMap>& sheets, int width)
         return Refuse(QStringLiteral("The sheets with their margin reach beyond 180° of longitude - index map not made"));
     if (f.east - f.west > 180.0)
         return Refuse(QStringLiteral("The sheets with their margin span more than 180° of longitude - index map not made"));
-    if (!(f.north > f.south && f.east > f.west))
-        return Refuse(QStringLiteral("The sheets' corners span no area - index map not made"));
 
     const double spanX = MercatorX(f.east) - MercatorX(f.west);
     const double spanY = MercatorY(f.north) - MercatorY(f.south);

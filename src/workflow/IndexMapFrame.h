@@ -29,7 +29,8 @@ struct IndexMapPlan {
 };
 
 // The box of the corners of every sheet whose corners the analysis read,
-// with a twentieth of its span added on each side and rounded outwards to
+// with a twentieth of its span (at least a thousandth of a degree) added on
+// each side and rounded outwards to
 // a millionth of a degree. Refused: no such sheet, a box beyond ±85° of
 // latitude or ±180° of longitude or wider than 180°, a side beyond
 // kMaxIndexMapSide pixels.

@@ -72,9 +72,12 @@ TEST_F(MakeIndexMapTest, ExistingFilesStayUnlessOverwriteIsAsked)
 }
 
 struct Refusal {
+    const char* name;
     std::vector<std::pair<double, double>> corners;  // (lon, lat) of a sheet; none: an empty folder
     const char* why;
 };
+
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
 
 class MakeIndexMapRefusal : public MakeIndexMapTest, public ::testing::WithParamInterface<Refusal> {};
 
@@ -90,10 +93,10 @@ TEST_P(MakeIndexMapRefusal, WritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MakeIndexMapRefusal,
-    ::testing::Values(Refusal{{}, "No map file has good MMPLL corners"},
-                      Refusal{{{30, 85}, {31, 84.8}}, "The sheets with their margin reach beyond 85° of latitude"},
-                      Refusal{{{-100, 10}, {100, 9}}, "The sheets with their margin span more than 180° of longitude"},
-                      Refusal{{{179, 10}, {180, 9}}, "The sheets with their margin reach beyond 180° of longitude"},
-                      Refusal{{{30, 60}, {30.01, 50}}, "The index map would be 4000 x 7029000 pixels, beyond 1 to 65500"}));
+    ::testing::Values(Refusal{"empty", {}, "No map file has good MMPLL corners"},
+                      Refusal{"pole", {{30, 85}, {31, 84.8}}, "The sheets with their margin reach beyond 85° of latitude"},
+                      Refusal{"wide", {{-100, 10}, {100, 9}}, "The sheets with their margin span more than 180° of longitude"},
+                      Refusal{"antimeridian", {{179, 10}, {180, 9}}, "The sheets with their margin reach beyond 180° of longitude"},
+                      Refusal{"tall", {{30, 60}, {30.01, 50}}, "The index map would be 4000 x 6442713 pixels, beyond 1 to 65500"}));
 
 }  // namespace
