@@ -19,3 +19,7 @@ done
 # The zoomed view on the 20,000 x 15,000 overview: a zoom step with its repaint (and on a
 # 1,000 x 800 cut), a slider step at fit and at 100%, the pyramid against decoding.
 "$bin/zoom_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "$data/20000x15000"
+
+# The sheet index of 20,000 sheets to GeoJSON and KML, and a 4,000-pixel
+# index map made for them against cjpeg -quality 90 on the same size.
+"$bin/index_tools_bench"

@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   dpkg-dev file desktop-file-utils appstream lintian man-db
+  # The readers of other tools that check the files we write for them.
+  gdal-bin libxml2-utils
 )
 
 missing=()

@@ -44,6 +44,8 @@ QString BatchUsage()
         "                       [--no-names] [--font FAMILY] [--font-size PX] [--bold]\n"
         "                       [--italic] [--font-color COLOR] [--opacity P]\n"
         "                       [--coverage SCALE [--draw-missing] [--missing-list FILE]]\n"
+        "                       [--export FILE]\n"
+        "       tessarine-batch --maps DIR --make-index FILE.map [--width PX] [--force]\n"
         "\n"
         "Runs the command panel's operations in panel order, each as its button does,\n"
         "from a fresh start with the window's defaults, and prints the results log.\n"
@@ -68,13 +70,14 @@ QString BatchUsage()
         "  --no-borders       pass over Draw borders\n"
         "%1"
         "%2"
+        "%3"
         "  --help             show this text\n"
         "  --version          print the program's version\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
         "3 an error ended a step (its text on standard error).\n")
-        .arg(NamesUsage(), CoverageUsage());
+        .arg(NamesUsage(), CoverageUsage(), IndexToolsUsage());
 }
 
 ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
@@ -96,6 +99,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     parser.addOption(version);
     AddNamesOptions(parser);
     AddCoverageOptions(parser);
+    AddIndexToolsOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -114,11 +118,20 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         result.error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
         return result;
     }
-    if (!parser.isSet(maps) || !parser.isSet(index)) {
+    BatchOptions options;
+    if (const auto error = ReadIndexToolsOptions(parser, options.indexTools)) {
+        result.error = *error;
+        return result;
+    }
+    if (!options.indexTools.makeIndexFile.isEmpty()) {
+        if (!parser.isSet(maps) || parser.isSet(index)) {
+            result.error = QStringLiteral("--make-index needs --maps and takes no --index.");
+            return result;
+        }
+    } else if (!parser.isSet(maps) || !parser.isSet(index)) {
         result.error = QStringLiteral("Both --maps and --index are required.");
         return result;
     }
-    BatchOptions options;
     options.mapsDir = parser.value(maps);
     options.indexMapFile = parser.value(index);
     options.outputFile = parser.value(output);

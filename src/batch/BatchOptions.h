@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/CoverageOptions.h"
+#include "batch/IndexToolsOptions.h"
 #include "batch/NamesOptions.h"
 #include "workflow/LineColors.h"
 
@@ -26,6 +27,7 @@ struct BatchOptions {
     bool fill = false;
     NamesBatchOptions names;
     CoverageBatchOptions coverage;
+    IndexToolsBatchOptions indexTools;
 };
 
 struct ParsedCommandLine {

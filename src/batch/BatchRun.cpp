@@ -8,7 +8,9 @@
 #include "workflow/DrawBorders.h"
 #include "workflow/DrawMissingSheets.h"
 #include "workflow/DrawNames.h"
+#include "workflow/ExportSheetIndex.h"
 #include "workflow/LoadImage.h"
+#include "workflow/MakeIndexMap.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Workspace.h"
 
@@ -58,6 +60,12 @@ void RunCoverage(Workspace& ws, const CoverageBatchOptions& coverage)
 int RunBatch(const BatchOptions& options, ResultsLog& log)
 {
     Workspace ws(log);
+    const IndexToolsBatchOptions& tools = options.indexTools;
+    if (!tools.makeIndexFile.isEmpty()) {
+        return MakeIndexMap(ws, options.mapsDir, tools.makeIndexFile, tools.width, tools.force) == StepOutcome::Completed
+                   ? kExitOk
+                   : kExitStopped;
+    }
     QString mapsDir = options.mapsDir;
     if (!options.names.customListFile.isEmpty())
         ws.data.CustomList = ReadCustomListFile(options.names.customListFile);
@@ -67,6 +75,8 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
         case BatchStep::Analyze:
             outcome = Analyze(ws, mapsDir, options.indexMapFile);
             RunCoverage(ws, options.coverage);
+            if (!tools.exportFile.isEmpty() && ws.commands.enabled(Command::Export))
+                ExportSheetIndex(ws, tools.exportFile, options.lineColor);
             break;
         case BatchStep::Load: outcome = LoadImage(ws, options.indexMapFile); break;
         case BatchStep::Calc: outcome = CalcPoints(ws); break;

@@ -24,6 +24,7 @@ struct TSingleMap {
     std::vector<TPixel> Pixels;   // corners on the index image
     TPixel NameCenter;            // where the sheet's name is centred
     QString ImageFile;            // sheet: file-name part of its image line
+    QString Problem;              // sheet: the log's first reason it is not usable, if any
 };
 
 // The state every operation shares. One object per window, batch run or

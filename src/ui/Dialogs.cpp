@@ -58,3 +58,45 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& curr
 }
 
 bool QtDialogs::runCustomList(TCustomListForm& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+std::optional<QString> UiDialogs::chooseSaveFile(QWidget*, const QString&, const QStringList&) { return std::nullopt; }
+
+bool UiDialogs::askYesNo(QWidget*, const QString&) { return false; }
+
+namespace {
+
+// "*.geojson" of "GeoJSON (*.geojson *.json)".
+QString FirstSuffix(const QString& filter)
+{
+    const qsizetype star = filter.indexOf(QStringLiteral("*."));
+    if (star < 0)
+        return QString();
+    qsizetype end = star + 2;
+    while (end < filter.size() && filter[end].isLetterOrNumber())
+        ++end;
+    return filter.mid(star + 2, end - star - 2);
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.setDefaultSuffix(FirstSuffix(filters.constFirst()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(FirstSuffix(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtDialogs::askYesNo(QWidget* parent, const QString& question)
+{
+    return QMessageBox::question(parent, QApplication::applicationDisplayName(), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,6 +27,14 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& current) = 0;
     // Shows the Custom list dialog modally; true for Ok.
     virtual bool runCustomList(TCustomListForm& dialog) = 0;
+    // A file to write, or nothing on cancel; it may exist (the caller asks
+    // before it replaces anything). `filters` are Qt name filters, the
+    // first one chosen; a name typed without a suffix gets the chosen
+    // filter's first. A set of dialogs without it cancels.
+    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters);
+    // A question with Yes and No, No the default; true for Yes. A set of
+    // dialogs without it answers No.
+    virtual bool askYesNo(QWidget* parent, const QString& question);
 };
 
 // The Qt dialogs themselves.
@@ -37,6 +46,8 @@ public:
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& current) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& current) override;
     bool runCustomList(TCustomListForm& dialog) override;
+    std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters) override;
+    bool askYesNo(QWidget* parent, const QString& question) override;
 };
 
 // The filter of the open dialog: ".map" in any letter case.

@@ -139,6 +139,7 @@ TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* p
     buildTopStrip();
     buildWorkPanel();
     buildCommandPanel();
+    buildIndexTools();
     log_.attach(meRes);
     placeAnchored();
     connectHandlers();
@@ -449,6 +450,7 @@ void TMainForm::mirrorCommands()
         {Command::Draw, btnDraw},       {Command::CalcNames, btnCalcNames}, {Command::Names, btnNames},
         {Command::Undo, btnUndo},       {Command::ClearAll, btnClearAll},   {Command::Save, btnSave},
         {Command::Coverage, btnCoverage}, {Command::DrawMissing, btnDrawMissing},
+        {Command::Export, btnExport},
     };
     for (const auto& [command, button] : buttons)
         button->setEnabled(ws_.commands.enabled(command));

@@ -104,6 +104,10 @@ public:
     QComboBox* cbCoverageScale;
     QPushButton* btnCoverage;
     QPushButton* btnDrawMissing;
+    // A new index map and the export of the sheet index.
+    QPushButton* btnNewIndexMap;
+    QGroupBox* gpExport;
+    QPushButton* btnExport;
 
     // The results log's height in pixels.
     int logHeight() const;
@@ -125,6 +129,7 @@ private:
     void buildZoomControl();
     void buildWorkPanel();
     void buildCommandPanel();
+    void buildIndexTools();
     void connectHandlers();
     void placeAnchored();
 
@@ -158,6 +163,8 @@ private:
     void btnSaveClick();
     void btnCoverageClick();
     void btnDrawMissingClick();
+    void btnNewIndexMapClick();
+    void btnExportClick();
     void btnFontClick();
     void btnFontColorClick();
     void btnListClick();

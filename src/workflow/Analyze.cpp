@@ -9,6 +9,9 @@
 
 namespace {
 
+const QString kNoMmpnum = QStringLiteral("MMPNUM not found");
+const QString kNoGoodMmpll = QStringLiteral("has no good MMPLL");
+
 // False when the index map's point lines are bad: the analysis stops there.
 bool ReadIndexMap(Workspace& ws, const QStringList& lines)
 {
@@ -52,11 +55,13 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     sheet.ImageFile = FileNamePart(LineAt(lines, 2));
     sheet.MapName = LineAt(lines, 1);
     sheet.IsOk = true;
+    sheet.Problem.clear();
     ws.log.append(QStringLiteral("...original map name is ") + sheet.MapName);
 
     if (n == 0) {
         ws.log.append(QStringLiteral("...MMPNUM not found"));
         sheet.IsOk = false;
+        sheet.Problem = kNoMmpnum;
     } else {
         ws.log.append(QStringLiteral("...MMPNUM = %1").arg(n));
         // Points are read one at a time: a count far beyond the file's
@@ -71,6 +76,7 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
             TGeoPoint p;
             if (!ReadMMPLL(lines, qint64{mmpnum.line} + n + k, k, p)) {
                 sheet.IsOk = false;
+                sheet.Problem = kNoGoodMmpll;
                 ws.log.append(QStringLiteral("...has no good MMPLL"));
                 break;
             }
@@ -94,6 +100,8 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
         if (PointInPolygon(sheet.LatLon[static_cast<std::size_t>(k - 1)], ws.data.IndexMap.LatLon) != 1) {
             ws.log.append(QStringLiteral("...is not inside index map"));
             sheet.IsOk = false;
+            if (sheet.Problem.isEmpty())
+                sheet.Problem = QStringLiteral("is not inside index map");
             break;
         }
     }
@@ -104,18 +112,10 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
 
 }  // namespace
 
-StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile)
-{
-    if (!QFileInfo(indexMapFile).isFile()) {
-        ws.log.append(QStringLiteral("Index map file does not exist"));
-        return StepOutcome::Stopped;
-    }
-    const QStringList indexLines = ReadTextLines(indexMapFile);
-    ws.data.IndexMap.IsOk = true;
-    if (!ReadIndexMap(ws, indexLines))
-        return StepOutcome::Stopped;
+bool CornersRead(const TSingleMap& sheet) { return sheet.Problem != kNoMmpnum && sheet.Problem != kNoGoodMmpll; }
 
-    ws.log.blank();
+std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
+{
     if (!mapsDir.endsWith(u'/') && !mapsDir.endsWith(u'\\'))
         mapsDir += u'/';
     std::size_t fileCount = 0;
@@ -125,6 +125,23 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
         ++fileCount;
         ReadSheet(ws, nativeDir + entry.nativeName, mapsDir + entry.name, entry.name, fileCount);
     }
+    return fileCount;
+}
+
+StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile)
+{
+    if (!QFileInfo(indexMapFile).isFile()) {
+        ws.log.append(QStringLiteral("Index map file does not exist"));
+        return StepOutcome::Stopped;
+    }
+    const QStringList indexLines = ReadTextLines(indexMapFile);
+    ws.indexMapFile = indexMapFile;
+    ws.data.IndexMap.IsOk = true;
+    if (!ReadIndexMap(ws, indexLines))
+        return StepOutcome::Stopped;
+
+    ws.log.blank();
+    const std::size_t fileCount = ReadMapsDirectory(ws, mapsDir);
 
     ws.log.blank();
     ws.log.append(QStringLiteral("%1 map files analysed").arg(fileCount));

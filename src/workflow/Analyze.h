@@ -10,3 +10,11 @@
 // window's box shows. Throws TessError where a file cannot be read as a
 // calibration file at all; what was done until then stays.
 StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile);
+
+// The sheets of `mapsDir` read into ws.data.Maps and logged as Analyze does
+// it, each tested against ws.data.IndexMap's corners; how many files there
+// were. `mapsDir` gets its trailing '/'.
+std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir);
+
+// Whether the analysis read every corner of a sheet, usable or not.
+bool CornersRead(const TSingleMap& sheet);

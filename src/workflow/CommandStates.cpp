@@ -37,6 +37,9 @@ const Effect kEffects[] = {
     {Transition::Undone, {C::DrawMissing}, {}},
     {Transition::Saved, {}, {C::DrawMissing}},
     {Transition::MissingSheetsDrawn, {C::Undo, C::Save}, {}},
+    // Export writes what Analyze read, for as long as Clear all can clear it.
+    {Transition::AnalyzeScanned, {C::Export}, {}},
+    {Transition::ClearedAll, {}, {C::Export}},
 };
 
 constexpr std::size_t index(Command c) { return static_cast<std::size_t>(c); }

@@ -19,6 +19,7 @@ struct Workspace {
     ResultsLog& log;
     QString decimalPoint;  // for numbers the log prints
     MapData data;
+    QString indexMapFile;  // the calibration file the last analysis read
     CommandStates commands;
 
     // The picture everything is drawn on (always QImage::Format_RGB32), and

@@ -1,0 +1,82 @@
+// The main window's "New…" beside the index map box and its Export group.
+
+#include "ui/Dialogs.h"
+#include "ui/MainFormUnit.h"
+#include "workflow/ExportSheetIndex.h"
+#include "workflow/MakeIndexMap.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+
+namespace {
+
+constexpr int kExportTop = 978;
+constexpr int kExportHeight = 56;
+
+// The files of `files` that exist, for the question before they are replaced.
+QStringList Existing(const QStringList& files)
+{
+    QStringList found;
+    for (const QString& file : files) {
+        if (QFileInfo::exists(file))
+            found.append(QFileInfo(file).fileName());
+    }
+    return found;
+}
+
+}  // namespace
+
+void TMainForm::buildIndexTools()
+{
+    btnNewIndexMap = new QPushButton(QStringLiteral("New…"), this);
+    btnNewIndexMap->setObjectName(QStringLiteral("btnNewIndexMap"));
+    btnNewIndexMap->setGeometry(597, 31, 42, 21);
+    btnNewIndexMap->setFont(btnSelectMapFile->font());
+    btnNewIndexMap->setToolTip(QStringLiteral("Make a new index map from the sheets of the maps directory"));
+    btnNewIndexMap->setAccessibleName(QStringLiteral("Make a new index map"));
+
+    QWidget* content = scrBoxCmd->widget();
+    content->setFixedHeight(kExportTop + kExportHeight);
+    gpExport = new QGroupBox(QStringLiteral("Export"), content);
+    gpExport->setObjectName(QStringLiteral("gpExport"));
+    gpExport->setGeometry(5, kExportTop, 136, kExportHeight);
+    btnExport = new QPushButton(QStringLiteral("Export…"), gpExport);
+    btnExport->setObjectName(QStringLiteral("btnExport"));
+    btnExport->setGeometry(9, 19, 116, 25);
+    btnExport->setFont(btnSave->font());
+    btnExport->setToolTip(QStringLiteral("Export the sheet index as GeoJSON or KML"));
+    btnExport->setAccessibleName(QStringLiteral("Export the sheet index"));
+
+    connect(btnNewIndexMap, &QPushButton::clicked, this, [this] { handle([this] { btnNewIndexMapClick(); }); });
+    connect(btnExport, &QPushButton::clicked, this, [this] { handle([this] { btnExportClick(); }); });
+}
+
+void TMainForm::btnNewIndexMapClick()
+{
+    const auto file =
+        dialogs_->chooseSaveFile(this, QStringLiteral("New index map"), {QStringLiteral("OziExplorer map file (*.map)")});
+    if (!file)
+        return;
+    const QStringList existing = Existing({*file, IndexImagePath(*file)});
+    if (!existing.isEmpty() &&
+        !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.join(QStringLiteral(" and ")))))
+        return;
+    if (MakeIndexMap(ws_, edMapsDir->text(), *file, kDefaultIndexMapWidth, !existing.isEmpty()) ==
+        StepOutcome::Completed)
+        edBlankMapFile->setText(*file);
+}
+
+void TMainForm::btnExportClick()
+{
+    const auto file = dialogs_->chooseSaveFile(this, QStringLiteral("Export sheet index"),
+                                               {QStringLiteral("GeoJSON (*.geojson *.json)"), QStringLiteral("KML (*.kml)")});
+    if (!file)
+        return;
+    const QStringList existing = Existing({*file});
+    if (!existing.isEmpty() && !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.first())))
+        return;
+    ExportSheetIndex(ws_, *file, lineColor());
+}

@@ -1,0 +1,89 @@
+// The exported sheet index as GDAL, Python and libxml2 read it.
+
+#include "ExternalReaders.h"
+#include "QtPrint.h"
+#include "MapFiles.h"
+#include "workflow/Analyze.h"
+#include "workflow/ExportSheetIndex.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+class ExportTest : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        if (!HasReader("ogrinfo"))
+            GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
+        using testfiles::Sheet;
+        using testfiles::Write;
+        QDir(dir.path()).mkdir("maps");
+        Write(dir.filePath("index.map"), testfiles::IndexMap("index.jpg", 1000, 800, 64, 50, 28, 42));
+        // Clockwise, as sheets are mostly calibrated; a standard 1:100,000 sheet.
+        Write(maps("a.map"), Sheet("O-36-1", "C:\\scans\\o36-1.jpg", {{30, 60}, {30.5, 60}, {30.5, 59.6666667}, {30, 59.6666667}}));
+        // Its name in windows-1251; a corner with more than 7 decimals.
+        QByteArray cyrillic = Sheet("NAME", "b.jpg", {{33.123456789, 55}, {34, 55}, {34, 56}, {33, 56}});
+        Write(maps("b.map"), cyrillic.replace("NAME", "\xCA\xE0\xF0\xF2\xE0"));
+        Write(maps("c.map"), Sheet("Bad corner", "c.jpg", {{31, 55}, {32, 55}, {32, 54}, {31, 54}}).replace("MMPLL,2", "MMPLX,2"));
+        Write(maps("d.map"), Sheet("Dateline", "d.jpg", {{179.5, 10}, {-179.5, 10}, {-179.5, 9}, {179.5, 9}}));
+        Write(maps("e.map"), "OziExplorer Map Data File Version 2.2\r\nNo points\r\ne.jpg\r\n");
+        QString folder = dir.filePath("maps");
+        ASSERT_EQ(Analyze(ws, folder, dir.filePath("index.map")), StepOutcome::Completed);
+        file = dir.filePath(QStringLiteral("sheets.") + GetParam());
+        ExportSheetIndex(ws, file, Qt::red);
+    }
+    QString maps(const char* name) const { return dir.filePath(QStringLiteral("maps/") + name); }
+
+    QTemporaryDir dir;
+    MemoryLog log;
+    Workspace ws{log, "."};
+    QString file;
+};
+
+TEST_P(ExportTest, ReadersSeeEveryFeatureValidAndCounterClockwise)
+{
+    const auto totals = OgrRows(file, "SELECT COUNT(*) AS n, SUM(ST_IsValid(geometry) = 1) AS valid, "
+                                      "SUM(ST_IsPolygonCCW(geometry) = 1) AS ccw, SUM(geometry IS NULL) AS none, "
+                                      "MIN(ST_MinX(geometry)) >= -180 AND MAX(ST_MaxX(geometry)) <= 180 AND "
+                                      "MIN(ST_MinY(geometry)) >= -90 AND MAX(ST_MaxY(geometry)) <= 90 AS within "
+                                      "FROM sheets");
+    ASSERT_EQ(totals.size(), 1u);
+    EXPECT_EQ(totals[0], (std::map<QString, QString>{
+                             {"n", "6"}, {"valid", "4"}, {"ccw", "4"}, {"none", "2"}, {"within", "1"}}));
+
+    const auto rows = OgrRows(file, "SELECT file, kind, name AS label, image, (usable = 1 OR usable = 'true') AS ok, problem, "
+                                    "nomenclature, scale, ST_GeometryType(geometry) AS g FROM sheets");
+    const auto row = [&](std::size_t i) {
+        const auto& r = rows.at(i);
+        QStringList fields;
+        for (const char* key : {"file", "kind", "label", "image", "ok", "problem", "nomenclature", "scale", "g"})
+            fields << (r.count(key) ? r.at(key) : QString());
+        return fields.join(u'|');
+    };
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(row(0).section(u'|', 0, 1), "index.map|index");
+    EXPECT_EQ(row(1), "a.map|sheet|O-36-1|o36-1.jpg|1|(null)|O-36-001|100000|POLYGON");
+    EXPECT_EQ(row(2), "b.map|sheet|Карта|b.jpg|1|(null)|(null)|(null)|POLYGON");
+    EXPECT_EQ(row(3), "c.map|sheet|Bad corner|c.jpg|0|has no good MMPLL|(null)|(null)|(null)");
+    EXPECT_EQ(row(4), "d.map|sheet|Dateline|d.jpg|0|is not inside index map|(null)|(null)|MULTIPOLYGON");
+    EXPECT_EQ(row(5), "e.map|sheet|No points|e.jpg|0|MMPNUM not found|(null)|(null)|(null)");
+
+    const QByteArray text = testfiles::Read(file);
+    EXPECT_TRUE(text.contains("33.1234568,") || text.contains("33.1234568]")) << "7 decimals at most";
+    EXPECT_FALSE(text.contains("33.12345679"));
+}
+
+TEST_P(ExportTest, PassesItsFormatsOwnChecker)
+{
+    const bool json = QByteArray(GetParam()) == "geojson";
+    const QString checker = json ? "python3" : "xmllint";
+    if (!HasReader(checker))
+        GTEST_SKIP() << checker.toStdString() << " is not installed";
+    const ReaderRun run = RunReader(checker, json ? QStringList{"-m", "json.tool", file} : QStringList{"--noout", file});
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ExportTest, ::testing::Values("geojson", "kml"));
+
+}  // namespace
