@@ -59,10 +59,6 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& curr
 
 bool QtDialogs::runCustomList(TCustomListForm& dialog) { return dialog.exec() == QDialog::Accepted; }
 
-std::optional<QString> UiDialogs::chooseSaveFile(QWidget*, const QString&, const QStringList&) { return std::nullopt; }
-
-bool UiDialogs::askYesNo(QWidget*, const QString&) { return false; }
-
 namespace {
 
 // "*.geojson" of "GeoJSON (*.geojson *.json)".

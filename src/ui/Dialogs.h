@@ -30,11 +30,10 @@ public:
     // A file to write, or nothing on cancel; it may exist (the caller asks
     // before it replaces anything). `filters` are Qt name filters, the
     // first one chosen; a name typed without a suffix gets the chosen
-    // filter's first. A set of dialogs without it cancels.
-    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters);
-    // A question with Yes and No, No the default; true for Yes. A set of
-    // dialogs without it answers No.
-    virtual bool askYesNo(QWidget* parent, const QString& question);
+    // filter's first.
+    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters) = 0;
+    // A question with Yes and No, No the default; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
 };
 
 // The Qt dialogs themselves.

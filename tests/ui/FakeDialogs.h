@@ -26,13 +26,24 @@ public:
     std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return next(fonts); }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return next(colors); }
     bool runCustomList(TCustomListForm& dialog) override { return customList ? customList(dialog) : false; }
+    std::optional<QString> chooseSaveFile(QWidget*, const QString&, const QStringList&) override
+    {
+        return next(saveFiles);
+    }
+    bool askYesNo(QWidget*, const QString& question) override
+    {
+        questions.append(question);
+        return false;
+    }
 
     QStringList errors;
     QStringList directoryAsked;
     QStringList mapFilePresets;
+    QStringList questions;  // each answered No
     // The answers to give in turn; once they run out, the dialog is cancelled.
     std::deque<QString> directories;
     std::deque<QString> mapFiles;
+    std::deque<QString> saveFiles;
     std::deque<QFont> fonts;
     std::deque<QColor> colors;
     // Plays the user's part in the Custom list dialog; true is Ok.
