@@ -126,4 +126,24 @@ TEST(BatchCoverage, ReportsTheMissingSheetsAndWritesTheirList)
     EXPECT_EQ(QString::fromUtf8(testfiles::Read(list)), missing.join('\n') + '\n');
 }
 
+// --make-index and --export reach their operations, with the exit statuses
+// a script can tell apart.
+TEST(BatchIndexTools, MakesAnIndexMapAndExportsTheSheetsOnIt)
+{
+    QTemporaryDir dir;
+    const QString maps = TESSARINE_DEMO "/maps";
+    const QString made = dir.filePath("made.map");
+    const auto exitCode = [](const QStringList& arguments) { return RunBatchProcess(arguments).exitCode; };
+    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--width", "800"}), 0);
+    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made}), 1) << "not without --force";
+    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--force"}), 0);
+    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", dir.filePath("made.jpg")}), 2);
+    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--width", "70000"}), 2);
+
+    const QString kml = dir.filePath("sheets.kml");
+    EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--stop-after", "analyze", "--export", kml}), 0);
+    EXPECT_EQ(testfiles::Read(kml).count("<Placemark>"), 18);
+    EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--export", dir.filePath("sheets.shp")}), 2);
+}
+
 }  // namespace
