@@ -3,8 +3,6 @@
 #include "MapFiles.h"
 #include "settings/IniFile.h"
 #include "settings/StoredSettings.h"
-#include "workflow/CalcNameCenters.h"
-#include "workflow/DrawNames.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -89,20 +87,13 @@ TEST_F(BatchRun, NamesAndSettingsChangeWhatIsSaved)
     EXPECT_EQ(save("transparent.jpg", {"--opacity", "0"}), plain);
     EXPECT_NE(save("names.jpg", {}), plain);
 
-    StoredSettings s;
-    s.lineWidth = 4;
-    s.lineColor = 13;  // Blue
-    s.fillPolygons = true;
-    s.centerNames = kBarycenter;
-    s.namesSrc = kSourceFileName;
-    s.alpha = 20;
     NamesFont font;
     font.family = "DejaVu Sans";
     font.height = -18;
     font.bold = true;
     font.color = 0xFF008000u;
-    IniFile ini(root.filePath("tessarine.ini"));
-    WriteStoredSettings(ini, s, font);
+    testfiles::Write(root.filePath("tessarine.ini"), "[graphics]\nLineWidth=4\nLineColor=13\nFillPolygons=1\nCenterNames=1\n"
+                                                     "NamesSrc=1\nAlpha=20\nFont=" + EncodeIniBinary(SerializeNamesFont(font)).toLatin1());
     const QByteArray fromFile = save("file.jpg", {"--settings", root.filePath("tessarine.ini")});
     EXPECT_EQ(fromFile, save("options.jpg", {"--line-width", "4", "--line-color", "Blue", "--fill", "--centers",
                                              "barycenter", "--names", "file", "--opacity", "20", "--font",
