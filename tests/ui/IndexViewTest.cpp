@@ -20,7 +20,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWindow>
@@ -39,20 +38,9 @@ void Mouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton butto
 // Where the slider's thumb is drawn at `value`.
 QPoint HandleCentre(const QSlider* slider, int value)
 {
-    QStyleOptionSlider opt;
-    opt.initFrom(slider);
-    opt.orientation = slider->orientation();
-    opt.minimum = slider->minimum();
-    opt.maximum = slider->maximum();
-    opt.tickPosition = slider->tickPosition();
-    opt.tickInterval = slider->tickInterval();
-    opt.upsideDown = slider->layoutDirection() == Qt::RightToLeft;
-    opt.direction = slider->layoutDirection();
-    opt.sliderPosition = value;
-    opt.sliderValue = value;
-    opt.singleStep = slider->singleStep();
-    opt.pageStep = slider->pageStep();
-    return slider->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, slider).center();
+    const int length = slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider);
+    const int left = QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, slider->width() - length);
+    return {left + length / 2, slider->height() / 2};
 }
 
 // Records the areas of the image view that get painted.

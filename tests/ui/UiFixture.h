@@ -43,14 +43,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    template <typename W>
-    W* find(const char* name) const
-    {
-        W* widget = form->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
     // An index map and a maps folder with `good` sheets inside it and one
     // outside; returns the maps folder, without a trailing separator.
     QString makeDemo(int good = 2)
