@@ -60,43 +60,4 @@ TEST_F(MakeIndexMapTest, TheDemoSheetsGiveAMapGdalAndThePipelineTake)
     }
 }
 
-TEST_F(MakeIndexMapTest, ExistingFilesStayUnlessOverwriteIsAsked)
-{
-    testfiles::Write(IndexImagePath(file), "mine");
-    EXPECT_EQ(make(TESSARINE_DEMO "/maps"), StepOutcome::Stopped);
-    EXPECT_EQ(log.lines().last(), IndexImagePath(file) + " already exists - not overwritten");
-    EXPECT_EQ(testfiles::Read(IndexImagePath(file)), "mine");
-    EXPECT_FALSE(QFileInfo::exists(file));
-    EXPECT_EQ(make(TESSARINE_DEMO "/maps", 400, true), StepOutcome::Completed);
-    EXPECT_TRUE(testfiles::Read(IndexImagePath(file)).startsWith("\xFF\xD8"));
-}
-
-struct Refusal {
-    const char* name;
-    std::vector<std::pair<double, double>> corners;  // (lon, lat) of a sheet; none: an empty folder
-    const char* why;
-};
-
-void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
-
-class MakeIndexMapRefusal : public MakeIndexMapTest, public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(MakeIndexMapRefusal, WritesNothing)
-{
-    QDir(dir.path()).mkdir("maps");
-    if (!GetParam().corners.empty())
-        testfiles::Write(dir.filePath("maps/s.map"), testfiles::Sheet("S", "s.jpg", GetParam().corners));
-    EXPECT_EQ(make(dir.filePath("maps")), StepOutcome::Stopped);
-    EXPECT_EQ(log.lines().last(), QString::fromUtf8(GetParam().why) + " - index map not made");
-    EXPECT_FALSE(QFileInfo::exists(file) || QFileInfo::exists(IndexImagePath(file)));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MakeIndexMapRefusal,
-    ::testing::Values(Refusal{"empty", {}, "No map file has good MMPLL corners"},
-                      Refusal{"pole", {{30, 85}, {31, 84.8}}, "The sheets with their margin reach beyond 85° of latitude"},
-                      Refusal{"wide", {{-100, 10}, {100, 9}}, "The sheets with their margin span more than 180° of longitude"},
-                      Refusal{"antimeridian", {{179, 10}, {180, 9}}, "The sheets with their margin reach beyond 180° of longitude"},
-                      Refusal{"tall", {{30, 60}, {30.01, 50}}, "The index map would be 4000 x 6442713 pixels, beyond 1 to 65500"}));
-
 }  // namespace

@@ -18,6 +18,7 @@
 #include "workflow/DrawMissingSheets.h"
 #include "workflow/DrawNames.h"
 #include "workflow/LoadImage.h"
+#include "workflow/MakeIndexMap.h"
 #include "workflow/NamePreview.h"
 #include "workflow/SaveJpg.h"
 #include "workflow/Undo.h"
@@ -101,6 +102,7 @@ protected:
             {"names", [&] { style.source = arg(2).toInt(); style.opacityPosition = arg(3).toInt(); DrawNames(ws, style); }},
             {"coverage", [&] { Coverage(ws, arg(2).toInt()); }},
             {"missing", [&] { DrawMissingSheets(ws, arg(2).toInt(), {arg(3), QColor(arg(4)), style.font, style.color, arg(5).toInt()}); }},
+            {"make-index", [&] { MakeIndexMap(ws, path(arg(2)), path(arg(3)), arg(4).toInt(), arg(5) == "force"); }},
             {"undo", [&] { Undo(ws); }},
             {"save", [&] { SaveJpg(ws, arg(2).isEmpty() ? QString() : path(arg(2))); }},
             {"clear", [&] { ClearAll(ws); }},
@@ -127,6 +129,8 @@ protected:
             for (const QString& line : block)
                 expected << QString::fromUtf8(Unescape(line));
             EXPECT_EQ(log.lines().mid(before), expected);
+        } else if (a[0] == "log-ends") {
+            EXPECT_EQ(log.lines().mid(before).value(log.lines().size() - before - 1), a.mid(1).join(' '));
         } else if (a[0] == "error") {
             EXPECT_EQ(error, a.mid(1).join(' '));
             error.clear();
