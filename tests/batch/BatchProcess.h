@@ -3,30 +3,19 @@
 // Runs the built tessarine-batch as a user would.
 
 #include "MapFiles.h"
+#include "Process.h"
 #include "imaging/JpegCodec.h"
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-struct BatchOutput {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-inline BatchOutput RunBatchProcess(const QStringList &arguments)
+inline ProcessRun RunBatchProcess(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TESSARINE_BATCH), arguments);
-    process.waitForFinished(120000);
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return RunProgram(QStringLiteral(TESSARINE_BATCH), arguments);
 }
 
 // A fresh folder per test holding an empty maps folder and the index map's place.

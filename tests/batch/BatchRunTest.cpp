@@ -27,7 +27,7 @@ protected:
     // Runs to Save jpg into `name`, which must succeed; its bytes.
     QByteArray save(const QString& name, const QStringList& options)
     {
-        const BatchOutput r = RunBatchProcess(args(options + QStringList{"--output", root.filePath(name)}));
+        const ProcessRun r = RunBatchProcess(args(options + QStringList{"--output", root.filePath(name)}));
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return testfiles::Read(root.filePath(name));
     }
@@ -37,7 +37,7 @@ TEST_F(BatchRun, PrintsTheResultsLogLineForLine)
 {
     QFile::remove(maps + "/c.map");
     Write(maps + "/a.map", testfiles::Sheet(QString::fromUtf8("Сычево"), "n.jpg", {{31, 59}, {32, 58}, {31, 58}}));
-    const BatchOutput r = RunBatchProcess(args({"--stop-after", "analyze"}));
+    const ProcessRun r = RunBatchProcess(args({"--stop-after", "analyze"}));
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, QString::fromUtf8("Index map is ok\n\na.map\n...original map name is Сычево\n"
@@ -68,13 +68,13 @@ TEST_F(BatchRun, ExitStatusTellsHowTheRunEnded)
          QRegularExpression("\nCalculated\n'abc' is not a valid integer value\n$")},
     };
     for (const auto& c : cases) {
-        const BatchOutput r = RunBatchProcess(c.arguments);
+        const ProcessRun r = RunBatchProcess(c.arguments);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.what;
         EXPECT_TRUE(c.output.match(r.out + r.err).hasMatch()) << c.what << ": " << (r.out + r.err).toStdString();
     }
     EXPECT_FALSE(QFile::exists(root.filePath("out.jpg")));
     Write(maps + "/short.map", "only\r\ntwo lines\r\n");
-    const BatchOutput error = RunBatchProcess(args());
+    const ProcessRun error = RunBatchProcess(args());
     EXPECT_EQ(error.exitCode, 3);
     EXPECT_EQ(error.err, "List index out of bounds (2)\n");
 }
@@ -105,7 +105,7 @@ TEST(BatchCoverage, ReportsTheMissingSheetsAndWritesTheirList)
 {
     QTemporaryDir root;
     const QString list = root.filePath("missing.txt");
-    const BatchOutput run = RunBatchProcess({"--maps", TESSARINE_DEMO "/maps", "--index", TESSARINE_DEMO "/index.map",
+    const ProcessRun run = RunBatchProcess({"--maps", TESSARINE_DEMO "/maps", "--index", TESSARINE_DEMO "/index.map",
                                              "--stop-after", "analyze", "--coverage", "auto", "--missing-list", list});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList lines = run.out.split('\n');

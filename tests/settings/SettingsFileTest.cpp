@@ -59,6 +59,15 @@ TEST_F(SettingsFile, WritesEveryKeyInOrderAndReadsThemBack)
     const StoredSettings back = ReadStoredSettings(ini);
     EXPECT_EQ(std::tie(back.mapsDir, back.mapFile, back.meResHeight, back.font, back.namesSrc, back.lineWidth, back.lineColor, back.fillPolygons, back.centerNames, back.alpha),
               std::tie(s.mapsDir, s.mapFile, s.meResHeight, s.font, s.namesSrc, s.lineWidth, s.lineColor, s.fillPolygons, s.centerNames, s.alpha));
+    EXPECT_EQ(back.coverageScale, 0);
+
+    // The coverage scale has its section once it is not Auto, and keeps it.
+    for (const int scale : {50000, 0}) {
+        s.coverageScale = scale;
+        WriteStoredSettings(ini, s, font);
+        EXPECT_TRUE(testfiles::Read(path).endsWith(QStringLiteral("Alpha=12\n\n[coverage]\nScale=%1\n").arg(scale).toUtf8()));
+        EXPECT_EQ(ReadStoredSettings(ini).coverageScale, scale);
+    }
     IniFile nowhere(path + "/t.ini");  // under a file: no folder to write in
     EXPECT_EQ(ErrorText([&] { WriteStoredSettings(nowhere, s, font); }), "Unable to write to " + path + "/t.ini");
 }

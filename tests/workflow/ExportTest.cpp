@@ -14,7 +14,7 @@ class ExportTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override
     {
-        if (!HasReader("ogrinfo"))
+        if (!HasProgram("ogrinfo"))
             GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
         using testfiles::Sheet;
         using testfiles::Write;
@@ -78,9 +78,9 @@ TEST_P(ExportTest, PassesItsFormatsOwnChecker)
 {
     const bool json = QByteArray(GetParam()) == "geojson";
     const QString checker = json ? "python3" : "xmllint";
-    if (!HasReader(checker))
+    if (!HasProgram(checker))
         GTEST_SKIP() << checker.toStdString() << " is not installed";
-    const ReaderRun run = RunReader(checker, json ? QStringList{"-m", "json.tool", file} : QStringList{"--noout", file});
+    const ProcessRun run = RunProgram(checker, json ? QStringList{"-m", "json.tool", file} : QStringList{"--noout", file});
     EXPECT_EQ(run.exitCode, 0);
 }
 

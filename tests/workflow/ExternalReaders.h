@@ -1,35 +1,20 @@
 #pragma once
 
-// Runs the readers of other tools (gdal-bin, libxml2-utils, Python) on the
-// files we write; a test skips when its reader is not installed.
+// What GDAL's vector reader makes of the files we write; a test skips when
+// the reader (gdal-bin) is not installed.
 
-#include <QProcess>
-#include <QStandardPaths>
+#include "Process.h"
+
 #include <QStringList>
 #include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
 
-struct ReaderRun {
-    int exitCode = -1;
-    QString out;
-};
-
-inline bool HasReader(const QString& program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
-
-inline ReaderRun RunReader(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
-}
-
 // The rows ogrinfo prints for an SQL query: "  name (Type) = value" lines.
 inline std::vector<std::map<QString, QString>> OgrRows(const QString& file, const QString& sql)
 {
-    const ReaderRun run = RunReader("ogrinfo", {"--config", "OGR_GEOMETRY_ACCEPT_UNCLOSED_RING", "NO", "-ro", "-q",
+    const ProcessRun run = RunProgram("ogrinfo", {"--config", "OGR_GEOMETRY_ACCEPT_UNCLOSED_RING", "NO", "-ro", "-q",
                                                 "-dialect", "SQLite", "-sql", sql, file});
     EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
     std::vector<std::map<QString, QString>> rows;

@@ -41,9 +41,9 @@ TEST_F(MakeIndexMapTest, TheDemoSheetsGiveAMapGdalAndThePipelineTake)
     EXPECT_EQ(run.data.GoodMapsCount, 17);
     const TSingleMap& index = run.data.IndexMap;
 
-    if (!HasReader("gdalinfo"))
+    if (!HasProgram("gdalinfo"))
         GTEST_SKIP() << "gdalinfo (gdal-bin) is not installed";
-    const ReaderRun info = RunReader("gdalinfo", {"-json", file});
+    const ProcessRun info = RunProgram("gdalinfo", {"-json", file});
     ASSERT_EQ(info.exitCode, 0);
     const QJsonObject json = QJsonDocument::fromJson(info.out.toUtf8()).object();
     EXPECT_EQ(json["size"].toArray(), (QJsonArray{index.Pixels[2].X, index.Pixels[2].Y}));
