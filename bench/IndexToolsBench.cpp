@@ -4,6 +4,7 @@
 // against `cjpeg -quality 90` encoding a picture of the same size (target
 // ≤ 1.5 ×). Reading the sheets is Analyze's cost, measured by analyze_bench.
 
+#include "QtBenchmarkMain.h"
 #include "imaging/JpegCodec.h"
 #include "model/BinaryFile.h"
 #include "workflow/ExportSheetIndex.h"
@@ -108,14 +109,4 @@ BENCHMARK(BM_CjpegSameSize)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    // The picture's labels need fonts.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QGuiApplication>(argc, argv); }

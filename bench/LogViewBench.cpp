@@ -1,6 +1,7 @@
 // The results log in the window: an operation writing 100,000 lines, then
 // the handler's end putting them into the text box. Target: well under a
 // second for the whole, so that a big maps folder never stalls the window.
+#include "QtBenchmarkMain.h"
 #include "ui/LogView.h"
 
 #include <QApplication>
@@ -26,12 +27,4 @@ BENCHMARK(BM_LogHundredThousandLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QApplication>(argc, argv); }

@@ -2,6 +2,7 @@
 // huge index image (the step must cost the same on both), and Draw map names
 // for a few thousand sheets. Images are made in memory.
 
+#include "QtBenchmarkMain.h"
 #include "workflow/DrawNames.h"
 #include "workflow/NamePreview.h"
 
@@ -71,15 +72,4 @@ BENCHMARK(BM_DrawNames)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QGuiApplication>(argc, argv); }
