@@ -2,6 +2,7 @@
 
 #include "ui/Dialogs.h"
 #include "ui/MainFormUnit.h"
+#include "ui/WindowWidgets.h"
 #include "workflow/ExportSheetIndex.h"
 #include "workflow/MakeIndexMap.h"
 
@@ -31,22 +32,14 @@ QStringList Existing(const QStringList& files)
 
 void TMainForm::buildIndexTools()
 {
-    btnNewIndexMap = new QPushButton(QStringLiteral("New…"), this);
-    btnNewIndexMap->setObjectName(QStringLiteral("btnNewIndexMap"));
-    btnNewIndexMap->setGeometry(597, 31, 42, 21);
-    btnNewIndexMap->setFont(btnSelectMapFile->font());
+    btnNewIndexMap = Button(QStringLiteral("New…"), "btnNewIndexMap", this, {597, 31, 42, 21}, false);
     btnNewIndexMap->setToolTip(QStringLiteral("Make a new index map from the sheets of the maps directory"));
     btnNewIndexMap->setAccessibleName(QStringLiteral("Make a new index map"));
 
     QWidget* content = scrBoxCmd->widget();
     content->setFixedHeight(kExportTop + kExportHeight);
-    gpExport = new QGroupBox(QStringLiteral("Export"), content);
-    gpExport->setObjectName(QStringLiteral("gpExport"));
-    gpExport->setGeometry(5, kExportTop, 136, kExportHeight);
-    btnExport = new QPushButton(QStringLiteral("Export…"), gpExport);
-    btnExport->setObjectName(QStringLiteral("btnExport"));
-    btnExport->setGeometry(9, 19, 116, 25);
-    btnExport->setFont(btnSave->font());
+    gpExport = Group(QStringLiteral("Export"), "gpExport", content, kExportTop, kExportHeight);
+    btnExport = CommandButton(QStringLiteral("Export…"), "btnExport", gpExport, 19);
     btnExport->setToolTip(QStringLiteral("Export the sheet index as GeoJSON or KML"));
     btnExport->setAccessibleName(QStringLiteral("Export the sheet index"));
 

@@ -7,6 +7,7 @@
 #include "ui/ImageView.h"
 #include "ui/RadioGroup.h"
 #include "ui/TCTrackBar.h"
+#include "ui/WindowWidgets.h"
 #include "workflow/Analyze.h"
 #include "workflow/CalcNameCenters.h"
 #include "workflow/CalcPoints.h"
@@ -54,41 +55,6 @@ constexpr int kClientHeight = 763;
 constexpr int kCommandPanelWidth = 166;
 constexpr int kCommandContentHeight = 972;
 constexpr int kMinLogHeight = 60;
-
-QFont WindowFont() { return QFont(QStringLiteral("Tahoma"), 8); }
-
-QFont BoldFont()
-{
-    QFont font = WindowFont();
-    font.setBold(true);
-    return font;
-}
-
-template <typename W>
-W* Named(W* widget, const char* name, QRect geometry)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent, QRect geometry, bool bold)
-{
-    auto* button = Named(new QPushButton(caption, parent), name, geometry);
-    button->setFont(bold ? BoldFont() : WindowFont());
-    return button;
-}
-
-// A bold command button: 116 x 25 at left 9 of its group.
-QPushButton* CommandButton(const QString& caption, const char* name, QWidget* group, int top)
-{
-    return Button(caption, name, group, QRect(9, top, 116, 25), true);
-}
-
-QGroupBox* Group(const QString& caption, const char* name, QWidget* parent, int top, int height)
-{
-    return Named(new QGroupBox(caption, parent), name, QRect(5, top, 136, height));
-}
 
 // Shown while a command runs: on a large overview the image steps take
 // seconds. Gone before an error box shows.
