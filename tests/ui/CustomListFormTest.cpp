@@ -62,43 +62,34 @@ TEST_F(CustomListForm, ButtonsEditTheLinesAndAShortListIsReported)
     EXPECT_EQ(dialogs.errors, QStringList{"List index out of bounds (2)"});
 }
 
-TEST_F(CustomListForm, OkSetsTheListCancelKeepsItAndTheNextOpeningShowsIt)
-{
-    TMainForm& f = openWithSheets({"one", "two"});
-    run(f, [](TCustomListForm& d) { type(d, "draft"); }, false);
-    EXPECT_FALSE(f.workspace().data.CustomList.has_value());
-    run(f, [](TCustomListForm& d) {
-        EXPECT_EQ(d.meList->toPlainText(), QString("draft")) << "without a list the cancelled edits show again";
-        type(d, "  first  \nsecond");
-    }, true);
-    EXPECT_EQ(*f.workspace().data.CustomList, (QStringList{"  first  ", "second"}));
-    run(f, [](TCustomListForm& d) {
-        EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"}));
-        type(d, "edited\nlines");
-    }, false);
-    EXPECT_EQ(*f.workspace().data.CustomList, (QStringList{"  first  ", "second"}));
-    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"})); }, false);
-}
-
-TEST_F(CustomListForm, ClearAllEmptiesTheListButKeepsItAndClosingReleasesIt)
+// Ok sets the list, Cancel keeps what was set (or, before any, the edits);
+// Clear all empties it but keeps it; closing the window releases both.
+TEST_F(CustomListForm, OkSetsTheListCancelKeepsItClearAllEmptiesIt)
 {
     const QString maps = makeDemo(2);
     TMainForm& f = open();
     f.edMapsDir->setText(maps);
     f.edBlankMapFile->setText(indexFile);
     f.btnAnalyze->click();
-    run(f, [](TCustomListForm& d) { d.btnNames->click(); }, true);
-    EXPECT_EQ(f.workspace().data.CustomList->size(), 3);
+    const auto& list = f.workspace().data.CustomList;
+    run(f, [](TCustomListForm& d) { type(d, "draft"); }, false);
+    EXPECT_FALSE(list.has_value());
+    run(f, [](TCustomListForm& d) {
+        EXPECT_EQ(d.meList->toPlainText(), QString("draft"));
+        type(d, "  first  \nsecond");
+    }, true);
+    EXPECT_EQ(*list, (QStringList{"  first  ", "second"}));
+    run(f, [](TCustomListForm& d) { type(d, "edited"); }, false);
+    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"})); }, false);
+    EXPECT_EQ(*list, (QStringList{"  first  ", "second"}));
+
     f.btnClearAll->click();
-    ASSERT_TRUE(f.workspace().data.CustomList.has_value());
-    EXPECT_TRUE(f.workspace().data.CustomList->isEmpty());
+    ASSERT_TRUE(list.has_value());
+    EXPECT_TRUE(list->isEmpty());
     run(f, [](TCustomListForm& d) { EXPECT_EQ(d.meList->toPlainText(), QString()); }, false);
-    EXPECT_TRUE(f.btnAnalyze->isEnabled());
-    // Closing the window releases the dialog and the list.
-    EXPECT_NE(f.customListForm(), nullptr);
     f.close();
     EXPECT_EQ(f.customListForm(), nullptr);
-    EXPECT_FALSE(f.workspace().data.CustomList.has_value());
+    EXPECT_FALSE(list.has_value());
 }
 
 }  // namespace
