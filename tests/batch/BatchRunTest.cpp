@@ -1,10 +1,12 @@
 #include "QtPrint.h"
-#include "BatchProcess.h"
 #include "MapFiles.h"
+#include "Process.h"
+#include "imaging/JpegCodec.h"
 #include "settings/IniFile.h"
 #include "settings/StoredSettings.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // The batch tool run as a user runs it: one run per option group; what the
@@ -14,15 +16,24 @@ namespace {
 
 using testfiles::Write;
 
-class BatchRun : public BatchFolder {
+ProcessRun RunBatchProcess(const QStringList& arguments) { return RunProgram(TESSARINE_BATCH, arguments); }
+
+// A folder of its own per test: two sheets inside a 400 x 300 grey overview
+// over 30..40 E, 50..60 N.
+class BatchRun : public ::testing::Test {
 protected:
-    // Two sheets inside a 400 x 300 grey overview over 30..40 E, 50..60 N.
     void SetUp() override
     {
+        QDir(root.path()).mkdir("maps");
         Write(maps + "/a.map", testfiles::Sheet("Alpha", "a.jpg", {{31, 59}, {35, 59}, {35, 53}, {31, 53}}));
         Write(maps + "/c.map", testfiles::Sheet("Gamma", "c.jpg", {{35, 55}, {39, 55}, {39, 51}, {35, 51}}));
-        writeIndex(400, 300, qRgb(128, 128, 128));
+        Write(index, testfiles::IndexMap("index.jpg", 400, 300, 60, 50, 30, 40));
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(qRgb(128, 128, 128));
+        Write(root.filePath("index.jpg"), EncodeJpeg(image));
     }
+
+    QStringList args(const QStringList& extra = {}) const { return QStringList{"--maps", maps, "--index", index} + extra; }
 
     // Runs to Save jpg into `name`, which must succeed; its bytes.
     QByteArray save(const QString& name, const QStringList& options)
@@ -31,6 +42,10 @@ protected:
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return testfiles::Read(root.filePath(name));
     }
+
+    QTemporaryDir root;
+    QString maps = root.filePath("maps");
+    QString index = root.filePath("index.map");
 };
 
 TEST_F(BatchRun, PrintsTheResultsLogLineForLine)

@@ -1,6 +1,6 @@
 // The exported sheet index as GDAL, Python and libxml2 read it.
 
-#include "ExternalReaders.h"
+#include "Process.h"
 #include "QtPrint.h"
 #include "MapFiles.h"
 #include "workflow/Analyze.h"
@@ -8,7 +8,27 @@
 
 #include <QTemporaryDir>
 
+#include <map>
+#include <vector>
+
 namespace {
+
+// The rows ogrinfo prints for an SQL query: "  name (Type) = value" lines.
+inline std::vector<std::map<QString, QString>> OgrRows(const QString& file, const QString& sql)
+{
+    const ProcessRun run = RunProgram("ogrinfo", {"--config", "OGR_GEOMETRY_ACCEPT_UNCLOSED_RING", "NO", "-ro", "-q",
+                                                "-dialect", "SQLite", "-sql", sql, file});
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    std::vector<std::map<QString, QString>> rows;
+    for (const QString& line : run.out.split(u'\n')) {
+        if (line.startsWith(u"OGRFeature"))
+            rows.emplace_back();
+        const qsizetype eq = line.indexOf(QStringLiteral(") = "));
+        if (!rows.empty() && line.startsWith(u"  ") && eq > 0)
+            rows.back()[line.trimmed().section(u' ', 0, 0)] = line.mid(eq + 4);
+    }
+    return rows;
+}
 
 class ExportTest : public ::testing::TestWithParam<const char*> {
 protected:

@@ -1,6 +1,6 @@
 // A new index map from the sheets alone, as GDAL and the pipeline take it.
 
-#include "ExternalReaders.h"
+#include "Process.h"
 #include "QtPrint.h"
 #include "GuiApplication.h"
 #include "MapFiles.h"
