@@ -187,7 +187,7 @@ TEST_F(ShownDemo, DraggingWithTheLeftButtonScrollsByTheDragDistance)
     EXPECT_EQ(position(f), QPoint(150, 115)) << "through the window system";
 }
 
-TEST_F(ShownDemo, FitShowsTheWholeImageAndActualPixelsComeBackToTheSameCentre)
+TEST_F(ShownDemo, FitShowsTheWholeImagePreviewsAtItAndActualPixelsComeBackToTheSameCentre)
 {
     TMainForm& f = demo();
     f.scrBox->horizontalScrollBar()->setValue(3000);
@@ -207,6 +207,14 @@ TEST_F(ShownDemo, FitShowsTheWholeImageAndActualPixelsComeBackToTheSameCentre)
         for (int x = 0; x < shown.width(); ++x)
             difference += std::abs(qGreen(screen.pixel(x, y)) - qGreen(expected.pixel(x, y)));
     EXPECT_LT(difference, 4 * qint64{shown.width()} * shown.height());
+    // A name preview at fit puts back exactly the pixels it covered.
+    const QImage drawn = f.workspace().workingImage.copy();
+    QTest::mousePress(f.tbOpacity, Qt::LeftButton);
+    ASSERT_TRUE(f.previewShown());
+    EXPECT_NE(f.workspace().workingImage.copy(f.previewRect()), drawn.copy(f.previewRect()));
+    f.tbOpacity->setValue(5);
+    QTest::mouseRelease(f.tbOpacity, Qt::LeftButton);
+    EXPECT_TRUE(f.workspace().workingImage == drawn);
 
     key(f, Qt::Key_1);
     EXPECT_EQ(f.imgMap->zoom(), 1.0);
@@ -219,20 +227,6 @@ TEST_F(ShownDemo, FitShowsTheWholeImageAndActualPixelsComeBackToTheSameCentre)
     EXPECT_EQ(f.lbZoom->text(), QStringLiteral("141%"));
     const QPointF after = (QPointF(position(f)) + pointer) / f.imgMap->zoom();
     EXPECT_LT((after - under).manhattanLength(), 1.0);
-}
-
-TEST_F(ShownDemo, ANamePreviewAtFitPutsBackExactlyThePixelsItCovered)
-{
-    TMainForm& f = demo();
-    key(f, Qt::Key_0);
-    const QImage before = f.workspace().workingImage.copy();
-    QTest::mousePress(f.tbOpacity, Qt::LeftButton);
-    ASSERT_TRUE(f.previewShown());
-    EXPECT_NE(f.workspace().workingImage.copy(f.previewRect()), before.copy(f.previewRect()));
-    f.tbOpacity->setValue(5);
-    QTest::mouseRelease(f.tbOpacity, Qt::LeftButton);
-    EXPECT_FALSE(f.previewShown());
-    EXPECT_TRUE(f.workspace().workingImage == before);
 }
 
 // As a screen reader does it: the Toggle action, not a click.
