@@ -49,7 +49,6 @@ TEST_P(StoredStart, SetsTheControls)
     writeSettings(GetParam().stored);
     TMainForm& f = open();
     EXPECT_EQ(Controls(f).value(GetParam().control), QString::fromUtf8(GetParam().shown));
-    EXPECT_FALSE(f.btnCalcNames->isEnabled());
     EXPECT_EQ(EnabledCommands(f), QStringList{"btnAnalyze"});
 }
 
