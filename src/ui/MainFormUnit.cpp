@@ -140,7 +140,8 @@ void TMainForm::buildTopStrip()
     buildZoomControl();
 }
 
-// Two rows beside the paths: -, the percentage, + above; Fit and 100% below.
+// Two rows right of the paths' buttons and "New…": -, the percentage, +
+// above; Fit and 100% below.
 void TMainForm::buildZoomControl()
 {
     const auto zoomButton = [this](const QString& caption, const char* name, QRect geometry, const QString& what,
@@ -151,15 +152,15 @@ void TMainForm::buildZoomControl()
         button->setFocusPolicy(Qt::TabFocus);
         return button;
     };
-    btnZoomOut = zoomButton(QStringLiteral("\u2212"), "btnZoomOut", {600, 8, 21, 21}, QStringLiteral("Zoom out"),
+    btnZoomOut = zoomButton(QStringLiteral("\u2212"), "btnZoomOut", {646, 8, 21, 21}, QStringLiteral("Zoom out"),
                             QStringLiteral("Ctrl+-"));
-    lbZoom = Named(new QLabel(ZoomText(1.0), this), "lbZoom", {623, 8, 36, 21});
+    lbZoom = Named(new QLabel(ZoomText(1.0), this), "lbZoom", {669, 8, 36, 21});
     lbZoom->setAlignment(Qt::AlignCenter);
-    btnZoomIn = zoomButton(QStringLiteral("+"), "btnZoomIn", {661, 8, 21, 21}, QStringLiteral("Zoom in"),
+    btnZoomIn = zoomButton(QStringLiteral("+"), "btnZoomIn", {707, 8, 21, 21}, QStringLiteral("Zoom in"),
                            QStringLiteral("Ctrl++"));
-    btnZoomFit = zoomButton(QStringLiteral("Fit"), "btnZoomFit", {600, 31, 40, 21},
+    btnZoomFit = zoomButton(QStringLiteral("Fit"), "btnZoomFit", {646, 31, 40, 21},
                             QStringLiteral("Fit the whole image"), QStringLiteral("Ctrl+0"));
-    btnZoomActual = zoomButton(QStringLiteral("100%"), "btnZoomActual", {642, 31, 40, 21},
+    btnZoomActual = zoomButton(QStringLiteral("100%"), "btnZoomActual", {688, 31, 40, 21},
                                QStringLiteral("Actual pixels"), QStringLiteral("Ctrl+1"));
     // The empty picture lies under the control; it is never seen.
     imgEmpty->lower();
