@@ -188,4 +188,19 @@ TEST_F(UiFixture, ResultsLogKeepsALeadingEmptyLineAndShowsTheRestAtAHandlersEnd)
     EXPECT_EQ(f.meRes->toPlainText(), QString("\nfirst\nsecond\nthird"));
 }
 
+// Nothing in the strip above the view hides another control.
+TEST_F(UiFixture, TheTopStripsControlsDoNotOverlap)
+{
+    TMainForm& f = open();
+    QList<QWidget*> controls;
+    for (QWidget* w : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w))
+            controls.append(w);
+    ASSERT_GE(controls.size(), 9);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << controls[i]->objectName().toStdString() << " and " << controls[j]->objectName().toStdString();
+}
+
 }  // namespace
