@@ -2,6 +2,7 @@
 
 #include "geometry/Nomenclature.h"
 #include "imaging/ImageBuffer.h"
+#include "imaging/MemoryBudget.h"
 #include "model/Errors.h"
 #include "workflow/IndexProjection.h"
 
@@ -57,7 +58,6 @@ public:
         const double west = std::max(-180.0, std::floor((f_.west + 180.0) / 24.0) * 24.0 - 180.0);
         const double east = std::min(180.0, std::ceil((f_.east + 180.0) / 24.0) * 24.0 - 180.0);
         const QRect image(0, 0, f_.width, f_.height);
-        painter.setPen(QPen(kCellLine, std::max(1, f_.width / 2000)));
         painter.setBrush(Qt::NoBrush);
         for (const SheetCell& cell : CellsInside(1000000, south, north, west, east)) {
             const QRect r = QRect(at(cell.north, cell.west), at(cell.south, cell.east)).normalized();
@@ -130,6 +130,9 @@ double GraticuleStep(double span, double otherSpan)
 
 QImage DrawIndexMapPicture(const IndexMapFrame& frame)
 {
+    // Refused before any page is touched: memory the system only promised
+    // would end the program when filled, not give a message.
+    CheckImageFits(frame.width, frame.height, AvailableMemoryBytes());
     // Huge pages: a fresh image's first touch would cost more than the drawing.
     QImage image = NewRgb32Image(frame.width, frame.height);
     if (image.isNull())
