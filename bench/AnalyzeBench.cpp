@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Analyze on large inputs: a folder of many sheets, and one sheet with many
 // corners. The files are written once per size into a temporary folder.
 
 #include "ScaleMaps.h"
-#include "workflow/Analyze.h"
+#include "workflow/panel/Analyze.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

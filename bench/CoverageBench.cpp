@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Coverage of a large collection: 20,000 usable 1:50,000 sheets over an
 // index map of 40° × 60° (57,600 cells). The log only counts its lines, so
 // the figure is Coverage's own: recognising, listing and writing the lines.
 
-#include "workflow/Coverage.h"
+#include "workflow/coverage/Coverage.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet index of 20,000 sheets exported to GeoJSON and to KML (target
 // ≤ 300 ms each), and a 4,000-pixel index map made for them (the frame
 // planned, the picture drawn, encoded and written with its calibration)
@@ -6,10 +7,10 @@
 
 #include "QtBenchmarkMain.h"
 #include "imaging/JpegCodec.h"
-#include "model/BinaryFile.h"
-#include "workflow/ExportSheetIndex.h"
-#include "workflow/IndexMapPicture.h"
-#include "workflow/MakeIndexMap.h"
+#include "core/BinaryFile.h"
+#include "workflow/export/ExportSheetIndex.h"
+#include "workflow/newindex/IndexMapPicture.h"
+#include "workflow/newindex/MakeIndexMap.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load image and Save jpg on large overviews, against libjpeg-turbo's own
 // djpeg and cjpeg on the same image in the same run, and the peak memory of
 // a whole load-(draw-)save run in a child process.
@@ -10,15 +11,15 @@
 
 #include "OverviewData.h"
 #include "imaging/JpegCodec.h"
-#include "model/BinaryFile.h"
-#include "model/Errors.h"
-#include "workflow/Analyze.h"
-#include "workflow/LoadImage.h"
-#include "workflow/SaveJpg.h"
+#include "core/BinaryFile.h"
+#include "core/Errors.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/panel/LoadImage.h"
+#include "workflow/panel/SaveJpg.h"
 
-#if __has_include("workflow/DrawBorders.h") && __has_include("workflow/CalcPoints.h")
-#include "workflow/CalcPoints.h"
-#include "workflow/DrawBorders.h"
+#if __has_include("workflow/panel/DrawBorders.h") && __has_include("workflow/panel/CalcPoints.h")
+#include "workflow/panel/CalcPoints.h"
+#include "workflow/panel/DrawBorders.h"
 #define TESSARINE_BENCH_DRAW 1
 #else
 #define TESSARINE_BENCH_DRAW 0

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results log in the window: an operation writing 100,000 lines, then
 // the handler's end putting them into the text box. Target: well under a
 // second for the whole, so that a big maps folder never stalls the window.

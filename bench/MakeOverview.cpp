@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a large overview for the JPEG benchmark into a folder: the JPEG
 // (quality 90, as Save jpg writes), the same pixels as a PPM for cjpeg, its
 // index map and a grid of sheets covering it.
@@ -7,7 +8,7 @@
 #include "MapFiles.h"
 #include "OverviewData.h"
 #include "imaging/JpegCodec.h"
-#include "model/BinaryFile.h"
+#include "core/BinaryFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

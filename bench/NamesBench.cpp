@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names: one opacity slider step with a preview shown, on a small and a
 // huge index image (the step must cost the same on both), and Draw map names
 // for a few thousand sheets. Images are made in memory.
 
 #include "QtBenchmarkMain.h"
-#include "workflow/DrawNames.h"
-#include "workflow/NamePreview.h"
+#include "workflow/panel/DrawNames.h"
+#include "workflow/panel/NamePreview.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zoomed view: one zoom step and the repaint of a 1,200 x 800 view on a
 // huge and on a small overview (the step must cost about the same on both),
 // an opacity slider step with a name preview shown at fit and at 100%, and
@@ -8,11 +9,11 @@
 #include "OverviewData.h"
 #include "imaging/ImagePyramid.h"
 #include "imaging/JpegCodec.h"
-#include "model/BinaryFile.h"
+#include "core/BinaryFile.h"
 #include "ui/ImageView.h"
-#include "workflow/DrawNames.h"
-#include "workflow/NamePreview.h"
-#include "workflow/ZoomLevels.h"
+#include "workflow/panel/DrawNames.h"
+#include "workflow/panel/NamePreview.h"
+#include "ui/ZoomLevels.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -47,7 +48,7 @@ void Repaint(TImageView& view, QImage& screen, QRect part)
     benchmark::ClobberMemory();
 }
 
-QRect CentredViewport(const TImageView& view)
+QRect CenterdViewport(const TImageView& view)
 {
     const QPoint corner(std::max(0, (view.width() - kView.width()) / 2), std::max(0, (view.height() - kView.height()) / 2));
     return QRect(corner, kView).intersected(view.rect());
@@ -70,7 +71,7 @@ void BM_ZoomStepAndRepaint(benchmark::State& state)
     std::size_t step = 0;
     for (auto _ : state) {
         view.setZoom(levels[step++ % levels.size()]);
-        Repaint(view, screen, CentredViewport(view));
+        Repaint(view, screen, CenterdViewport(view));
     }
     state.counters["levels"] = double(levels.size());
 }

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads CHANGELOG.md (## VERSION (YYYY-MM-DD) headings, "- " items, items
 # continued on lines indented by two spaces) into the two forms the desktop
 # and the package need:

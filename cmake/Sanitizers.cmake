@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sanitizer and fuzzing builds. The flags are set for the whole tree, so every
 # library a test or fuzz target links is instrumented as well.
 set(TESSARINE_SANITIZE "" CACHE STRING

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One place for the project's warning flags, applied target by target so
 # that third-party code pulled in by find_package keeps its own settings.
 function(tessarine_warnings target)

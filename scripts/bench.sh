@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The benchmarks, on the build `make build` made (or in $BENCH_BIN). Large inputs are written
 # once to $BENCH_DATA (default /tmp/tessarine-bench) and reused.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build, the tests and the demo need, when
 # any is missing. Quick and silent when everything is there already.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's coverage picture: tessarine-batch draws the demo's borders, names and, dashed, its
 # missing 1:100 000 sheets into a temporary copy of the overview (data/demo stays as it is), and a
 # crop of it becomes a PNG. Usage: scripts/coverage-shot.sh [OUT.png] [WxH+X+Y]

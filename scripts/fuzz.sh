@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make fuzz: builds the libFuzzer targets (clang, AddressSanitizer,
 # UndefinedBehaviorSanitizer) in build-fuzz and runs each for FUZZ_SECONDS
 # (default 60) from its seed corpus in tests/fuzz/corpus/<target>/, plus the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's picture of a made index map: tessarine-batch makes a 2,000-pixel index map for the
 # demo's sheets in a temporary folder, runs the steps on it (red borders 3 px wide, the names) and
 # the result, halved, becomes a PNG. Usage: scripts/index-shot.sh [OUT.png]

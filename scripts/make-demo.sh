@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the bundled demo in data/demo/ from scratch: an overview of the
 # Crimea in spherical Mercator (index.jpg, index.map) and 17 calibration files
 # of 1:100 000 sheets on it (maps/), plus the demo's README.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ppm-to-png.py IN.ppm OUT.png: the README's pictures, without an image library.
 import struct, sys, zlib
 # djpeg writes "P6\n<width> <height>\n255\n" and the pixels.

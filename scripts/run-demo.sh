@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs Tessarine on the bundled demo maps. The demo is copied into the build
 # folder first, since saving overwrites the overview image.
 set -euo pipefail

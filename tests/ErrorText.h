@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The text of the TessError a call throws, or an empty string when it
 // throws none, so that an expected message is one comparison.
 
-#include "model/Errors.h"
+#include "core/Errors.h"
 
 #include <QString>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Large inputs for the scale tests and the benchmarks: a folder of many

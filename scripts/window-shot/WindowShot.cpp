@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the main window on a set of maps, runs the command panel and saves
 // a picture of the window, for the documentation:
 //   window-shot [--index-map | --fit] MAPS_DIR INDEX_MAP OUTPUT.png

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/BatchOptions.h"
 
 #include "batch/SettingsOptions.h"
 #include "settings/IniFile.h"
-#include "workflow/LineColors.h"
+#include "workflow/panel/LineColors.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

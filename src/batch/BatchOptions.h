@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "batch/CoverageOptions.h"
 #include "batch/IndexToolsOptions.h"
 #include "batch/NamesOptions.h"
-#include "workflow/LineColors.h"
+#include "workflow/panel/LineColors.h"
 
 #include <QColor>
 #include <QString>

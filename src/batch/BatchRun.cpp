@@ -1,17 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/BatchRun.h"
 
-#include "model/BinaryFile.h"
-#include "workflow/Analyze.h"
-#include "workflow/CalcNameCenters.h"
-#include "workflow/CalcPoints.h"
-#include "workflow/Coverage.h"
-#include "workflow/DrawBorders.h"
-#include "workflow/DrawMissingSheets.h"
-#include "workflow/DrawNames.h"
-#include "workflow/ExportSheetIndex.h"
-#include "workflow/LoadImage.h"
-#include "workflow/MakeIndexMap.h"
-#include "workflow/SaveJpg.h"
+#include "core/BinaryFile.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/panel/CalcNameCenters.h"
+#include "workflow/panel/CalcPoints.h"
+#include "workflow/coverage/Coverage.h"
+#include "workflow/panel/DrawBorders.h"
+#include "workflow/coverage/DrawMissingSheets.h"
+#include "workflow/panel/DrawNames.h"
+#include "workflow/export/ExportSheetIndex.h"
+#include "workflow/panel/LoadImage.h"
+#include "workflow/newindex/MakeIndexMap.h"
+#include "workflow/panel/SaveJpg.h"
 #include "workflow/Workspace.h"
 
 #include <optional>
@@ -92,7 +93,7 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
             break;
         case BatchStep::Centers:
             if (options.names.run)
-                outcome = CalcNameCenters(ws, options.names.centreMethod);
+                outcome = CalcNameCenters(ws, options.names.centerMethod);
             break;
         case BatchStep::Names:
             if (options.names.run)

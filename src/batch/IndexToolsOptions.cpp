@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/IndexToolsOptions.h"
 
-#include "workflow/ExportSheetIndex.h"
-#include "workflow/IndexMapFrame.h"
+#include "workflow/export/ExportSheetIndex.h"
+#include "workflow/newindex/IndexMapFrame.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/NamesOptions.h"
 
-#include "model/TextFile.h"
+#include "formats/ozi/TextFile.h"
 
 #include <QRegularExpression>
 
@@ -82,7 +83,7 @@ std::optional<QString> ReadNamesOptions(const QCommandLineParser& parser, NamesB
         const auto method = Lookup(kMethodNames, parser.value(kCenters));
         if (!method)
             return QStringLiteral("Unknown centre method: %1").arg(parser.value(kCenters));
-        options.centreMethod = *method;
+        options.centerMethod = *method;
     }
     if (parser.isSet(kNames)) {
         const auto source = Lookup(kSourceNames, parser.value(kNames));

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workflow/CalcNameCenters.h"
-#include "workflow/DrawNames.h"
+#include "workflow/panel/CalcNameCenters.h"
+#include "workflow/panel/DrawNames.h"
 
 #include <QColor>
 #include <QCommandLineParser>
@@ -14,7 +15,7 @@
 // defaults.
 struct NamesBatchOptions {
     bool run = true;  // --no-names passes over both steps
-    int centreMethod = kArithmeticMean;
+    int centerMethod = kArithmeticMean;
     int source = kSourceMapName;
     QString customListFile;  // empty: no custom list, as before the dialog's first Ok
     QString fontFamily = QStringLiteral("Tahoma");

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/SettingsOptions.h"
 
-#include "workflow/CalcNameCenters.h"
-#include "workflow/DrawNames.h"
-#include "workflow/LineColors.h"
+#include "workflow/panel/CalcNameCenters.h"
+#include "workflow/panel/DrawNames.h"
+#include "workflow/panel/LineColors.h"
 
 #include <QColor>
 
@@ -35,7 +36,7 @@ void ApplyStoredSettings(const StoredSettings& s, BatchOptions& options)
     options.lineColor = StoredLineColor(s.lineColor);
     options.fill = s.fillPolygons;
     NamesBatchOptions& names = options.names;
-    names.centreMethod = RadioIndex(s.centerNames, kBarycenter);
+    names.centerMethod = RadioIndex(s.centerNames, kBarycenter);
     names.source = RadioIndex(s.namesSrc, kSourceCustomList);
     names.opacityPosition = std::clamp(s.alpha, 0, kMaxOpacity);
     if (s.font) {

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Version.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
-#include "model/Errors.h"
+#include "core/Errors.h"
 #include "workflow/ResultsLog.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "geometry/NameCenters.h"
 
-#include "model/Errors.h"
+#include "core/Errors.h"
 
 #include <cmath>
 #include <cstdint>

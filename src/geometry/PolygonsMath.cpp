@@ -1,4 +1,5 @@
-#include "PolygonsMath.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "geometry/PolygonsMath.h"
 
 #include <cmath>
 

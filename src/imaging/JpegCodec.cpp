@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/JpegCodec.h"
 
 #include "imaging/ImageBuffer.h"
 #include "imaging/MemoryBudget.h"
-#include "model/Errors.h"
+#include "core/Errors.h"
 
 #include <csetjmp>
 #include <cstdio>

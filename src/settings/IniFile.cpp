@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/IniFile.h"
 
-#include "model/Errors.h"
+#include "core/Errors.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workflow/CustomListEdits.h"
+#include "workflow/panel/CustomListEdits.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "New…" beside the index map box and its Export group.
 
 #include "ui/Dialogs.h"
 #include "ui/MainFormUnit.h"
 #include "ui/WindowWidgets.h"
-#include "workflow/ExportSheetIndex.h"
-#include "workflow/MakeIndexMap.h"
+#include "workflow/export/ExportSheetIndex.h"
+#include "workflow/newindex/MakeIndexMap.h"
 
 #include <QFileInfo>
 #include <QGroupBox>

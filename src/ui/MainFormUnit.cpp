@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainFormUnit.h"
 
-#include "model/Errors.h"
+#include "core/Errors.h"
 #include "ui/CustomListFormUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/FontMapping.h"
@@ -8,19 +9,19 @@
 #include "ui/RadioGroup.h"
 #include "ui/TCTrackBar.h"
 #include "ui/WindowWidgets.h"
-#include "workflow/Analyze.h"
-#include "workflow/CalcNameCenters.h"
-#include "workflow/CalcPoints.h"
-#include "workflow/ClearAll.h"
-#include "workflow/Coverage.h"
-#include "workflow/DrawBorders.h"
-#include "workflow/DrawMissingSheets.h"
-#include "workflow/DrawNames.h"
-#include "workflow/LineColors.h"
-#include "workflow/LoadImage.h"
-#include "workflow/SaveJpg.h"
-#include "workflow/Undo.h"
-#include "workflow/ZoomLevels.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/panel/CalcNameCenters.h"
+#include "workflow/panel/CalcPoints.h"
+#include "workflow/panel/ClearAll.h"
+#include "workflow/coverage/Coverage.h"
+#include "workflow/panel/DrawBorders.h"
+#include "workflow/coverage/DrawMissingSheets.h"
+#include "workflow/panel/DrawNames.h"
+#include "workflow/panel/LineColors.h"
+#include "workflow/panel/LoadImage.h"
+#include "workflow/panel/SaveJpg.h"
+#include "workflow/panel/Undo.h"
+#include "ui/ZoomLevels.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -629,7 +630,7 @@ void TMainForm::btnListClick()
     ws_.data.CustomList = customListForm_->lines();
 }
 
-void TMainForm::rdCentersClick() { CentreMethodChosen(ws_, rdCenters->itemIndex()); }
+void TMainForm::rdCentersClick() { CenterMethodChosen(ws_, rdCenters->itemIndex()); }
 
 void TMainForm::OpacityChange()
 {
@@ -661,10 +662,10 @@ void TMainForm::OpacityMouseDown()
     OpacityMouseUp();
 
     const ViewGeometry view = viewGeometry();
-    const auto centre = StartNamePreview(ws_, preview_, nameStyle(), GetViewCenter(view));
-    if (!centre)
+    const auto center = StartNamePreview(ws_, preview_, nameStyle(), GetViewCenter(view));
+    if (!center)
         return;
-    if (const auto positions = ScrollToPoint(view, centre->X, centre->Y)) {
+    if (const auto positions = ScrollToPoint(view, center->X, center->Y)) {
         scrBox->horizontalScrollBar()->setValue(positions->horizontal);
         scrBox->verticalScrollBar()->setValue(positions->vertical);
     }
@@ -768,9 +769,9 @@ void TMainForm::ZoomInClick()
 {
     if (ws_.workingImage.isNull())
         return;
-    const QPointF centre = fitReturn_.value_or(imagePointAt(shownMiddle()));
+    const QPointF center = fitReturn_.value_or(imagePointAt(shownMiddle()));
     fitReturn_.reset();
-    zoomAbout(ZoomIn(imgMap->zoom(), fitZoom()), centre, std::nullopt);
+    zoomAbout(ZoomIn(imgMap->zoom(), fitZoom()), center, std::nullopt);
 }
 
 void TMainForm::ZoomOutClick()
@@ -794,9 +795,9 @@ void TMainForm::ZoomActualClick()
 {
     if (ws_.workingImage.isNull())
         return;
-    const QPointF centre = fitReturn_.value_or(imagePointAt(shownMiddle()));
+    const QPointF center = fitReturn_.value_or(imagePointAt(shownMiddle()));
     fitReturn_.reset();
-    zoomAbout(1.0, centre, std::nullopt);
+    zoomAbout(1.0, center, std::nullopt);
 }
 
 // One level per notch, about the point under the pointer; a touchpad's

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "settings/IniFile.h"
 #include "ui/LogView.h"
 #include "settings/StoredSettings.h"
-#include "workflow/NamePreview.h"
+#include "workflow/panel/NamePreview.h"
 #include "workflow/Workspace.h"
 
 #include <QColor>

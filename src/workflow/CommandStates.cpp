@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workflow/CommandStates.h"
 
 #include <initializer_list>
@@ -20,8 +21,8 @@ const Effect kEffects[] = {
     {Transition::ImageLoaded, {}, {C::LoadImage}},
     {Transition::PointsCalculated, {C::Draw, C::Names, C::CalcNames}, {C::Calc}},
     {Transition::BordersDrawn, {C::Undo, C::Save}, {}},
-    {Transition::CentresCalculated, {}, {C::CalcNames}},
-    {Transition::CentreMethodChanged, {C::CalcNames}, {}},
+    {Transition::CentersCalculated, {}, {C::CalcNames}},
+    {Transition::CenterMethodChanged, {C::CalcNames}, {}},
     {Transition::NamesDrawn, {C::Undo, C::Save}, {}},
     {Transition::Undone, {C::Draw, C::Names}, {C::Save, C::Undo}},
     {Transition::Saved, {}, {C::Save, C::Draw, C::Names, C::Undo}},

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -16,8 +17,8 @@ enum class Transition {
     ImageLoaded,          // the image is loaded (checked, passed or not)
     PointsCalculated,     // pixel positions computed, with usable sheets
     BordersDrawn,
-    CentresCalculated,
-    CentreMethodChanged,
+    CentersCalculated,
+    CenterMethodChanged,
     NamesDrawn,
     Undone,
     Saved,

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/gvars.h"
 #include "workflow/CommandStates.h"
-#include "workflow/NumberFormat.h"
+#include "core/NumberFormat.h"
 #include "workflow/ResultsLog.h"
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtPrint.h"
 #include "MapFiles.h"
 #include "batch/BatchOptions.h"
@@ -17,7 +18,7 @@ QMap<QString, QString> Fields(const BatchOptions& o)
     return {{"width", o.lineWidthText},
             {"colour", o.lineColor.name()},
             {"fill", QString::number(o.fill)},
-            {"centres", QString::number(o.names.centreMethod)},
+            {"centres", QString::number(o.names.centerMethod)},
             {"source", QString::number(o.names.source)},
             {"opacity", QString::number(o.names.opacityPosition)},
             {"font", QStringLiteral("%1 %2").arg(o.names.fontFamily).arg(o.names.fontPixelSize)},

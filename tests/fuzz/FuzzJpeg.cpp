@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the JPEG decoder. Decoding must give an image of
 // the header's size or throw TessError; a small decoded image must survive
 // an encode and decode round trip at its size.
 
 #include "imaging/JpegCodec.h"
-#include "model/Errors.h"
+#include "core/Errors.h"
 
 #include <cstddef>
 #include <cstdint>

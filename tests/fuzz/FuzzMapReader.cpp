@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the calibration reader through Analyze: once as
 // the only sheet of the maps folder beside a good index map, once as the
 // index map beside a good sheet. Analyze must complete, stop on a problem it
 // logs, or throw TessError; anything else is a fault.
 
 #include "MapFiles.h"
-#include "model/Errors.h"
-#include "workflow/Analyze.h"
+#include "core/Errors.h"
+#include "workflow/panel/Analyze.h"
 
 #include <QDir>
 #include <QTemporaryDir>

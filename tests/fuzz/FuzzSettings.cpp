@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the settings-file reader as a whole settings
 // file, and its "Font" value through the font decoder. Reading must never
 // fail: damaged values give the defaults. A font that decodes must encode

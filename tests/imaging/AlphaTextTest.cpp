@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiApplication.h"
 #include "QtPrint.h"
 #include "imaging/AlphaText.h"

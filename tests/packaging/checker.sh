@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # checker.sh PATTERN COMMAND...: passes when COMMAND exits 0 and no line of
 # its output matches PATTERN (an extended regular expression, "." for any
 # output at all); skipped when COMMAND is not installed.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # installed-tree.sh CMAKE BUILD_DIR: installs the build into a scratch folder
 # and checks there what a software centre relies on: the metadata, the
 # desktop entry it launches and the icon that entry names, all found by the

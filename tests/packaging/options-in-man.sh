@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # options-in-man.sh PROGRAM PAGE: every option that PROGRAM --help lists is
 # described in the manual page PAGE, so the two cannot drift apart.
 command -v man >/dev/null 2>&1 || { echo "man is not installed"; exit 77; }

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # prints.sh EXPECTED COMMAND...: passes when COMMAND exits 0 having printed
 # exactly the line EXPECTED.
 expected=$1

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # still-running.sh SECONDS COMMAND...: passes when COMMAND is still running
 # after SECONDS, having printed nothing; timeout then ends it.
 seconds=$1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view of the index map: the name preview under the opacity slider,
 // drag-scrolling, zoom, and the window's other ways in (accessible actions,
 // dropped files).
@@ -36,7 +37,7 @@ void Mouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton butto
 }
 
 // Where the slider's thumb is drawn at `value`.
-QPoint HandleCentre(const QSlider* slider, int value)
+QPoint HandleCenter(const QSlider* slider, int value)
 {
     const int length = slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider);
     const int left = QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, slider->width() - length);
@@ -107,7 +108,7 @@ TEST_F(ShownDemo, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
     TMainForm& f = demo();
     const QImage before = f.workspace().workingImage.copy();
     f.tbOpacity->setValue(30);
-    const QPoint grip = HandleCentre(f.tbOpacity, 30);
+    const QPoint grip = HandleCenter(f.tbOpacity, 30);
     Mouse(f.tbOpacity, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
     ASSERT_TRUE(f.previewShown());
     const QRect box = f.previewRect();
@@ -119,7 +120,7 @@ TEST_F(ShownDemo, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
 
     QImage previous = f.workspace().workingImage.copy(box);
     for (int value : {20, 8, 1, 0, 32}) {
-        Mouse(f.tbOpacity, QEvent::MouseMove, grip + (HandleCentre(f.tbOpacity, value) - HandleCentre(f.tbOpacity, 30)),
+        Mouse(f.tbOpacity, QEvent::MouseMove, grip + (HandleCenter(f.tbOpacity, value) - HandleCenter(f.tbOpacity, 30)),
               Qt::NoButton, Qt::LeftButton);
         QApplication::processEvents();
         ASSERT_EQ(f.tbOpacity->value(), value);
@@ -132,7 +133,7 @@ TEST_F(ShownDemo, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
     EXPECT_FALSE(recorder.painted.isEmpty());
     EXPECT_TRUE(box.contains(recorder.painted.boundingRect()));
     recorder.painted = QRegion();
-    Mouse(f.tbOpacity, QEvent::MouseButtonRelease, HandleCentre(f.tbOpacity, 32), Qt::LeftButton, Qt::NoButton);
+    Mouse(f.tbOpacity, QEvent::MouseButtonRelease, HandleCenter(f.tbOpacity, 32), Qt::LeftButton, Qt::NoButton);
     QApplication::processEvents();
     EXPECT_FALSE(f.previewShown());
     EXPECT_EQ(f.workspace().workingImage, before) << "pixel for pixel as before";
@@ -147,7 +148,7 @@ TEST_F(ShownDemo, EveryWayAPressArrivesPreviews)
     TMainForm& f = demo();
     const QImage before = f.workspace().workingImage.copy();
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-        const QPoint thumb = f.tbOpacity->mapTo(&f, HandleCentre(f.tbOpacity, f.tbOpacity->value()));
+        const QPoint thumb = f.tbOpacity->mapTo(&f, HandleCenter(f.tbOpacity, f.tbOpacity->value()));
         QTest::mousePress(f.windowHandle(), button, {}, thumb);
         EXPECT_TRUE(f.previewShown()) << int(button);
         QTest::mouseRelease(f.windowHandle(), button, {}, thumb);
@@ -186,7 +187,7 @@ TEST_F(ShownDemo, DraggingWithTheLeftButtonScrollsByTheDragDistance)
     EXPECT_EQ(position(f), QPoint(150, 115)) << "through the window system";
 }
 
-TEST_F(ShownDemo, FitShowsTheWholeImagePreviewsAtItAndActualPixelsComeBackToTheSameCentre)
+TEST_F(ShownDemo, FitShowsTheWholeImagePreviewsAtItAndActualPixelsComeBackToTheSameCenter)
 {
     TMainForm& f = demo();
     f.scrBox->horizontalScrollBar()->setValue(3000);

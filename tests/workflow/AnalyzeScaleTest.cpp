@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Analyze reads a folder of 20,000 sheets, and a sheet of 10,000 corners
 // (its last one outside or not) whole: every record, every line.
 
 #include "QtPrint.h"
 #include "ScaleMaps.h"
-#include "workflow/Analyze.h"
+#include "workflow/panel/Analyze.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

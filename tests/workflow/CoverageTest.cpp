@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MapFiles.h"
 #include "QtPrint.h"
-#include "workflow/Analyze.h"
-#include "workflow/Coverage.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/coverage/Coverage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exported sheet index as GDAL, Python and libxml2 read it.
 
 #include "Process.h"
 #include "QtPrint.h"
 #include "MapFiles.h"
-#include "workflow/Analyze.h"
-#include "workflow/ExportSheetIndex.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/export/ExportSheetIndex.h"
 
 #include <QTemporaryDir>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save that fails (a full disk, a read-only disk or file, a folder in
 // place of the image) leaves the file or folder as it was, no temporary file
 // beside it, and Undo returning to the image as loaded. The disk faults run
@@ -7,10 +8,10 @@
 #include "MapFiles.h"
 #include "QtPrint.h"
 #include "imaging/JpegCodec.h"
-#include "workflow/Analyze.h"
-#include "workflow/LoadImage.h"
-#include "workflow/SaveJpg.h"
-#include "workflow/Undo.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/panel/LoadImage.h"
+#include "workflow/panel/SaveJpg.h"
+#include "workflow/panel/Undo.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

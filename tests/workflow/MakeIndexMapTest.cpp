@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A new index map from the sheets alone, as GDAL and the pipeline take it.
 
 #include "Process.h"
 #include "QtPrint.h"
 #include "GuiApplication.h"
 #include "MapFiles.h"
-#include "workflow/Analyze.h"
-#include "workflow/CalcPoints.h"
-#include "workflow/LoadImage.h"
-#include "workflow/MakeIndexMap.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/panel/CalcPoints.h"
+#include "workflow/panel/LoadImage.h"
+#include "workflow/newindex/MakeIndexMap.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

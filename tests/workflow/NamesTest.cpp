@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of names that a run's log cannot show: the opacity alpha, the
 // text's placement, the text of each name source and the view's scrolling.
 
 #include "QtPrint.h"
-#include "workflow/NamePreview.h"
+#include "workflow/panel/NamePreview.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +15,18 @@ TEST(OpacityAlpha, IsEightTimesThePositionLessOneAndZeroAtZero)
         EXPECT_EQ(OpacityAlpha(position), alpha) << position;
 }
 
-TEST(CentredTextCorner, HalvesTruncateTowardZero)
+TEST(CenterdTextCorner, HalvesTruncateTowardZero)
 {
-    EXPECT_EQ(CentredTextCorner({100, 50}, {10, 8}), (TPixel{95, 46}));
-    EXPECT_EQ(CentredTextCorner({100, 50}, {11, 7}), (TPixel{95, 47}));
-    EXPECT_EQ(CentredTextCorner({-3, -3}, {5, 4}), (TPixel{-5, -5}));
+    EXPECT_EQ(CenterdTextCorner({100, 50}, {10, 8}), (TPixel{95, 46}));
+    EXPECT_EQ(CenterdTextCorner({100, 50}, {11, 7}), (TPixel{95, 47}));
+    EXPECT_EQ(CenterdTextCorner({-3, -3}, {5, 4}), (TPixel{-5, -5}));
 }
 
-TSingleMap At(bool ok, TPixel centre, const QString& name = {})
+TSingleMap At(bool ok, TPixel center, const QString& name = {})
 {
     TSingleMap sheet;
     sheet.IsOk = ok;
-    sheet.NameCenter = centre;
+    sheet.NameCenter = center;
     sheet.MapName = name;
     return sheet;
 }
@@ -41,7 +42,7 @@ TEST(NameText, ComesFromTheSourceAndTheCustomListCountsEverySheet)
 }
 
 // A 400 × 300 view with 17-pixel scroll bars: usable 383 × 283, halves 191 and 141.
-TEST(ViewGeometry, CentreAndScrollFollowTheHalvesAndTheEnds)
+TEST(ViewGeometry, CenterAndScrollFollowTheHalvesAndTheEnds)
 {
     const auto view = [](int hRange, int vRange) { return ViewGeometry{400, 300, 17, 17, hRange, vRange, 300, 200}; };
     EXPECT_EQ(GetViewCenter(view(2000, 1000)), (TPixel{491, 341}));

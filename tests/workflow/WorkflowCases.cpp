@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives each case of tests/cases/ through the workflow calls: the files it
 // writes, the buttons it presses and what each press must give. The format
 // is described in tests/cases/README.md.
@@ -8,20 +9,20 @@
 #include "MapFiles.h"
 #include "QtPrint.h"
 #include "imaging/JpegCodec.h"
-#include "workflow/Analyze.h"
-#include "workflow/CalcNameCenters.h"
-#include "workflow/CalcPoints.h"
-#include "workflow/ClearAll.h"
-#include "workflow/Coverage.h"
-#include "workflow/CustomListEdits.h"
-#include "workflow/DrawBorders.h"
-#include "workflow/DrawMissingSheets.h"
-#include "workflow/DrawNames.h"
-#include "workflow/LoadImage.h"
-#include "workflow/MakeIndexMap.h"
-#include "workflow/NamePreview.h"
-#include "workflow/SaveJpg.h"
-#include "workflow/Undo.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/panel/CalcNameCenters.h"
+#include "workflow/panel/CalcPoints.h"
+#include "workflow/panel/ClearAll.h"
+#include "workflow/coverage/Coverage.h"
+#include "workflow/panel/CustomListEdits.h"
+#include "workflow/panel/DrawBorders.h"
+#include "workflow/coverage/DrawMissingSheets.h"
+#include "workflow/panel/DrawNames.h"
+#include "workflow/panel/LoadImage.h"
+#include "workflow/newindex/MakeIndexMap.h"
+#include "workflow/panel/NamePreview.h"
+#include "workflow/panel/SaveJpg.h"
+#include "workflow/panel/Undo.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -98,7 +99,7 @@ protected:
             {"calc", [&] { CalcPoints(ws); }},
             {"borders", [&] { DrawBorders(ws, {arg(2), QColor(arg(3)), arg(4) == "fill"}); }},
             {"centers", [&] { CalcNameCenters(ws, arg(2).toInt()); }},
-            {"method", [&] { CentreMethodChosen(ws, arg(2).toInt()); }},
+            {"method", [&] { CenterMethodChosen(ws, arg(2).toInt()); }},
             {"names", [&] { style.source = arg(2).toInt(); style.opacityPosition = arg(3).toInt(); DrawNames(ws, style); }},
             {"coverage", [&] { Coverage(ws, arg(2).toInt()); }},
             {"missing", [&] { DrawMissingSheets(ws, arg(2).toInt(), {arg(3), QColor(arg(4)), style.font, style.color, arg(5).toInt()}); }},

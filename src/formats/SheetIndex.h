@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The sheet index as vector features, the same for every format written:
+// the index map first, then every analysed sheet in the analysis order.
+
+struct LonLat {
+    double lon = 0.0;
+    double lat = 0.0;
+};
+// Counter-clockwise, the first position repeated last.
+using Ring = std::vector<LonLat>;
+
+struct OutlineFeature {
+    QString file;
+    QString kind;  // "index" or "sheet"
+    // The rest belong to sheets.
+    QString name;
+    QString image;
+    bool usable = false;
+    QString problem;       // empty for a usable sheet
+    QString nomenclature;  // empty when no standard sheet was recognised
+    int scale = 0;
+    // One ring per polygon: two or more for an outline cut at 180°; none
+    // when its corners were not all read.
+    std::vector<Ring> polygons;
+};
+
+struct SheetIndex {
+    std::vector<OutlineFeature> features;
+    // Of every position written; absent when no feature has a geometry.
+    std::optional<LonLat> southWest;
+    std::optional<LonLat> northEast;
+};
+
+// A degree value with at most 7 decimals and no trailing zeros.
+QString FormatDegrees(double value);
+// The same value as a double that prints that way.
+double RoundDegrees(double value);

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workflow/coverage/DrawMissingSheets.h"
+
+#include "imaging/AlphaText.h"
+#include "imaging/BorderDrawing.h"
+#include "core/Numbers.h"
+#include "workflow/coverage/Coverage.h"
+#include "workflow/panel/DrawNames.h"
+#include "workflow/newindex/IndexProjection.h"
+
+StepOutcome DrawMissingSheets(Workspace& ws, int scale, const MissingSheetStyle& style)
+{
+    if (!ws.data.IndexMap.IsOk || ws.data.GoodMapsCount <= 0)
+        return StepOutcome::Completed;
+
+    const int32_t width = StrToInt(style.widthText);
+    const CoverageReport report = ComputeCoverage(ws.data, scale);
+    // Every position first: a projection fault leaves the image untouched.
+    const IndexProjection project(ws.data.IndexMap);
+    std::vector<QPolygon> outlines;
+    std::vector<TPixel> centers;
+    for (std::size_t k : report.missing) {
+        const SheetCell& cell = report.inside[k];
+        const TPixel nw = project({cell.north, cell.west});
+        const TPixel se = project({cell.south, cell.east});
+        outlines.push_back(QPolygon({QPoint(nw.X, nw.Y), QPoint(se.X, nw.Y), QPoint(se.X, se.Y), QPoint(nw.X, se.Y)}));
+        centers.push_back(TPixel{static_cast<int32_t>((int64_t{nw.X} + se.X) / 2),
+                                 static_cast<int32_t>((int64_t{nw.Y} + se.Y) / 2)});
+    }
+
+    if (width >= 0)
+        ws.penWidth = width;
+    DrawBorderPolygons(ws.workingImage, outlines, BorderStyle{style.lineColor, ws.penWidth, false, true});
+    const quint8 alpha = OpacityAlpha(style.opacityPosition);
+    for (std::size_t m = 0; m < report.missing.size(); ++m) {
+        const QString& name = report.inside[report.missing[m]].name;
+        const TPixel corner = CenterdTextCorner(centers[m], TextBoxSize(style.font, name));
+        DrawAlphaText(ws.workingImage, style.font, style.nameColor, alpha, corner.X, corner.Y, name);
+    }
+
+    ws.commands.apply(Transition::MissingSheetsDrawn);
+    return StepOutcome::Completed;
+}

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workflow/newindex/MakeIndexMap.h"
+
+#include "imaging/JpegCodec.h"
+#include "core/BinaryFile.h"
+#include "core/Errors.h"
+#include "workflow/panel/Analyze.h"
+#include "formats/ozi/MapWriter.h"
+#include "workflow/newindex/IndexMapPicture.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+QString IndexImagePath(const QString& mapFile)
+{
+    return mapFile.left(mapFile.size() - QFileInfo(mapFile).suffix().size()) + QStringLiteral("jpg");
+}
+
+void WriteIndexMap(const IndexMapFrame& frame, const QString& mapFile)
+{
+    const QString imageFile = IndexImagePath(mapFile);
+    const QByteArray calibration =
+        IndexMapCalibration(FrameRecord(frame), QFileInfo(mapFile).completeBaseName(), QFileInfo(imageFile).fileName());
+    const bool imageExisted = QFileInfo::exists(imageFile);
+    ReplaceFileSafely(imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality));
+    try {
+        ReplaceFileSafely(mapFile, calibration);
+    } catch (const TessError&) {
+        // A picture without its calibration is of no use to anyone.
+        if (!imageExisted)
+            QFile::remove(imageFile);
+        throw;
+    }
+}
+
+StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite)
+{
+    const QFileInfo info(mapFile);
+    if (info.suffix().compare(u"map", Qt::CaseInsensitive) != 0)
+        throw TessError(QStringLiteral("An index map's calibration file must end in .map: %1").arg(mapFile));
+    const QString imageFile = IndexImagePath(mapFile);
+
+    ws.log.blank();
+    ws.log.append(QStringLiteral("Making index map..."));
+    ws.log.processPendingEvents();
+    if (!overwrite) {
+        for (const QString& file : {imageFile, mapFile}) {
+            if (QFileInfo::exists(file)) {
+                ws.log.append(QStringLiteral("%1 already exists - not overwritten").arg(file));
+                return StepOutcome::Stopped;
+            }
+        }
+    }
+
+    // The sheets are read into records of their own, inside a border that
+    // holds the whole globe, so that each sheet with good corners is ok.
+    Workspace scan(ws.log, ws.decimalPoint);
+    scan.data.IndexMap.LatLon = {{1e6, -1e6}, {1e6, 1e6}, {-1e6, 1e6}, {-1e6, -1e6}};
+    ws.log.blank();
+    const std::size_t files = ReadMapsDirectory(scan, mapsDir);
+    std::size_t good = 0;
+    for (const TSingleMap& sheet : scan.data.Maps)
+        good += CornersRead(sheet) ? 1 : 0;
+    ws.log.blank();
+    ws.log.append(QStringLiteral("%1 map files analysed").arg(files));
+    ws.log.append(QStringLiteral("%1 map files have good corners").arg(good));
+
+    const IndexMapPlan plan = PlanIndexMap(scan.data.Maps, width);
+    if (!plan.frame) {
+        ws.log.append(plan.refusal);
+        return StepOutcome::Stopped;
+    }
+    const IndexMapFrame& frame = *plan.frame;
+    WriteIndexMap(frame, mapFile);
+    ws.log.append(QStringLiteral("Index map of %1 x %2 pixels saved as %3 and %4")
+                      .arg(frame.width)
+                      .arg(frame.height)
+                      .arg(QFileInfo(imageFile).fileName(), info.fileName()));
+    return StepOutcome::Completed;
+}

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workflow/panel/Analyze.h"
+
+#include "formats/ozi/MapDirectory.h"
+#include "formats/ozi/MapReader.h"
+#include "formats/ozi/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kNoMmpnum = QStringLiteral("MMPNUM not found");
+const QString kNoGoodMmpll = QStringLiteral("has no good MMPLL");
+
+// False when the index map's point lines are bad: the analysis stops there.
+bool ReadIndexMap(Workspace& ws, const QStringList& lines)
+{
+    TSingleMap& index = ws.data.IndexMap;
+    const auto m = FindIndexMapMmpnum(lines);
+    if (!m) {
+        ws.log.append(QStringLiteral("Index map is not 4-point border map"));
+        index.IsOk = false;
+        return true;  // the directory is scanned all the same
+    }
+    index.Pixels.assign(4, TPixel{});
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (!ReadMMPXY(lines, *m + k, k, index.Pixels[static_cast<std::size_t>(k - 1)])) {
+            ws.log.append(QStringLiteral("Index map has no good MMPXY"));
+            index.IsOk = false;
+            return false;
+        }
+    }
+    index.LatLon.assign(4, TGeoPoint{});
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (!ReadMMPLL(lines, *m + 4 + k, k, index.LatLon[static_cast<std::size_t>(k - 1)])) {
+            ws.log.append(QStringLiteral("Index map has no good MMPLL"));
+            index.IsOk = false;
+            return false;
+        }
+    }
+    ws.log.append(QStringLiteral("Index map is ok"));
+    return true;
+}
+
+void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path, const QString& name,
+               std::size_t fileCount)
+{
+    const QStringList lines = ReadTextLines(nativePath, path);
+    const SheetMmpnum mmpnum = FindSheetMmpnum(lines);
+    const int32_t n = mmpnum.count;
+
+    ws.data.Maps.resize(fileCount);
+    TSingleMap& sheet = ws.data.Maps.back();
+    sheet.FileName = name;
+    sheet.ImageFile = FileNamePart(LineAt(lines, 2));
+    sheet.MapName = LineAt(lines, 1);
+    sheet.IsOk = true;
+    sheet.Problem.clear();
+    ws.log.append(QStringLiteral("...original map name is ") + sheet.MapName);
+
+    if (n == 0) {
+        ws.log.append(QStringLiteral("...MMPNUM not found"));
+        sheet.IsOk = false;
+        sheet.Problem = kNoMmpnum;
+    } else {
+        ws.log.append(QStringLiteral("...MMPNUM = %1").arg(n));
+        // Points are read one at a time: a count far beyond the file's
+        // length ends in the list's error instead of a huge allocation. A
+        // record reused from an earlier run keeps its old corners where no
+        // new one is read, as a resized array would.
+        auto& corners = sheet.LatLon;
+        const auto count = static_cast<std::size_t>(n);
+        if (corners.size() > count)
+            corners.resize(count);
+        for (int32_t k = 1; k <= n; ++k) {
+            TGeoPoint p;
+            if (!ReadMMPLL(lines, qint64{mmpnum.line} + n + k, k, p)) {
+                sheet.IsOk = false;
+                sheet.Problem = kNoGoodMmpll;
+                ws.log.append(QStringLiteral("...has no good MMPLL"));
+                break;
+            }
+            const auto at = static_cast<std::size_t>(k - 1);
+            if (at < corners.size())
+                corners[at] = p;
+            else
+                corners.push_back(p);
+        }
+        // A failed line proves the file holds n more lines, so this is bounded.
+        corners.resize(count);
+    }
+
+    for (int32_t k = 1; k <= n; ++k) {
+        const TGeoPoint& p = sheet.LatLon[static_cast<std::size_t>(k - 1)];
+        ws.log.append(QStringLiteral("...p%1 Lat=%2, Lon=%3")
+                          .arg(QString::number(k), FormatGeneral(p.Lat, ws.decimalPoint),
+                               FormatGeneral(p.Lon, ws.decimalPoint)));
+    }
+    for (int32_t k = 1; k <= n; ++k) {
+        if (PointInPolygon(sheet.LatLon[static_cast<std::size_t>(k - 1)], ws.data.IndexMap.LatLon) != 1) {
+            ws.log.append(QStringLiteral("...is not inside index map"));
+            sheet.IsOk = false;
+            if (sheet.Problem.isEmpty())
+                sheet.Problem = QStringLiteral("is not inside index map");
+            break;
+        }
+    }
+    if (sheet.IsOk)
+        ws.log.append(QStringLiteral("...is ok"));
+    ws.log.blank();
+}
+
+}  // namespace
+
+bool CornersRead(const TSingleMap& sheet) { return sheet.Problem != kNoMmpnum && sheet.Problem != kNoGoodMmpll; }
+
+std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
+{
+    if (!mapsDir.endsWith(u'/') && !mapsDir.endsWith(u'\\'))
+        mapsDir += u'/';
+    std::size_t fileCount = 0;
+    const QByteArray nativeDir = QFile::encodeName(mapsDir);
+    for (const MapFileEntry& entry : ListMapFiles(mapsDir)) {
+        ws.log.append(entry.name);
+        ++fileCount;
+        ReadSheet(ws, nativeDir + entry.nativeName, mapsDir + entry.name, entry.name, fileCount);
+    }
+    return fileCount;
+}
+
+StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile)
+{
+    if (!QFileInfo(indexMapFile).isFile()) {
+        ws.log.append(QStringLiteral("Index map file does not exist"));
+        return StepOutcome::Stopped;
+    }
+    const QStringList indexLines = ReadTextLines(indexMapFile);
+    ws.indexMapFile = indexMapFile;
+    ws.data.IndexMap.IsOk = true;
+    if (!ReadIndexMap(ws, indexLines))
+        return StepOutcome::Stopped;
+
+    ws.log.blank();
+    const std::size_t fileCount = ReadMapsDirectory(ws, mapsDir);
+
+    ws.log.blank();
+    ws.log.append(QStringLiteral("%1 map files analysed").arg(fileCount));
+    int32_t good = 0;
+    for (std::size_t i = 0; i < fileCount; ++i)
+        good += ws.data.Maps[i].IsOk ? 1 : 0;
+    ws.data.GoodMapsCount = good;
+    ws.log.append(QStringLiteral("%1 map files is ok").arg(good));
+    if (ws.data.IndexMap.IsOk && ws.data.GoodMapsCount > 0)
+        ws.commands.apply(Transition::AnalyzeFoundUsable);
+    ws.commands.apply(Transition::AnalyzeScanned);
+    return StepOutcome::Completed;
+}

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "workflow/Workspace.h"
+
+#include <QString>
+
+// Checks the index map's calibration file, reads every sheet of the maps
+// directory into the map records and reports each finding in the log.
+// `mapsDir` gets a trailing '/' when it has no separator at its end, as the
+// window's box shows. Throws TessError where a file cannot be read as a
+// calibration file at all; what was done until then stays.
+StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile);
+
+// The sheets of `mapsDir` read into ws.data.Maps and logged as Analyze does
+// it, each tested against ws.data.IndexMap's corners; how many files there
+// were. `mapsDir` gets its trailing '/'.
+std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir);
+
+// Whether the analysis read every corner of a sheet, usable or not.
+bool CornersRead(const TSingleMap& sheet);
