@@ -7,7 +7,6 @@
 
 #include "QtBenchmarkMain.h"
 #include "imaging/JpegCodec.h"
-#include "core/BinaryFile.h"
 #include "workflow/export/ExportSheetIndex.h"
 #include "workflow/newindex/IndexMapPicture.h"
 #include "workflow/newindex/MakeIndexMap.h"

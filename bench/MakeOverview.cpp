@@ -8,7 +8,7 @@
 #include "MapFiles.h"
 #include "OverviewData.h"
 #include "imaging/JpegCodec.h"
-#include "core/BinaryFile.h"
+#include "core/SafeWrite.h"
 
 #include <QCoreApplication>
 #include <QDir>

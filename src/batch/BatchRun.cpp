@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/BatchRun.h"
 
-#include "core/BinaryFile.h"
+#include "core/SafeWrite.h"
 #include "workflow/panel/Analyze.h"
 #include "workflow/panel/CalcNameCenters.h"
 #include "workflow/panel/CalcPoints.h"

@@ -9,12 +9,3 @@ QByteArray ReadBinaryFile(const QString& path);
 // The same for a path in the file system's own bytes; `shownPath` is the
 // path the message names.
 QByteArray ReadBinaryFile(const QByteArray& nativePath, const QString& shownPath);
-
-// Replaces (or creates) `path` with `bytes` so that the file is never seen
-// half written: the bytes go to a temporary file in the same folder, are
-// flushed to the disk and renamed over `path`, which keeps its permissions.
-// A symbolic link keeps leading to the replaced file. On failure `path` is
-// as it was and no temporary file remains. Throws "Cannot create file" when
-// the file cannot be created or is not writable, and the system's own text
-// (e.g. "No space left on device") when writing fails.
-void ReplaceFileSafely(const QString& path, const QByteArray& bytes);

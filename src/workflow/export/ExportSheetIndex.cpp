@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workflow/export/ExportSheetIndex.h"
 
-#include "core/BinaryFile.h"
+#include "core/SafeWrite.h"
 #include "core/Errors.h"
 #include "formats/GeoJsonWriter.h"
 #include "formats/KmlWriter.h"

@@ -2,7 +2,7 @@
 #include "workflow/newindex/MakeIndexMap.h"
 
 #include "imaging/JpegCodec.h"
-#include "core/BinaryFile.h"
+#include "core/SafeWrite.h"
 #include "core/Errors.h"
 #include "workflow/panel/Analyze.h"
 #include "formats/ozi/MapWriter.h"

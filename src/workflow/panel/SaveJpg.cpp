@@ -2,7 +2,7 @@
 #include "workflow/panel/SaveJpg.h"
 
 #include "imaging/JpegCodec.h"
-#include "core/BinaryFile.h"
+#include "core/SafeWrite.h"
 
 StepOutcome SaveJpg(Workspace& ws, const QString& outputFile)
 {
