@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
+#include <map>
 #include <utility>
 
 // The sheets are cut from the 1:1,000,000 cells (rows of 4° from the equator,
@@ -470,4 +471,21 @@ SheetNameReading ReadSheetName(const QString& name)
         return refuse(QStringLiteral("the sheet is published joined as \"%1\"").arg(cell.name));
     }
     return {cell, {}};
+}
+
+int MostCommonScale(std::span<const std::optional<SheetCell>> cells)
+{
+    std::map<int, int> counts;
+    for (const auto& cell : cells)
+        if (cell)
+            ++counts[cell->scale];
+    int best = 0;
+    int bestCount = 0;
+    for (const auto& [scale, count] : counts) {  // smallest denominator first
+        if (count > bestCount) {
+            best = scale;
+            bestCount = count;
+        }
+    }
+    return best;
 }

@@ -40,6 +40,10 @@ bool IsSheetScale(int scale);
 // calibrated by hand, in another datum than the one they were drawn on).
 std::optional<SheetCell> RecogniseSheet(const TPolygon& corners);
 
+// The scale most of the recognised cells have; of two as common, the more
+// detailed one. 0 when none is recognised.
+int MostCommonScale(std::span<const std::optional<SheetCell>> cells);
+
 // The cells of `scale` that lie within the box, edges included, listed north
 // to south, then west to east. An unknown scale has none.
 std::vector<SheetCell> CellsInside(int scale, double south, double north, double west, double east);

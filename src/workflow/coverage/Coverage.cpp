@@ -4,27 +4,15 @@
 #include <QHash>
 
 #include <algorithm>
-#include <map>
 
 namespace {
 
-// The scale most recognised sheets have; of two as common, the more
-// detailed one. 0 when none is recognised.
-int MostCommonScale(const std::vector<std::optional<SheetCell>>& cells)
+// A box with a sheet near the equator and others far north holds tens of
+// thousands of cells: the log names the first ones, the count says the rest.
+void LogLeftOut(ResultsLog& log, std::size_t listed)
 {
-    std::map<int, int> counts;
-    for (const auto& cell : cells)
-        if (cell)
-            ++counts[cell->scale];
-    int best = 0;
-    int bestCount = 0;
-    for (const auto& [scale, count] : counts) {  // smallest denominator first
-        if (count > bestCount) {
-            best = scale;
-            bestCount = count;
-        }
-    }
-    return best;
+    if (listed > kListedCells)
+        log.append(QStringLiteral("...and %1 more").arg(listed - kListedCells));
 }
 
 }  // namespace
@@ -94,20 +82,25 @@ StepOutcome Coverage(Workspace& ws, int scale, QStringList* missingNames)
     if (!report.inside.empty()) {
         ws.log.blank();
         ws.log.append(QStringLiteral("%1 sheets missing").arg(report.missing.size()));
-        for (std::size_t k : report.missing) {
-            ws.log.append(QStringLiteral("...") + report.inside[k].name);
+        for (std::size_t m = 0; m < report.missing.size(); ++m) {
+            const QString& name = report.inside[report.missing[m]].name;
+            if (m < kListedCells)
+                ws.log.append(QStringLiteral("...") + name);
             if (missingNames)
-                missingNames->append(report.inside[k].name);
+                missingNames->append(name);
         }
+        LogLeftOut(ws.log, report.missing.size());
 
         ws.log.blank();
         ws.log.append(QStringLiteral("%1 sheets held more than once").arg(report.duplicates.size()));
-        for (const auto& duplicate : report.duplicates) {
+        for (std::size_t d = 0; d < std::min(report.duplicates.size(), kListedCells); ++d) {
+            const auto& duplicate = report.duplicates[d];
             QStringList files;
             for (std::size_t i : duplicate.sheets)
                 files.append(data.Maps[i].FileName);
             ws.log.append(QStringLiteral("...%1: %2").arg(report.inside[duplicate.cell].name, files.join(u", ")));
         }
+        LogLeftOut(ws.log, report.duplicates.size());
     }
 
     ws.log.blank();

@@ -36,7 +36,11 @@ struct CoverageReport {
 // corners. `scale` is a denominator or kAutoScale.
 CoverageReport ComputeCoverage(const MapData& data, int scale);
 
+// How many missing cells, and how many cells held twice, the log names;
+// a line "...and N more" stands for the rest.
+inline constexpr std::size_t kListedCells = 500;
+
 // "Coverage": the report in the results log, one finding a line. Does
 // nothing without a usable index map and sheet. `missingNames`, when given,
-// receives the missing cells' names, for a shopping list.
+// receives every missing cell's name, for a shopping list.
 StepOutcome Coverage(Workspace& ws, int scale, QStringList* missingNames = nullptr);
