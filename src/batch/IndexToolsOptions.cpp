@@ -13,7 +13,7 @@ const QCommandLineOption kWidth(QStringLiteral("width"), QString(), QStringLiter
 const QCommandLineOption kForce(QStringLiteral("force"));
 const QCommandLineOption kExport(QStringLiteral("export"), QString(), QStringLiteral("FILE"));
 
-constexpr int kMinWidth = 100;
+constexpr int kMinWidth = kMinIndexMapWidth;
 
 }  // namespace
 

@@ -8,6 +8,9 @@
 #include "workflow/panel/Analyze.h"
 #include "workflow/panel/CalcPoints.h"
 #include "workflow/panel/LoadImage.h"
+#include "geometry/Nomenclature.h"
+#include "workflow/newindex/IndexMapPicture.h"
+#include "workflow/newindex/IndexProjection.h"
 #include "workflow/newindex/MakeIndexMap.h"
 
 #include <QJsonArray>
@@ -59,6 +62,43 @@ TEST_F(MakeIndexMapTest, TheDemoSheetsGiveAMapGdalAndThePipelineTake)
         EXPECT_NEAR(ring[k][0].toDouble(), corner.Lon, pixelLon) << k;
         EXPECT_NEAR(ring[k][1].toDouble(), corner.Lat, pixelLat) << k;
     }
+}
+
+// The graticule runs along sheet edges: no line of it (grey 8c8c8c, drawn
+// without antialiasing) crosses the middle third of any demo sheet, across
+// or along.
+TEST_F(MakeIndexMapTest, TheDemosGraticuleStrikesThroughNoSheet)
+{
+    Workspace run(log, ".");
+    run.data.IndexMap.LatLon = {{90, -180}, {90, 180}, {-90, 180}, {-90, -180}};
+    QString maps = TESSARINE_DEMO "/maps";
+    ReadMapsDirectory(run, maps);
+    const IndexMapPlan plan = PlanIndexMap(run.data.Maps, kDefaultIndexMapWidth);
+    ASSERT_TRUE(plan.frame);
+    const QImage picture = DrawIndexMapPicture(*plan.frame);
+    const IndexProjection project(FrameRecord(*plan.frame));
+    const auto struck = [&](QRect band) {
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x)
+                if (picture.pixel(x, y) == qRgb(0x8c, 0x8c, 0x8c))
+                    return true;
+        return false;
+    };
+    int sheets = 0;
+    for (const TSingleMap& sheet : run.data.Maps) {
+        const auto cell = RecogniseSheet(sheet.LatLon);
+        if (!cell || cell->scale != 100000)
+            continue;
+        ++sheets;
+        const TPixel nw = project({cell->north, cell->west});
+        const TPixel se = project({cell->south, cell->east});
+        const QRect r(QPoint(nw.X, nw.Y), QPoint(se.X, se.Y));
+        const int w = r.width() / 3;
+        const int h = r.height() / 3;
+        EXPECT_FALSE(struck(r.adjusted(w, 4, -w, -4))) << cell->name.toStdString() << " along";
+        EXPECT_FALSE(struck(r.adjusted(4, h, -4, -h))) << cell->name.toStdString() << " across";
+    }
+    EXPECT_GE(sheets, 10);
 }
 
 }  // namespace

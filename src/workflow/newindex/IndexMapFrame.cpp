@@ -18,6 +18,21 @@ constexpr double kMinMargin = 1e-3;
 
 IndexMapPlan Refuse(const QString& why) { return IndexMapPlan{std::nullopt, why}; }
 
+// Graticule lines at whole multiples of this size run along sheet edges.
+void TakeCellSize(IndexMapFrame& f, const std::vector<TSingleMap>& sheets)
+{
+    std::vector<std::optional<SheetCell>> cells;
+    for (const TSingleMap& sheet : sheets)
+        cells.push_back(CornersRead(sheet) ? RecogniseSheet(sheet.LatLon) : std::nullopt);
+    const int scale = MostCommonScale(cells);
+    for (const auto& cell : cells) {
+        if (cell && cell->scale == scale) {
+            f.cellHeight = std::max(f.cellHeight, cell->north - cell->south);
+            f.cellWidth = std::max(f.cellWidth, cell->east - cell->west);
+        }
+    }
+}
+
 }  // namespace
 
 IndexMapPlan PlanIndexMap(const std::vector<TSingleMap>& sheets, int width)
@@ -55,6 +70,7 @@ IndexMapPlan PlanIndexMap(const std::vector<TSingleMap>& sheets, int width)
     }
     f.width = width;
     f.height = static_cast<int>(height);
+    TakeCellSize(f, sheets);
     return IndexMapPlan{f, QString()};
 }
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -21,7 +22,7 @@ int LineCount(double span, double step) { return static_cast<int>(std::floor(spa
 
 const QColor kBackground(0xf4, 0xf1, 0xe8);
 const QColor kCellLine(0xc9, 0xd3, 0xdc);
-const QColor kCellName(0xa8, 0xb6, 0xc4);
+const QColor kCellName(0xbc, 0xc7, 0xd2);
 const QColor kGraticule(0x8c, 0x8c, 0x8c);
 const QColor kLabel(0x4a, 0x4a, 0x4a);
 
@@ -38,6 +39,45 @@ QFont PixelFont(int pixels)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(std::max(pixels, 6));
     return font;
+}
+
+// The largest font whose lines are at most `height` pixels high, at least 6
+// pixels and at most twice the names' default 13.
+QFont CellNameFont(int height)
+{
+    QFont font = PixelFont(std::min(height, 26));
+    while (font.pixelSize() > 6 && QFontMetrics(font).height() > height)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+// Round steps that are whole multiples of `cell`, after its first three
+// multiples, smallest first.
+std::vector<double> CellSteps(double cell)
+{
+    std::vector<double> steps{cell, 2 * cell, 3 * cell};
+    for (double step : kSteps) {
+        const double ratio = step / cell;
+        if (ratio > 3.5 && std::fabs(ratio - std::round(ratio)) < 1e-9)
+            steps.push_back(step);
+    }
+    return steps;
+}
+
+// The first step giving 4 to 12 lines across the span, else the first
+// giving at most 12.
+double StepAcross(double span, const std::vector<double>& steps)
+{
+    for (double step : steps) {
+        const int n = LineCount(span, step);
+        if (n >= 4 && n <= 12)
+            return step;
+    }
+    for (double step : steps) {
+        if (LineCount(span, step) <= 12)
+            return step;
+    }
+    return steps.back();
 }
 
 class Picture {
@@ -67,7 +107,11 @@ public:
                 continue;
             painter.setPen(QPen(kCellLine, std::max(1, f_.width / 2000)));
             painter.drawRect(r);
-            painter.setFont(PixelFont(std::min({shown.height() / 5, shown.width() / 8, f_.width / 40})));
+            // A background to the sheets, not a rival to their names.
+            const QFont font = CellNameFont(std::min({r.height() / 10, shown.height() / 5, shown.width() / 8}));
+            if (QFontMetrics(font).height() > r.height() / 10)
+                continue;
+            painter.setFont(font);
             painter.setPen(kCellName);
             painter.drawText(shown, Qt::AlignCenter, cell.name);
         }
@@ -75,10 +119,7 @@ public:
 
     void drawGraticule(QPainter& painter) const
     {
-        const double spanLat = f_.north - f_.south;
-        const double spanLon = f_.east - f_.west;
-        const double latStep = GraticuleStep(spanLat, spanLon);
-        const double lonStep = GraticuleStep(spanLon, spanLat);
+        const auto [latStep, lonStep] = GraticuleSteps(f_);
         const int labelPixels = std::max(10, f_.width / 110);
         const int pad = labelPixels / 3;
         painter.setFont(PixelFont(labelPixels));
@@ -127,6 +168,15 @@ double GraticuleStep(double span, double otherSpan)
             return step;
     }
     return kSteps[std::size(kSteps) - 1];
+}
+
+GraticuleSpacing GraticuleSteps(const IndexMapFrame& frame)
+{
+    const double spanLat = frame.north - frame.south;
+    const double spanLon = frame.east - frame.west;
+    if (frame.cellHeight > 0.0 && frame.cellWidth > 0.0)
+        return {StepAcross(spanLat, CellSteps(frame.cellHeight)), StepAcross(spanLon, CellSteps(frame.cellWidth))};
+    return {GraticuleStep(spanLat, spanLon), GraticuleStep(spanLon, spanLat)};
 }
 
 QImage DrawIndexMapPicture(const IndexMapFrame& frame)

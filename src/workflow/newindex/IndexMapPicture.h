@@ -12,7 +12,20 @@
 // that gives at most 12 across this one.
 double GraticuleStep(double span, double otherSpan);
 
+// The steps between graticule lines of latitude and of longitude, in
+// degrees. Where the frame knows its sheets' cell size, whole multiples of
+// it, so that every line runs along sheet edges: the first of the cell, its
+// double and triple, and the round steps it divides, that gives 4 to 12
+// lines across the span; else GraticuleStep.
+struct GraticuleSpacing {
+    double lat = 0.0;
+    double lon = 0.0;
+};
+GraticuleSpacing GraticuleSteps(const IndexMapFrame& frame);
+
 // A new index map's picture (Format_RGB32): a light background, the
 // graticule labelled in degrees at the edges, and the 1:1,000,000 cells
-// outlined faintly with their names, mapped as Calc points maps degrees.
+// outlined faintly with their names (no taller than a tenth of a cell, and
+// fainter and at most twice as large as the sheets' names will be drawn),
+// mapped as Calc points maps degrees.
 QImage DrawIndexMapPicture(const IndexMapFrame& frame);
