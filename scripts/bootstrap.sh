@@ -10,6 +10,8 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
+  # Tahoma's stand-in, which the window's captions are laid out for, and a narrow sans after it.
+  fonts-wine fonts-dejavu-extra
   dpkg-dev file desktop-file-utils appstream lintian man-db
   # The readers of other tools that check the files we write for them.
   gdal-bin libxml2-utils

@@ -3,6 +3,7 @@
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
 #include "core/Errors.h"
+#include "imaging/TahomaStandIn.h"
 #include "workflow/ResultsLog.h"
 
 #include <QGuiApplication>
@@ -53,6 +54,7 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(DropQtMessages);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
+    InstallTahomaStandIn();  // the names font's default
 
     const ParsedCommandLine parsed = ParseBatchCommandLine(arguments);
     if (parsed.helpRequested) {

@@ -4,13 +4,20 @@
 // The main window's widgets as its layout places them: each with its object
 // name and its geometry in the window's design units.
 
+#include "imaging/TahomaStandIn.h"
+
 #include <QFont>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
 
-inline QFont WindowFont() { return QFont(QStringLiteral("Tahoma"), 8); }
+// Tahoma 8 point, or the font that stands in for it.
+inline QFont WindowFont()
+{
+    InstallTahomaStandIn();
+    return QFont(QStringLiteral("Tahoma"), 8);
+}
 
 inline QFont BoldFont()
 {
