@@ -2,6 +2,8 @@
 #include "ui/CustomListFormUnit.h"
 
 #include "model/gvars.h"
+#include "ui/ControlHints.h"
+#include "ui/WindowWidgets.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -32,7 +34,7 @@ TCustomListForm::TCustomListForm(const MapData& mapData,
 {
     setObjectName(QStringLiteral("CustomListForm"));
     setWindowTitle(QStringLiteral("Custom list"));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFont(WindowFont());
     setMinimumSize(444, 360);
     resize(762, 440);
 
@@ -77,6 +79,7 @@ TCustomListForm::TCustomListForm(const MapData& mapData,
     connect(btnRemIdent, &QPushButton::clicked, this, [this] { btnRemIdentClick(); });
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    ApplyCustomListHints(this);
 }
 
 QStringList TCustomListForm::lines() const

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 QString MapFileFilter() { return QStringLiteral("OziExplorer map file (*.[mM][aA][pP])"); }
@@ -76,7 +78,8 @@ QString FirstSuffix(const QString& filter)
 
 }  // namespace
 
-std::optional<QString> QtDialogs::chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters)
+std::optional<QString> QtDialogs::chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
+                                                 const QString& suggested)
 {
     QFileDialog dialog(parent, title);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -87,6 +90,12 @@ std::optional<QString> QtDialogs::chooseSaveFile(QWidget* parent, const QString&
         dialog.setDefaultSuffix(FirstSuffix(filters.constFirst()));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(FirstSuffix(filter)); });
+    if (!suggested.isEmpty()) {
+        const QFileInfo file(suggested);
+        if (file.isAbsolute())
+            dialog.setDirectory(file.absolutePath());
+        dialog.selectFile(file.fileName());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -96,4 +105,14 @@ bool QtDialogs::askYesNo(QWidget* parent, const QString& question)
 {
     return QMessageBox::question(parent, QApplication::applicationDisplayName(), question,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<int> QtDialogs::askNumber(QWidget* parent, const QString& title, const QString& label, int value, int min,
+                                        int max)
+{
+    bool ok = false;
+    const int number = QInputDialog::getInt(parent, title, label, value, min, max, 1, &ok);
+    if (!ok)
+        return std::nullopt;
+    return number;
 }

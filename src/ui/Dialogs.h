@@ -31,10 +31,15 @@ public:
     // A file to write, or nothing on cancel; it may exist (the caller asks
     // before it replaces anything). `filters` are Qt name filters, the
     // first one chosen; a name typed without a suffix gets the chosen
-    // filter's first.
-    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters) = 0;
+    // filter's first. `suggested`, when given, is the file the dialog opens
+    // with, in its folder.
+    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
+                                                  const QString& suggested = QString()) = 0;
     // A question with Yes and No, No the default; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
+    // A whole number from `min` to `max`, offered as `value`; nothing on cancel.
+    virtual std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                                         int min, int max) = 0;
 };
 
 // The Qt dialogs themselves.
@@ -46,8 +51,11 @@ public:
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& current) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& current) override;
     bool runCustomList(TCustomListForm& dialog) override;
-    std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters) override;
+    std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
+                                          const QString& suggested = QString()) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
+    std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label, int value, int min,
+                                 int max) override;
 };
 
 // The filter of the open dialog: ".map" in any letter case.

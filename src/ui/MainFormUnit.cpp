@@ -2,6 +2,8 @@
 #include "ui/MainFormUnit.h"
 
 #include "core/Errors.h"
+#include "ui/BusyCursor.h"
+#include "ui/ControlHints.h"
 #include "ui/CustomListFormUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/FontMapping.h"
@@ -57,16 +59,6 @@ constexpr int kCommandPanelWidth = 166;
 constexpr int kCommandContentHeight = 972;
 constexpr int kMinLogHeight = 60;
 
-// Shown while a command runs: on a large overview the image steps take
-// seconds. Gone before an error box shows.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 // The one local folder or calibration file a drag carries.
 std::optional<QFileInfo> DroppedPath(const QMimeData* mime)
 {
@@ -113,6 +105,7 @@ TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* p
     mirrorState();
 
     FormCreate();
+    ApplyMainFormHints(this);
 }
 
 TMainForm::~TMainForm() { delete customListForm_; }
@@ -253,7 +246,6 @@ void TMainForm::buildCommandPanel()
     btnCalcNames = Button(QStringLiteral("Calc for preview"), "btnCalcNames", gpNames, {20, 80, 93, 21}, false);
     btnFont = Button(QStringLiteral("Font"), "btnFont", gpNames, {20, 107, 61, 21}, false);
     btnFontColor = Button(QStringLiteral("C"), "btnFontColor", gpNames, {88, 107, 25, 21}, false);
-    btnFontColor->setToolTip(QStringLiteral("Font color"));
     btnFontColor->setAccessibleName(QStringLiteral("Font color"));
     rdSrc = new TRadioGroup(QStringLiteral("Name source"),
                             {QStringLiteral("Map name"), QStringLiteral("Map file name"),
@@ -268,7 +260,6 @@ void TMainForm::buildCommandPanel()
     gpEdit = Group(QStringLiteral("Edit"), "gpEdit", content, 656, 86);
     btnUndo = CommandButton(QStringLiteral("Undo"), "btnUndo", gpEdit, 19);
     btnClearAll = CommandButton(QStringLiteral("Clear all"), "btnClearAll", gpEdit, 50);
-    btnClearAll->setToolTip(QStringLiteral("Including calculatings and image"));
 
     gpFinish = Group(QStringLiteral("Finish"), "gpFinish", content, 748, 88);
     btnSave = CommandButton(QStringLiteral("Save jpg"), "btnSave", gpFinish, 17);
@@ -286,7 +277,6 @@ void TMainForm::buildCommandPanel()
     btnCoverage->setAccessibleName(QStringLiteral("Coverage"));
     // The full caption does not fit the panel's button width in the bold font.
     btnDrawMissing = CommandButton(QStringLiteral("Draw missing"), "btnDrawMissing", gpCoverage, 97);
-    btnDrawMissing->setToolTip(QStringLiteral("Draw missing sheets"));
     btnDrawMissing->setAccessibleName(QStringLiteral("Draw missing sheets"));
 
     scrBoxCmd->setWidget(content);
@@ -300,7 +290,7 @@ void TMainForm::connectHandlers()
     const auto command = [this](QPushButton* button, void (TMainForm::*handler)()) {
         connect(button, &QPushButton::clicked, this, [this, handler] {
             handle([this, handler] {
-                const WaitCursor busy;
+                const BusyCursor busy;
                 (this->*handler)();
             });
         });
@@ -320,7 +310,7 @@ void TMainForm::connectHandlers()
     command(btnClearAll, &TMainForm::btnClearAllClick);
     command(btnSave, &TMainForm::btnSaveClick);
     command(btnCoverage, &TMainForm::btnCoverageClick);
-    command(btnDrawMissing, &TMainForm::btnDrawMissingClick);
+    on(btnDrawMissing, &TMainForm::btnDrawMissingClick);  // busy but for its question
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
     const std::pair<void (TMainForm::*)(), QList<QKeySequence>> zooms[] = {
         {&TMainForm::ZoomInClick, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
@@ -591,8 +581,20 @@ void TMainForm::btnCoverageClick() { Coverage(ws_, coverageScale()); }
 void TMainForm::btnDrawMissingClick()
 {
     const NameStyle names = nameStyle();
+    std::optional<BusyCursor> busy(std::in_place);
+    // Tens of thousands of cells take a while and cover the overview with a
+    // mesh; the batch tool draws them all.
+    const auto proceed = [&](std::size_t missing) {
+        if (missing <= kManyMissingSheets)
+            return true;
+        busy.reset();
+        const bool yes = dialogs_->askYesNo(this, QStringLiteral("Draw all %1 missing sheets?").arg(missing));
+        if (yes)
+            busy.emplace();
+        return yes;
+    };
     DrawMissingSheets(ws_, coverageScale(),
-                      {edLineWidth->text(), lineColor(), names.font, names.color, names.opacityPosition});
+                      {edLineWidth->text(), lineColor(), names.font, names.color, names.opacityPosition}, proceed);
 }
 
 void TMainForm::btnFontClick()

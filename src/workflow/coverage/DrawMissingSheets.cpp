@@ -8,13 +8,16 @@
 #include "workflow/panel/DrawNames.h"
 #include "workflow/newindex/IndexProjection.h"
 
-StepOutcome DrawMissingSheets(Workspace& ws, int scale, const MissingSheetStyle& style)
+StepOutcome DrawMissingSheets(Workspace& ws, int scale, const MissingSheetStyle& style,
+                              const std::function<bool(std::size_t)>& proceed)
 {
     if (!ws.data.IndexMap.IsOk || ws.data.GoodMapsCount <= 0)
         return StepOutcome::Completed;
 
     const int32_t width = StrToInt(style.widthText);
     const CoverageReport report = ComputeCoverage(ws.data, scale);
+    if (proceed && !proceed(report.missing.size()))
+        return StepOutcome::Stopped;
     // Every position first: a projection fault leaves the image untouched.
     const IndexProjection project(ws.data.IndexMap);
     std::vector<QPolygon> outlines;
