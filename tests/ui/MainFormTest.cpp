@@ -205,15 +205,19 @@ TEST_F(UiFixture, TheTopStripsControlsDoNotOverlap)
                 << controls[i]->objectName().toStdString() << " and " << controls[j]->objectName().toStdString();
 }
 
-// The New… and Export… buttons, their dialogs answered in advance.
+// The New… and Export… buttons, their dialogs answered in advance; the save
+// dialogs start beside the index map (at first, beside the maps folder) and
+// New… asks the width.
 TEST_F(UiFixture, NewMakesTheIndexMapAndExportFollowsClearAll)
 {
     TMainForm& f = open();
     f.edMapsDir->setText(TESSARINE_DEMO "/maps");
     dialogs.saveFiles = {dir.filePath("new.map"), dir.filePath("new.map"), dir.filePath("sheets.geojson")};
+    dialogs.numbers = {600};
 
     f.btnNewIndexMap->click();
     EXPECT_EQ(f.edBlankMapFile->text(), dir.filePath("new.map"));
+    EXPECT_EQ(QImage(dir.filePath("new.jpg")).width(), 600);
     f.btnNewIndexMap->click();  // asked, answered No
     EXPECT_EQ(dialogs.questions, QStringList{"Replace the existing new.map and new.jpg?"});
 
@@ -225,6 +229,9 @@ TEST_F(UiFixture, NewMakesTheIndexMapAndExportFollowsClearAll)
     f.btnClearAll->click();
     EXPECT_FALSE(f.btnExport->isEnabled());
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+    EXPECT_EQ(dialogs.suggestedFiles, (QStringList{TESSARINE_DEMO "/maps-new.map", dir.filePath("new-new.map"),
+                                                   dir.filePath("new.geojson")}));
+    EXPECT_EQ(dialogs.numbersAsked, QStringList{"Width in pixels: 4000"});
 }
 
 }  // namespace

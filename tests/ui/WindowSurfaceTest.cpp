@@ -185,27 +185,6 @@ TEST_F(Surface, CoverageNamesFiveHundredCellsAndDrawingThousandsIsAsked)
     EXPECT_EQ(dialogs.busyDialogs, 0);
 }
 
-// Export… and New… start beside the index map, named after it; New… asks
-// for the width with the batch tool's default, and a cancel there makes
-// nothing.
-TEST_F(Surface, SaveDialogsStartBesideTheIndexMapAndNewAsksTheWidth)
-{
-    TMainForm& f = open();
-    f.edMapsDir->setText(makeDemo(1) + "/");
-    f.edBlankMapFile->setText(indexFile);
-    f.btnAnalyze->click();
-    f.btnExport->click();
-    dialogs.saveFiles = {dir.filePath("made.map"), dir.filePath("made.map")};
-    dialogs.numbers = {std::nullopt, 600};
-    f.btnNewIndexMap->click();
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("made.map")));
-    f.btnNewIndexMap->click();
-    EXPECT_EQ(dialogs.suggestedFiles,
-              (QStringList{dir.filePath("index.geojson"), dir.filePath("index-new.map"), dir.filePath("index-new.map")}));
-    EXPECT_EQ(dialogs.numbersAsked, (QStringList{"Width in pixels: 4000", "Width in pixels: 4000"}));
-    EXPECT_EQ(QImage(dir.filePath("made.jpg")).width(), 600);
-}
-
 // Without an index map the maps folder is the start, or, for a new index
 // map that Analyze would take for a sheet there, the folder beside it.
 TEST(SuggestedFile, FallsBackFromTheIndexMapToTheMapsFolder)
