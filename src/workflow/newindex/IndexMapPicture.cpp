@@ -26,12 +26,21 @@ const QColor kCellName(0xbc, 0xc7, 0xd2);
 const QColor kGraticule(0x8c, 0x8c, 0x8c);
 const QColor kLabel(0x4a, 0x4a, 0x4a);
 
+// Whole minutes as the sheets' edges are printed (46°20′N), other values
+// in decimal degrees.
 QString DegreeLabel(double value, char positive, char negative)
 {
     const double rounded = std::round(value * 1000.0) / 1000.0;
     if (rounded == 0.0)
         return QStringLiteral("0°");
-    return QString::number(std::fabs(rounded), 'g', 10) + u'°' + QLatin1Char(rounded < 0 ? negative : positive);
+    const QChar hemisphere = QLatin1Char(rounded < 0 ? negative : positive);
+    const double minutes = std::fabs(value) * 60.0;
+    if (std::fabs(minutes - std::round(minutes)) < 1e-6) {
+        const long whole = std::lround(minutes);
+        if (whole % 60 != 0)
+            return QStringLiteral("%1°%2′").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0')) + hemisphere;
+    }
+    return QString::number(std::fabs(rounded), 'g', 10) + u'°' + hemisphere;
 }
 
 QFont PixelFont(int pixels)

@@ -24,7 +24,7 @@ struct GraticuleSpacing {
 GraticuleSpacing GraticuleSteps(const IndexMapFrame& frame);
 
 // A new index map's picture (Format_RGB32): a light background, the
-// graticule labelled in degrees at the edges, and the 1:1,000,000 cells
+// graticule labelled in degrees (and minutes) at the edges, and the 1:1,000,000 cells
 // outlined faintly with their names (no taller than a tenth of a cell, and
 // fainter and at most twice as large as the sheets' names will be drawn),
 // mapped as Calc points maps degrees.
