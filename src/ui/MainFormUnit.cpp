@@ -2,6 +2,7 @@
 #include "ui/MainFormUnit.h"
 
 #include "core/Errors.h"
+#include "settings/SettingsTable.h"
 #include "ui/CustomListFormUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/FontMapping.h"
@@ -55,7 +56,7 @@ constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 763;
 constexpr int kCommandPanelWidth = 166;
 constexpr int kCommandContentHeight = 972;
-constexpr int kMinLogHeight = 60;
+constexpr int kMinLogHeight = kLogHeightSetting.range.min;
 
 // Shown while a command runs: on a large overview the image steps take
 // seconds. Gone before an error box shows.
@@ -222,9 +223,9 @@ void TMainForm::buildCommandPanel()
     gpLines = Group(QStringLiteral("Bordes"), "gpLines", content, 120, 161);
     Label3 = Named(new QLabel(QStringLiteral("Line width"), gpLines), "Label3", {9, 19, 60, 14});
     udLineWidth = Named(new QSpinBox(gpLines), "udLineWidth", {72, 16, 52, 21});
-    udLineWidth->setRange(1, 100);
+    udLineWidth->setRange(kLineWidthSetting.range.min, kLineWidthSetting.range.max);
     udLineWidth->setSingleStep(1);
-    udLineWidth->setValue(5);
+    udLineWidth->setValue(kLineWidthSetting.fallback);
     udLineWidth->setAccessibleName(QStringLiteral("Line width"));
     edLineWidth = udLineWidth->findChild<QLineEdit*>();
     edLineWidth->setObjectName(QStringLiteral("edLineWidth"));
@@ -431,7 +432,7 @@ void TMainForm::FormCreate()
     tbOpacity->setAccessibleName(QStringLiteral("Opacity"));
     tbOpacity->resize(tbOpacity->width(), btnNames->height());
     tbOpacity->move(btnNames->x(), tbOpacity->y());
-    tbOpacity->setMaximum(32);
+    tbOpacity->setRange(kAlphaSetting.range.min, kAlphaSetting.range.max);
     tbOpacity->setValue(24);
     tbOpacity->setTickInterval(2);
     tbOpacity->setGeometry(tbOpacity->x(), btnNames->y() - tbOpacity->height() - 8, btnNames->width(),
@@ -462,7 +463,7 @@ void TMainForm::applySettings(const StoredSettings& s)
         namesFont_ = *s.font;
     rdSrc->setItemIndex(s.namesSrc);
     udLineWidth->setValue(s.lineWidth);
-    clbLine->setCurrentIndex(s.lineColor >= 0 && s.lineColor < clbLine->count() ? s.lineColor : -1);
+    clbLine->setCurrentIndex(TakenValue(kLineColorSetting, s.lineColor));
     chbFill->setChecked(s.fillPolygons);
     rdCenters->setItemIndex(s.centerNames);
     tbOpacity->setValue(s.alpha);
@@ -475,6 +476,7 @@ StoredSettings TMainForm::currentSettings() const
     s.mapsDir = edMapsDir->text();
     s.mapFile = edBlankMapFile->text();
     s.meResHeight = logHeight();
+    s.font = namesFont_;
     s.namesSrc = rdSrc->itemIndex();
     s.lineWidth = udLineWidth->value();
     s.lineColor = clbLine->currentIndex();
@@ -507,7 +509,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormClose()
 {
-    WriteStoredSettings(ini_, currentSettings(), namesFont_);
+    WriteStoredSettings(ini_, currentSettings());
     delete customListForm_;
     customListForm_ = nullptr;
     ws_.data.CustomList.reset();

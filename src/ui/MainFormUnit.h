@@ -3,6 +3,7 @@
 
 #include "settings/IniFile.h"
 #include "ui/LogView.h"
+#include "settings/SettingsPath.h"
 #include "settings/StoredSettings.h"
 #include "workflow/panel/NamePreview.h"
 #include "workflow/Workspace.h"
