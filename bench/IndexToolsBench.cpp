@@ -77,7 +77,7 @@ void BM_MakeIndexMap(benchmark::State& state)
     IndexMapFrame frame;
     for (auto _ : state) {
         frame = *PlanIndexMap(data.Maps, 4000).frame;
-        WriteIndexMap(frame, file);
+        ReplaceFilesSafely(IndexMapFiles(frame, file));
     }
     state.counters["height"] = frame.height;
 }

@@ -15,14 +15,12 @@ QString IndexImagePath(const QString& mapFile)
     return mapFile.left(mapFile.size() - QFileInfo(mapFile).suffix().size()) + QStringLiteral("jpg");
 }
 
-void WriteIndexMap(const IndexMapFrame& frame, const QString& mapFile)
+std::vector<FileReplacement> IndexMapFiles(const IndexMapFrame& frame, const QString& mapFile)
 {
     const QString imageFile = IndexImagePath(mapFile);
     const QByteArray calibration =
         IndexMapCalibration(FrameRecord(frame), QFileInfo(mapFile).completeBaseName(), QFileInfo(imageFile).fileName());
-    // A picture without its calibration, or beside the old one, is of no
-    // use to anyone.
-    ReplaceFilesSafely({{imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality)}, {mapFile, calibration}});
+    return {{imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality)}, {mapFile, calibration}};
 }
 
 StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite)
@@ -63,8 +61,11 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
         return StepOutcome::Stopped;
     }
     const IndexMapFrame& frame = *plan.frame;
+    const std::vector<FileReplacement> newFiles = IndexMapFiles(frame, mapFile);
+    // A picture without its calibration, or beside the old one, is of no
+    // use to anyone: both are replaced, or neither.
     try {
-        WriteIndexMap(frame, mapFile);
+        ReplaceFilesSafely(newFiles);
     } catch (const TessError& error) {
         ws.log.append(error.text() + QStringLiteral(" - index map not made"));
         return StepOutcome::Stopped;
