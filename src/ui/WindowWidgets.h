@@ -6,11 +6,22 @@
 
 #include "imaging/TahomaStandIn.h"
 
+#include <QColor>
 #include <QFont>
 #include <QGroupBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+
+// A colour list entry's sample.
+inline QIcon ColorSwatch(QColor color)
+{
+    QPixmap swatch(16, 12);
+    swatch.fill(color);
+    return QIcon(swatch);
+}
 
 // Tahoma 8 point, or the font that stands in for it.
 inline QFont WindowFont()
