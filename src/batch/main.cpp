@@ -6,6 +6,7 @@
 #include "workflow/ResultsLog.h"
 
 #include <QGuiApplication>
+#include <proj.h>
 
 #include <cstdio>
 #include <exception>
@@ -70,8 +71,9 @@ int main(int argc, char* argv[])
     }
 
     StdoutLog log;
+    int status = kExitError;
     try {
-        return RunBatch(*parsed.options, log);
+        status = RunBatch(*parsed.options, log);
     } catch (const TessError& error) {
         PrintError(error.text());
     } catch (const std::bad_alloc&) {
@@ -79,5 +81,7 @@ int main(int argc, char* argv[])
     } catch (const std::exception& error) {
         PrintError(QString::fromUtf8(error.what()));
     }
-    return kExitError;
+    // The run's workspace, which held the PROJ objects, is gone by now.
+    proj_cleanup();
+    return status;
 }
