@@ -39,6 +39,7 @@ void ApplyStoredSettings(const StoredSettings& s, BatchOptions& options)
     names.centerMethod = RadioIndex(s.centerNames, kBarycenter);
     names.source = RadioIndex(s.namesSrc, kSourceCustomList);
     names.opacityPosition = std::clamp(s.alpha, 0, kMaxOpacity);
+    options.calibration.corners = SheetCornersFromSetting(s.sheetCorners);
     if (s.font) {
         const NamesFont& font = *s.font;
         names.fontFamily = font.family;

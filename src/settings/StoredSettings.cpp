@@ -79,6 +79,7 @@ StoredSettings ReadStoredSettings(const IniFile& ini)
     s.centerNames = ini.readInteger(kGraphics, QStringLiteral("CenterNames"), 0);
     s.alpha = ini.readInteger(kGraphics, QStringLiteral("Alpha"), 30);
     s.coverageScale = ini.readInteger(kCoverage, QStringLiteral("Scale"), 0);
+    s.sheetCorners = ini.readInteger(QStringLiteral("calibration"), QStringLiteral("Corners"), 0);
     return s;
 }
 
@@ -96,6 +97,8 @@ void WriteStoredSettings(IniFile& ini, const StoredSettings& s, const NamesFont&
     ini.writeInteger(kGraphics, QStringLiteral("Alpha"), s.alpha);
     if (s.coverageScale != 0 || ini.valueExists(kCoverage, QStringLiteral("Scale")))
         ini.writeInteger(kCoverage, QStringLiteral("Scale"), s.coverageScale);
+    if (s.sheetCorners != 0 || ini.valueExists(QStringLiteral("calibration"), QStringLiteral("Corners")))
+        ini.writeInteger(QStringLiteral("calibration"), QStringLiteral("Corners"), s.sheetCorners);
 }
 
 QString DefaultSettingsPath()

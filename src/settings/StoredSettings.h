@@ -42,6 +42,7 @@ struct StoredSettings {
     int centerNames = 0;
     int alpha = 30;
     int coverageScale = 0;  // the sheet scale's denominator, 0 for Auto
+    int sheetCorners = 0;   // 0 MMPLL lines, 1 MMPLL else calibration, 2 calibration
 };
 
 // Reads every key, in the order the window applies them; missing keys and

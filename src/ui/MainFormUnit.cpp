@@ -107,6 +107,7 @@ TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* p
     buildWorkPanel();
     buildCommandPanel();
     buildIndexTools();
+    buildCalibrationGroup();
     log_.attach(meRes);
     placeAnchored();
     connectHandlers();
@@ -422,6 +423,7 @@ void TMainForm::mirrorCommands()
     };
     for (const auto& [command, button] : buttons)
         button->setEnabled(ws_.commands.enabled(command));
+    btnCheckCalibrations->setEnabled(ws_.commands.enabled(Command::ClearAll));
 }
 
 void TMainForm::FormCreate()
@@ -467,6 +469,7 @@ void TMainForm::applySettings(const StoredSettings& s)
     rdCenters->setItemIndex(s.centerNames);
     tbOpacity->setValue(s.alpha);
     cbCoverageScale->setCurrentIndex(std::max(0, cbCoverageScale->findData(s.coverageScale)));
+    cbSheetCorners->setCurrentIndex(s.sheetCorners >= 0 && s.sheetCorners <= 2 ? s.sheetCorners : 0);
 }
 
 StoredSettings TMainForm::currentSettings() const
@@ -482,6 +485,7 @@ StoredSettings TMainForm::currentSettings() const
     s.centerNames = rdCenters->itemIndex();
     s.alpha = tbOpacity->value();
     s.coverageScale = coverageScale();
+    s.sheetCorners = cbSheetCorners->currentIndex();
     return s;
 }
 

@@ -109,6 +109,11 @@ public:
     QPushButton* btnNewIndexMap;
     QGroupBox* gpExport;
     QPushButton* btnExport;
+    // Where sheet corners come from, and the calibration check.
+    QGroupBox* gpCalibration;
+    QLabel* lbSheetCorners;
+    QComboBox* cbSheetCorners;
+    QPushButton* btnCheckCalibrations;
 
     // The results log's height in pixels.
     int logHeight() const;
@@ -131,6 +136,7 @@ private:
     void buildWorkPanel();
     void buildCommandPanel();
     void buildIndexTools();
+    void buildCalibrationGroup();
     void connectHandlers();
     void placeAnchored();
 
@@ -166,6 +172,7 @@ private:
     void btnDrawMissingClick();
     void btnNewIndexMapClick();
     void btnExportClick();
+    void btnCheckCalibrationsClick();
     void btnFontClick();
     void btnFontColorClick();
     void btnListClick();
