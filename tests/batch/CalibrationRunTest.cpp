@@ -2,9 +2,14 @@
 #include "MapFiles.h"
 #include "Process.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 // Where sheet corners come from and Check calibrations, one batch run each.
 
@@ -105,6 +110,29 @@ TEST_F(CalibrationRun, CheckReportsWithoutChangingTheExitStatus)
     EXPECT_EQ(outside.exitCode, 1);  // Load image stays disabled, as without the check
     EXPECT_EQ(run({}).exitCode, 1);
     EXPECT_TRUE(outside.out.endsWith("1 disagree\n1 cannot be checked\n"));
+}
+
+// The export carries where each outline came from and the check's verdict.
+TEST_F(CalibrationRun, ExportCarriesOutlineAndVerdict)
+{
+    const QString file = root.filePath("sheets.geojson");
+    ASSERT_EQ(run({"--corners", "fallback", "--check-calibrations", "--export", file}).exitCode, 0);
+    const QJsonArray features = QJsonDocument::fromJson(testfiles::Read(file)).object()["features"].toArray();
+    ASSERT_EQ(features.size(), 3);
+    const QJsonObject b = features[1].toObject()["properties"].toObject();
+    const QJsonObject m = features[2].toObject()["properties"].toObject();
+    EXPECT_EQ(b["outline"].toString(), "calibration");
+    EXPECT_EQ(b["calibration"].toString(), "unchecked");
+    EXPECT_FALSE(b.contains("calibration_m"));
+    EXPECT_EQ(m["outline"].toString(), "mmpll");
+    EXPECT_EQ(m["calibration"].toString(), "disagrees");
+    // Half a degree of longitude at 54 N: 32,787.9 m along the parallel, the
+    // geodesic a little shorter; one decimal.
+    const double metres = m["calibration_m"].toDouble();
+    EXPECT_NEAR(metres, 32787.9, 5.0);
+    EXPECT_EQ(std::round(metres * 10.0) / 10.0, metres);
+    ASSERT_EQ(run({"--export", file}).exitCode, 0);
+    EXPECT_FALSE(testfiles::Read(file).contains("calibration"));
 }
 
 // A real sheet without a border is usable with its calibration on an index
