@@ -44,7 +44,7 @@ std::variant<Measure, QString> MeasureBorder(const MapCalibration& c, const Shee
         const PlanePoint px{static_cast<double>(c.border[k].X), static_cast<double>(c.border[k].Y)};
         const auto inDatum = PixelInDatum(s, proj, px);
         const auto nextInDatum = PixelInDatum(s, proj, {px.x + 1.0, px.y});
-        const auto inWgs84 = PixelInWgs84(s, proj, px);
+        const auto inWgs84 = !inDatum || s.epsg == 4326 ? inDatum : proj.toWgs84(s.datum, *inDatum);
         if (!inDatum || !nextInDatum || !inWgs84)
             return QStringLiteral("a corner falls off the globe");
         const double pixel = proj.distance(*inDatum, *nextInDatum);
@@ -111,7 +111,10 @@ void CheckName(Workspace& ws, const TSingleMap& sheet, const TPolygon& outline)
 
 CalibrationCheck CheckSheet(Workspace& ws, const TSingleMap& sheet, const MapCalibration& c)
 {
-    const SheetCalibration s = CalibrateSheet(c, WorkspaceProj(ws));
+    // With a whole border the measurement carries its corners through the
+    // calibration; the outline is worked out only where it adds a finding.
+    const bool border = !c.border.empty() && c.borderLatLon.size() == c.border.size();
+    const SheetCalibration s = CalibrateSheet(c, WorkspaceProj(ws), !border || !CornersRead(sheet));
     ws.log.append(QStringLiteral("...datum %1, projection %2").arg(c.datum, c.projection));
     if (!s.failure.isEmpty()) {
         ws.log.append(QStringLiteral("...cannot be checked: ") + s.failure);

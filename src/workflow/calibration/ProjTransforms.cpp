@@ -114,7 +114,7 @@ std::optional<PlanePoint> ProjTransforms::forward(int projection, TGeoPoint p)
     return PlanePoint{out.xy.x, out.xy.y};
 }
 
-std::optional<TGeoPoint> ProjTransforms::inverse(int projection, PlanePoint p)
+std::optional<TGeoPoint> ProjTransforms::inverse(int projection, PlanePoint p, bool verify)
 {
     if (projection < 0)
         return std::nullopt;
@@ -122,6 +122,8 @@ std::optional<TGeoPoint> ProjTransforms::inverse(int projection, PlanePoint p)
     const PJ_COORD out = proj_trans(pj, PJ_INV, proj_coord(p.x, p.y, 0.0, 0.0));
     if (!Usable(out))
         return std::nullopt;
+    if (!verify)
+        return TGeoPoint{proj_todeg(out.lp.phi), proj_todeg(out.lp.lam)};
     // Some inverses (Van der Grinten's) answer beyond the edge of the world
     // without an error; a point that does not come back is off the globe.
     const PJ_COORD again = proj_trans(pj, PJ_FWD, out);

@@ -36,7 +36,9 @@ public:
 
     std::optional<TGeoPoint> toWgs84(int datum, TGeoPoint p);
     std::optional<PlanePoint> forward(int projection, TGeoPoint p);
-    std::optional<TGeoPoint> inverse(int projection, PlanePoint p);
+    // With `verify`, a point the forward projection does not give back is
+    // off the globe (some inverses answer there without an error).
+    std::optional<TGeoPoint> inverse(int projection, PlanePoint p, bool verify = true);
     // Geodesic distance on the WGS 84 ellipsoid, metres.
     double distance(TGeoPoint p, TGeoPoint q);
 

@@ -75,11 +75,11 @@ ProjectionChoice ProjectionDefinition(const MapCalibration& c, const ProjTransfo
     return choice;
 }
 
-std::optional<TGeoPoint> PixelInDatum(const SheetCalibration& s, ProjTransforms& proj, PlanePoint pixel)
+std::optional<TGeoPoint> PixelInDatum(const SheetCalibration& s, ProjTransforms& proj, PlanePoint pixel, bool verify)
 {
     const PlanePoint plane = s.fit.apply(pixel);
     if (!s.latLon)
-        return proj.inverse(s.projection, plane);
+        return proj.inverse(s.projection, plane, verify);
     if (!std::isfinite(plane.x) || !std::isfinite(plane.y) || std::abs(plane.y) > 90.0)
         return std::nullopt;
     return TGeoPoint{plane.y, plane.x};
@@ -93,7 +93,7 @@ std::optional<TGeoPoint> PixelInWgs84(const SheetCalibration& s, ProjTransforms&
     return proj.toWgs84(s.datum, *p);
 }
 
-SheetCalibration CalibrateSheet(const MapCalibration& c, ProjTransforms& proj)
+SheetCalibration CalibrateSheet(const MapCalibration& c, ProjTransforms& proj, bool outline)
 {
     SheetCalibration s;
     const auto epsg = DatumEpsgCode(c.datum);
@@ -147,15 +147,17 @@ SheetCalibration CalibrateSheet(const MapCalibration& c, ProjTransforms& proj)
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         const PlanePoint at = back->apply(pairs[i].plane);
         PointResidual r{used[i]->name, std::hypot(at.x - pairs[i].pixel.x, at.y - pairs[i].pixel.y), 0.0};
-        const auto fitted = PixelInDatum(s, proj, pairs[i].pixel);
-        const auto own = s.latLon ? std::optional(TGeoPoint{pairs[i].plane.y, pairs[i].plane.x})
-                                  : proj.inverse(s.projection, pairs[i].plane);
+        // The points lie on the map: their inverses need no check.
+        const auto fitted = PixelInDatum(s, proj, pairs[i].pixel, false);
+        const auto own = used[i]->degrees ? used[i]->degrees : proj.inverse(s.projection, pairs[i].plane, false);
         if (fitted && own)
             r.m = proj.distance(*fitted, *own);
         sum += r.px * r.px;
         s.residuals.push_back(r);
     }
     s.rmsPx = std::sqrt(sum / static_cast<double>(pairs.size()));
+    if (!outline)
+        return s;
 
     std::vector<PlanePoint> corners;
     for (const TPixel& p : c.border)

@@ -42,13 +42,16 @@ struct ProjectionChoice {
 };
 ProjectionChoice ProjectionDefinition(const MapCalibration& c, const ProjTransforms::Ellipsoid& ellipsoid);
 
-// Works the calibration out: datum, projection, fit of the Point lines and
-// the outline (the MMPXY border, else the image's corners from IWH).
-SheetCalibration CalibrateSheet(const MapCalibration& c, ProjTransforms& proj);
+// Works the calibration out: datum, projection, fit of the Point lines and,
+// with `outline`, the outline (the MMPXY border, else the image's corners
+// from IWH).
+SheetCalibration CalibrateSheet(const MapCalibration& c, ProjTransforms& proj, bool outline = true);
 
 // A pixel of the sheet's image on the ground, in the map's datum and in
-// WGS 84; nothing where the projection has no point there.
-std::optional<TGeoPoint> PixelInDatum(const SheetCalibration& s, ProjTransforms& proj, PlanePoint pixel);
+// WGS 84; nothing where the projection has no point there (unchecked
+// without `verify`, for pixels known to lie on the map).
+std::optional<TGeoPoint> PixelInDatum(const SheetCalibration& s, ProjTransforms& proj, PlanePoint pixel,
+                                      bool verify = true);
 std::optional<TGeoPoint> PixelInWgs84(const SheetCalibration& s, ProjTransforms& proj, PlanePoint pixel);
 
 // The workspace's PROJ objects, made on first use.
