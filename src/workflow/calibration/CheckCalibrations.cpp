@@ -33,8 +33,10 @@ QString Fixed(const Workspace& ws, double v)
 // calibration; the reason when it cannot be measured.
 std::variant<Measure, QString> MeasureBorder(const MapCalibration& c, const SheetCalibration& s, ProjTransforms& proj)
 {
-    if (c.border.empty() || c.borderLatLon.size() != c.border.size())
+    if (c.border.empty())
         return QStringLiteral("no border");
+    if (c.borderLatLon.size() != c.border.size())
+        return QStringLiteral("no good MMPLL");
     Measure m;
     std::size_t measured = 0;
     for (std::size_t k = 0; k < c.border.size(); ++k) {
