@@ -52,8 +52,8 @@ std::optional<SheetCalibration> CalibratedOutline(Workspace& ws, const MapCalibr
     return CalibrateSheet(calibration, WorkspaceProj(ws));
 }
 
-// The MMPLL corners into the record; false at the first bad line.
-bool ReadMmpllCorners(Workspace& ws, const QStringList& lines, const SheetMmpnum& mmpnum, TSingleMap& sheet)
+// The MMPLL corners into the record; a bad line fails the sheet.
+void ReadMmpllCorners(Workspace& ws, const QStringList& lines, const SheetMmpnum& mmpnum, TSingleMap& sheet)
 {
     const int32_t n = mmpnum.count;
     // Points are read one at a time: a count far beyond the file's
@@ -64,14 +64,12 @@ bool ReadMmpllCorners(Workspace& ws, const QStringList& lines, const SheetMmpnum
     const auto count = static_cast<std::size_t>(n);
     if (corners.size() > count)
         corners.resize(count);
-    bool good = true;
     for (int32_t k = 1; k <= n; ++k) {
         TGeoPoint p;
         if (!ReadMMPLL(lines, qint64{mmpnum.line} + n + k, k, p)) {
             sheet.IsOk = false;
             sheet.Problem = kNoGoodMmpll;
             ws.log.append(QStringLiteral("...has no good MMPLL"));
-            good = false;
             break;
         }
         const auto at = static_cast<std::size_t>(k - 1);
@@ -82,7 +80,6 @@ bool ReadMmpllCorners(Workspace& ws, const QStringList& lines, const SheetMmpnum
     }
     // A failed line proves the file holds n more lines, so this is bounded.
     corners.resize(count);
-    return good;
 }
 
 void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path, const QString& name,
