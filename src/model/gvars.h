@@ -10,12 +10,6 @@
 #include <optional>
 #include <vector>
 
-struct TPixel {
-    int32_t X = 0;
-    int32_t Y = 0;
-    friend bool operator==(const TPixel&, const TPixel&) = default;
-};
-
 // One map: a sheet of the maps directory or the index map.
 struct TSingleMap {
     QString FileName;  // sheet: its .map file's name; index map: the resolved image path
