@@ -35,8 +35,8 @@ QJsonValue Geometry(const std::vector<Ring>& polygons)
 
 QJsonObject Properties(const OutlineFeature& f)
 {
-    QJsonObject p{{QStringLiteral("file"), f.file}, {QStringLiteral("kind"), f.kind}};
-    if (f.kind == u"index")
+    QJsonObject p{{QStringLiteral("file"), f.file}, {QStringLiteral("kind"), FeatureKindText(f.kind)}};
+    if (f.kind == FeatureKind::Index)
         return p;
     p.insert(QStringLiteral("name"), f.name);
     p.insert(QStringLiteral("image"), f.image);

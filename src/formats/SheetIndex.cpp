@@ -14,3 +14,8 @@ QString FormatDegrees(double value)
         text.chop(1);
     return text == u"-0" ? QStringLiteral("0") : text;
 }
+
+QString FeatureKindText(FeatureKind kind)
+{
+    return kind == FeatureKind::Index ? QStringLiteral("index") : QStringLiteral("sheet");
+}

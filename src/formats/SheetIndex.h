@@ -16,14 +16,19 @@ struct LonLat {
 // Counter-clockwise, the first position repeated last.
 using Ring = std::vector<LonLat>;
 
+enum class FeatureKind { Index, Sheet };
+
+// The kind as the files write it.
+QString FeatureKindText(FeatureKind kind);
+
 struct OutlineFeature {
     QString file;
-    QString kind;  // "index" or "sheet"
+    FeatureKind kind = FeatureKind::Sheet;
     // The rest belong to sheets.
     QString name;
     QString image;
     bool usable = false;
-    QString problem;       // empty for a usable sheet
+    QString problem;       // the problem's words; empty for a usable sheet
     QString nomenclature;  // empty when no standard sheet was recognised
     int scale = 0;
     QString outline;      // "mmpll" or "calibration"; empty when the corners were not chosen
