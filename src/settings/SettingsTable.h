@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <string_view>
 #include <variant>
 
 // Every value the settings file keeps, one row each: where it is stored,
@@ -67,23 +68,25 @@ inline constexpr SettingRow kSettingRows[] = {
     {"calibration", "Corners", &StoredSettings::sheetCorners, 0, {0, 2}, Outside::None, Written::OnceChosen},
 };
 
-// The row of an integer member; naming a member without a row does not compile.
-consteval const SettingRow& SettingOf(int StoredSettings::*field)
+// The row of a key; naming a key without a row does not compile. Looked up
+// by name rather than by member: the sanitizers' null checks make a
+// variant's get_if unusable in a constant expression.
+consteval const SettingRow& SettingNamed(std::string_view key)
 {
     for (const SettingRow& row : kSettingRows) {
-        if (const auto* member = std::get_if<int StoredSettings::*>(&row.field); member && *member == field)
+        if (key == row.key)
             return row;
     }
-    throw "no settings row for this member";
+    throw "no settings row for this key";
 }
 
-inline constexpr const SettingRow& kLogHeightSetting = SettingOf(&StoredSettings::meResHeight);
-inline constexpr const SettingRow& kLineWidthSetting = SettingOf(&StoredSettings::lineWidth);
-inline constexpr const SettingRow& kLineColorSetting = SettingOf(&StoredSettings::lineColor);
-inline constexpr const SettingRow& kCenterNamesSetting = SettingOf(&StoredSettings::centerNames);
-inline constexpr const SettingRow& kNamesSourceSetting = SettingOf(&StoredSettings::namesSrc);
-inline constexpr const SettingRow& kAlphaSetting = SettingOf(&StoredSettings::alpha);
-inline constexpr const SettingRow& kSheetCornersSetting = SettingOf(&StoredSettings::sheetCorners);
+inline constexpr const SettingRow& kLogHeightSetting = SettingNamed("meResHeight");
+inline constexpr const SettingRow& kLineWidthSetting = SettingNamed("LineWidth");
+inline constexpr const SettingRow& kLineColorSetting = SettingNamed("LineColor");
+inline constexpr const SettingRow& kCenterNamesSetting = SettingNamed("CenterNames");
+inline constexpr const SettingRow& kNamesSourceSetting = SettingNamed("NamesSrc");
+inline constexpr const SettingRow& kAlphaSetting = SettingNamed("Alpha");
+inline constexpr const SettingRow& kSheetCornersSetting = SettingNamed("Corners");
 
 // The value the row's control holds after being given `value`; -1 is none.
 constexpr int TakenValue(const SettingRow& row, int value)

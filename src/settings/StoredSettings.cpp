@@ -12,6 +12,9 @@ template <typename... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// clang 14, which builds the fuzz targets, does not deduce aggregates yet.
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // A row's default as the file would hold it.
 QString DefaultText(const SettingRow& row)
