@@ -17,6 +17,10 @@ done
 # Coverage of 20,000 sheets at 1:50,000 over an index map of 57,600 cells.
 "$bin/coverage_bench"
 
+# Analyze with sheet corners from the calibration against MMPLL lines, and
+# Check calibrations, on 20,000 UTM and Gauss-Kruger sheets.
+"$bin/calibration_bench"
+
 # The zoomed view on the 20,000 x 15,000 overview: a zoom step with its repaint (and on a
 # 1,000 x 800 cut), a slider step at fit and at 100%, the pyramid against decoding.
 "$bin/zoom_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "$data/20000x15000"

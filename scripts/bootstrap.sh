@@ -8,6 +8,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
+  # Datums and projections of the sheets' calibrations; proj-data holds the
+  # datum grids, so that no transformation needs the network.
+  libproj-dev proj-data
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   # Tahoma's stand-in, which the window's captions are laid out for, and a narrow sans after it.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <proj.h>
 
 #include <cstdio>
 #include <string_view>
@@ -24,7 +25,13 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessarine.png")));
 
-    TMainForm form;
-    form.show();
-    return QApplication::exec();
+    int status = 0;
+    {
+        TMainForm form;
+        form.show();
+        status = QApplication::exec();
+    }
+    // After the window, whose workspace holds the PROJ objects.
+    proj_cleanup();
+    return status;
 }

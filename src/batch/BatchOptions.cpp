@@ -45,8 +45,9 @@ QString BatchUsage()
         "                       [--no-names] [--font FAMILY] [--font-size PX] [--bold]\n"
         "                       [--italic] [--font-color COLOR] [--opacity P]\n"
         "                       [--coverage SCALE [--draw-missing] [--missing-list FILE]]\n"
-        "                       [--export FILE]\n"
+        "                       [--export FILE] [--corners FROM] [--check-calibrations]\n"
         "       tessarine-batch --maps DIR --make-index FILE.map [--width PX] [--force]\n"
+        "                       [--corners FROM]\n"
         "\n"
         "Runs the command panel's operations in panel order, each as its button does,\n"
         "from a fresh start with the window's defaults, and prints the results log.\n"
@@ -72,6 +73,7 @@ QString BatchUsage()
         "%1"
         "%2"
         "%3"
+        "%6"
         "  --help             show this text\n"
         "  --version          print the program's version\n"
         "\n"
@@ -79,7 +81,7 @@ QString BatchUsage()
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
         "3 an error ended a step (its text on standard error).\n")
         .arg(NamesUsage(), CoverageUsage(), IndexToolsUsage(), QString::number(kLineWidthSetting.fallback),
-             QString::fromLatin1(LineColors()[kDefaultLineColorIndex].name));
+             QString::fromLatin1(LineColors()[kDefaultLineColorIndex].name), CalibrationUsage());
 }
 
 ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
@@ -102,6 +104,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     AddNamesOptions(parser);
     AddCoverageOptions(parser);
     AddIndexToolsOptions(parser);
+    AddCalibrationOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -163,6 +166,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         return result;
     }
     if (const auto error = ReadCoverageOptions(parser, options.coverage)) {
+        result.error = *error;
+        return result;
+    }
+    if (const auto error = ReadCalibrationOptions(parser, options.calibration)) {
         result.error = *error;
         return result;
     }

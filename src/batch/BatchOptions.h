@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "batch/CalibrationOptions.h"
 #include "batch/CoverageOptions.h"
 #include "batch/IndexToolsOptions.h"
 #include "batch/NamesOptions.h"
@@ -29,6 +30,7 @@ struct BatchOptions {
     bool fill = false;
     NamesBatchOptions names;
     CoverageBatchOptions coverage;
+    CalibrationBatchOptions calibration;
     IndexToolsBatchOptions indexTools;
 };
 

@@ -2,6 +2,7 @@
 #include "batch/BatchRun.h"
 
 #include "core/SafeWrite.h"
+#include "workflow/calibration/CheckCalibrations.h"
 #include "workflow/panel/Analyze.h"
 #include "workflow/panel/CalcNameCenters.h"
 #include "workflow/panel/CalcPoints.h"
@@ -61,6 +62,7 @@ void RunCoverage(Workspace& ws, const CoverageBatchOptions& coverage)
 int RunBatch(const BatchOptions& options, ResultsLog& log)
 {
     Workspace ws(log);
+    ws.sheetCorners = options.calibration.corners;
     const IndexToolsBatchOptions& tools = options.indexTools;
     if (!tools.makeIndexFile.isEmpty()) {
         return MakeIndexMap(ws, options.mapsDir, tools.makeIndexFile, tools.width, tools.force) == StepOutcome::Completed
@@ -76,6 +78,8 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
         case BatchStep::Analyze:
             outcome = Analyze(ws, mapsDir, options.indexMapFile);
             RunCoverage(ws, options.coverage);
+            if (options.calibration.check && ws.commands.enabled(Command::ClearAll))
+                CheckCalibrations(ws);
             if (!tools.exportFile.isEmpty() && ws.commands.enabled(Command::Export))
                 ExportSheetIndex(ws, tools.exportFile, options.lineColor);
             break;

@@ -34,6 +34,7 @@ void ApplyStoredSettings(const StoredSettings& s, BatchOptions& options)
     names.centerMethod = TakenValue(kCenterNamesSetting, s.centerNames);
     names.source = TakenValue(kNamesSourceSetting, s.namesSrc);
     names.opacityPosition = TakenValue(kAlphaSetting, s.alpha);
+    options.calibration.corners = SheetCornersFromSetting(s.sheetCorners);
     if (s.font) {
         const NamesFont& font = *s.font;
         names.fontFamily = font.family;

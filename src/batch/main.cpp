@@ -7,6 +7,7 @@
 #include "workflow/ResultsLog.h"
 
 #include <QGuiApplication>
+#include <proj.h>
 
 #include <cstdio>
 #include <exception>
@@ -72,8 +73,9 @@ int main(int argc, char* argv[])
     }
 
     StdoutLog log;
+    int status = kExitError;
     try {
-        return RunBatch(*parsed.options, log);
+        status = RunBatch(*parsed.options, log);
     } catch (const TessError& error) {
         PrintError(error.text());
     } catch (const std::bad_alloc&) {
@@ -81,5 +83,7 @@ int main(int argc, char* argv[])
     } catch (const std::exception& error) {
         PrintError(QString::fromUtf8(error.what()));
     }
-    return kExitError;
+    // The run's workspace, which held the PROJ objects, is gone by now.
+    proj_cleanup();
+    return status;
 }

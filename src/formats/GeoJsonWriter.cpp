@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
+
 namespace {
 
 QJsonArray Position(const LonLat& p) { return QJsonArray{RoundDegrees(p.lon), RoundDegrees(p.lat)}; }
@@ -45,6 +47,12 @@ QJsonObject Properties(const OutlineFeature& f)
         p.insert(QStringLiteral("nomenclature"), f.nomenclature);
         p.insert(QStringLiteral("scale"), f.scale);
     }
+    if (!f.outline.isEmpty())
+        p.insert(QStringLiteral("outline"), f.outline);
+    if (!f.calibration.isEmpty())
+        p.insert(QStringLiteral("calibration"), f.calibration);
+    if (f.calibrationM)
+        p.insert(QStringLiteral("calibration_m"), std::round(*f.calibrationM * 10.0) / 10.0);
     return p;
 }
 

@@ -74,6 +74,12 @@ void WritePlacemark(QXmlStreamWriter& xml, const OutlineFeature& f)
             WriteData(xml, QStringLiteral("nomenclature"), f.nomenclature);
             WriteData(xml, QStringLiteral("scale"), QString::number(f.scale));
         }
+        if (!f.outline.isEmpty())
+            WriteData(xml, QStringLiteral("outline"), f.outline);
+        if (!f.calibration.isEmpty())
+            WriteData(xml, QStringLiteral("calibration"), f.calibration);
+        if (f.calibrationM)
+            WriteData(xml, QStringLiteral("calibration_m"), QString::number(*f.calibrationM, 'f', 1));
     }
     xml.writeEndElement();
     if (f.polygons.size() == 1) {

@@ -52,7 +52,7 @@ struct SettingRow {
     Written written = Written::Always;
 };
 
-// In the file's order: sections misc, graphics, then coverage.
+// In the file's order: sections misc, graphics, then coverage and calibration.
 inline constexpr SettingRow kSettingRows[] = {
     {"misc", "MapsDir", &StoredSettings::mapsDir},
     {"misc", "MapFile", &StoredSettings::mapFile},
@@ -65,6 +65,7 @@ inline constexpr SettingRow kSettingRows[] = {
     {"graphics", "NamesSrc", &StoredSettings::namesSrc, 0, {0, 3}, Outside::LastOrNone},
     {"graphics", "Alpha", &StoredSettings::alpha, 30, {0, 32}},
     {"coverage", "Scale", &StoredSettings::coverageScale, 0, kAnyInteger, Outside::Clamp, Written::OnceChosen},
+    {"calibration", "Corners", &StoredSettings::sheetCorners, 0, {0, 2}, Outside::None, Written::OnceChosen},
 };
 
 // The row of a key; naming a key without a row does not compile. Looked up
@@ -85,6 +86,7 @@ inline constexpr const SettingRow& kLineColorSetting = SettingNamed("LineColor")
 inline constexpr const SettingRow& kCenterNamesSetting = SettingNamed("CenterNames");
 inline constexpr const SettingRow& kNamesSourceSetting = SettingNamed("NamesSrc");
 inline constexpr const SettingRow& kAlphaSetting = SettingNamed("Alpha");
+inline constexpr const SettingRow& kSheetCornersSetting = SettingNamed("Corners");
 
 // The value the row's control holds after being given `value`; -1 is none.
 constexpr int TakenValue(const SettingRow& row, int value)

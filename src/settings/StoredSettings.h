@@ -45,6 +45,7 @@ struct StoredSettings {
     int centerNames;
     int alpha;
     int coverageScale;  // the sheet scale's denominator, 0 for Auto
+    int sheetCorners;   // 0 MMPLL lines, 1 MMPLL else calibration, 2 calibration
 };
 
 // Every key as the file holds it; missing keys and unreadable values give

@@ -88,6 +88,7 @@ TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* p
     buildWorkPanel();
     buildCommandPanel();
     buildIndexTools();
+    buildCalibrationGroup();
     log_.attach(meRes);
     placeAnchored();
     connectHandlers();
@@ -218,6 +219,7 @@ void TMainForm::mirrorCommands()
     };
     for (const auto& [command, button] : buttons)
         button->setEnabled(ws_.commands.enabled(command));
+    btnCheckCalibrations->setEnabled(ws_.commands.enabled(Command::ClearAll));
 }
 
 void TMainForm::FormCreate()
@@ -263,6 +265,7 @@ void TMainForm::applySettings(const StoredSettings& s)
     rdCenters->setItemIndex(s.centerNames);
     tbOpacity->setValue(s.alpha);
     cbCoverageScale->setCurrentIndex(std::max(0, cbCoverageScale->findData(s.coverageScale)));
+    cbSheetCorners->setCurrentIndex(std::max(0, TakenValue(kSheetCornersSetting, s.sheetCorners)));
 }
 
 StoredSettings TMainForm::currentSettings() const
@@ -279,6 +282,7 @@ StoredSettings TMainForm::currentSettings() const
     s.centerNames = rdCenters->itemIndex();
     s.alpha = tbOpacity->value();
     s.coverageScale = coverageScale();
+    s.sheetCorners = cbSheetCorners->currentIndex();
     return s;
 }
 

@@ -108,6 +108,11 @@ public:
     QPushButton* btnNewIndexMap;
     QGroupBox* gpExport;
     QPushButton* btnExport;
+    // Where sheet corners come from, and the calibration check.
+    QGroupBox* gpCalibration;
+    QLabel* lbSheetCorners;
+    QComboBox* cbSheetCorners;
+    QPushButton* btnCheckCalibrations;
 
     // The results log's height in pixels.
     int logHeight() const;
@@ -132,6 +137,7 @@ private:
     void buildWorkPanel();
     void buildCommandPanel();
     void buildIndexTools();
+    void buildCalibrationGroup();
     void connectHandlers();
     void placeAnchored();
 
@@ -167,6 +173,7 @@ private:
     void btnDrawMissingClick();
     void btnNewIndexMapClick();
     void btnExportClick();
+    void btnCheckCalibrationsClick();
     void btnFontClick();
     void btnFontColorClick();
     void btnListClick();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "formats/ozi/MapCalibration.h"
 #include "model/gvars.h"
 #include "workflow/CommandStates.h"
 #include "core/NumberFormat.h"
@@ -8,6 +9,17 @@
 
 #include <QByteArray>
 #include <QImage>
+
+#include <memory>
+#include <vector>
+
+class ProjTransforms;
+struct CalibrationCheck;
+
+// Where a sheet's corners come from: its MMPLL lines (as ever), its
+// calibration only where it has no MMPNUM line, or its calibration wherever
+// that gives an outline.
+enum class SheetCorners { Mmpll, Fallback, Calibration };
 
 // Everything the operations share: the map records, the button states and
 // the log they write to. The window, a batch run and each test own one.
@@ -33,6 +45,15 @@ struct Workspace {
     // Name centres: computed, and for which centre method.
     bool centersReady = false;
     int centersMethod = 0;
+
+    SheetCorners sheetCorners = SheetCorners::Mmpll;  // read by the next Analyze or New...
+    // One per record of data.Maps: its file's whole calibration, and whether
+    // its LatLon is the calibrated outline.
+    std::vector<MapCalibration> calibrations;
+    std::vector<char> outlineFromCalibration;
+    // The last Check calibrations' findings per sheet; empty until it runs.
+    std::shared_ptr<std::vector<CalibrationCheck>> checks;
+    std::shared_ptr<ProjTransforms> proj;  // made on first use, shared with New...'s scan
 };
 
 // How a step ended, for callers that must tell a finished step from one

@@ -78,6 +78,16 @@ TEST_F(SettingsFile, WritesEveryKeyInOrderAndReadsThemBack)
         EXPECT_TRUE(testfiles::Read(path).endsWith(QStringLiteral("Alpha=12\n\n[coverage]\nScale=%1\n").arg(scale).toUtf8()));
         EXPECT_EQ(read().coverageScale, scale);
     }
+    // The sheet corners follow the coverage section on the same terms.
+    EXPECT_EQ(read().sheetCorners, 0);
+    for (const int corners : {2, 0}) {
+        s.sheetCorners = corners;
+        IniFile again(path);
+        WriteStoredSettings(again, s);
+        EXPECT_TRUE(testfiles::Read(path).endsWith(
+            QStringLiteral("Scale=0\n\n[calibration]\nCorners=%1\n").arg(corners).toUtf8()));
+        EXPECT_EQ(read().sheetCorners, corners);
+    }
     IniFile nowhere(path + "/t.ini");  // under a file: no folder to write in
     EXPECT_EQ(ErrorText([&] { WriteStoredSettings(nowhere, s); }), "Unable to write to " + path + "/t.ini");
 }

@@ -234,4 +234,31 @@ TEST_F(UiFixture, NewMakesTheIndexMapAndExportFollowsClearAll)
     EXPECT_EQ(dialogs.numbersAsked, QStringList{"Width in pixels: 4000"});
 }
 
+// The Calibration group: its choice reaches Analyze and the settings file,
+// and Check calibrations is there whenever Clear all is.
+TEST_F(UiFixture, CalibrationGroupChoosesCornersAndChecks)
+{
+    TMainForm& f = open();
+    ASSERT_EQ(f.cbSheetCorners->count(), 3);
+    EXPECT_EQ(f.cbSheetCorners->itemText(1), "MMPLL, else calibration");
+    EXPECT_EQ(f.cbSheetCorners->accessibleName(), "Sheet corners");
+    EXPECT_EQ(f.btnCheckCalibrations->objectName(), "btnCheckCalibrations");
+    EXPECT_EQ(f.btnCheckCalibrations->text(), "Check calibrations");
+    EXPECT_FALSE(f.btnCheckCalibrations->isEnabled());
+    f.cbSheetCorners->setCurrentIndex(2);
+    f.edMapsDir->setText(TESSARINE_DEMO "/maps");
+    f.edBlankMapFile->setText(TESSARINE_DEMO "/index.map");
+    f.btnAnalyze->click();
+    EXPECT_TRUE(f.cbSheetCorners->isEnabled());
+    EXPECT_TRUE(f.meRes->toPlainText().contains("\n...outline from 4 calibration points\n"));
+    ASSERT_TRUE(f.btnCheckCalibrations->isEnabled());
+    f.btnCheckCalibrations->click();
+    EXPECT_TRUE(f.meRes->toPlainText().contains("\nChecking calibrations...\n"));
+    f.btnClearAll->click();
+    EXPECT_FALSE(f.btnCheckCalibrations->isEnabled());
+    f.close();
+    EXPECT_TRUE(settingsText().endsWith("\n[calibration]\nCorners=2\n")) << settingsText().toStdString();
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include "workflow/panel/CalcNameCenters.h"
 #include "workflow/panel/CalcPoints.h"
 #include "workflow/panel/ClearAll.h"
+#include "workflow/calibration/CheckCalibrations.h"
 #include "workflow/coverage/Coverage.h"
 #include "workflow/panel/CustomListEdits.h"
 #include "workflow/panel/DrawBorders.h"
@@ -103,6 +104,8 @@ protected:
             {"method", [&] { CenterMethodChosen(ws, arg(2).toInt()); }},
             {"names", [&] { style.source = arg(2).toInt(); style.opacityPosition = arg(3).toInt(); DrawNames(ws, style); }},
             {"coverage", [&] { Coverage(ws, arg(2).toInt()); }},
+            {"corners", [&] { ws.sheetCorners = static_cast<SheetCorners>(arg(2).toInt()); }},
+            {"check", [&] { CheckCalibrations(ws); }},
             {"missing", [&] { DrawMissingSheets(ws, arg(2).toInt(), {arg(3), QColor(arg(4)), style.font, style.color, arg(5).toInt()}); }},
             {"make-index", [&] { MakeIndexMap(ws, path(arg(2)), path(arg(3)), arg(4).toInt(), arg(5) == "force"); }},
             {"export", [&] { ExportSheetIndex(ws, path(arg(2)), QColor(arg(3))); }},

@@ -3,6 +3,7 @@
 
 #include "core/SafeWrite.h"
 #include "core/Errors.h"
+#include "workflow/calibration/CheckCalibrations.h"
 #include "formats/GeoJsonWriter.h"
 #include "formats/KmlWriter.h"
 #include "workflow/export/SheetOutlines.h"
@@ -19,6 +20,29 @@ std::optional<ExportFormat> ExportFormatOf(const QString& file)
     return std::nullopt;
 }
 
+namespace {
+
+// Where each sheet's corners came from, when they were chosen, and the
+// calibration check's verdict, when it ran.
+void AddCalibrationFields(const Workspace& ws, SheetIndex& index)
+{
+    for (std::size_t i = 0; i < ws.data.Maps.size() && i + 1 < index.features.size(); ++i) {
+        OutlineFeature& f = index.features[i + 1];
+        if (ws.sheetCorners != SheetCorners::Mmpll) {
+            const bool calibrated = i < ws.outlineFromCalibration.size() && ws.outlineFromCalibration[i];
+            f.outline = calibrated ? QStringLiteral("calibration") : QStringLiteral("mmpll");
+        }
+        if (ws.checks && i < ws.checks->size()) {
+            const CalibrationCheck& check = (*ws.checks)[i];
+            f.calibration = VerdictKeyword(check.verdict);
+            if (check.verdict != CalibrationVerdict::Unchecked)
+                f.calibrationM = check.metres;
+        }
+    }
+}
+
+}  // namespace
+
 StepOutcome ExportSheetIndex(Workspace& ws, const QString& file, QColor border)
 {
     const auto format = ExportFormatOf(file);
@@ -28,7 +52,8 @@ StepOutcome ExportSheetIndex(Workspace& ws, const QString& file, QColor border)
     ws.log.append(QStringLiteral("Exporting sheet index..."));
     ws.log.processPendingEvents();
 
-    const SheetIndex index = CollectSheetIndex(ws.data, ws.indexMapFile);
+    SheetIndex index = CollectSheetIndex(ws.data, ws.indexMapFile);
+    AddCalibrationFields(ws, index);
     const QByteArray bytes = *format == ExportFormat::GeoJson
                                  ? WriteGeoJson(index)
                                  : WriteKml(index, QFileInfo(file).completeBaseName(), border);

@@ -45,6 +45,8 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
     // The sheets are read into records of their own, inside a border that
     // holds the whole globe, so that each sheet with good corners is ok.
     Workspace scan(ws.log, ws.decimalPoint);
+    scan.sheetCorners = ws.sheetCorners;
+    scan.proj = ws.proj;
     scan.data.IndexMap.LatLon = {{1e6, -1e6}, {1e6, 1e6}, {-1e6, 1e6}, {-1e6, -1e6}};
     ws.log.blank();
     const std::size_t files = ReadMapsDirectory(scan, mapsDir);

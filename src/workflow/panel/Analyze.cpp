@@ -4,6 +4,7 @@
 #include "formats/ozi/MapDirectory.h"
 #include "formats/ozi/MapReader.h"
 #include "formats/ozi/TextFile.h"
+#include "workflow/calibration/SheetCalibration.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +41,44 @@ bool ReadIndexMap(Workspace& ws, const QStringList& lines)
     return true;
 }
 
+// The calibrated outline, when the chosen corners want one for this sheet.
+std::optional<SheetCalibration> CalibratedOutline(Workspace& ws, const MapCalibration& calibration, int32_t n)
+{
+    if (ws.sheetCorners == SheetCorners::Mmpll || (ws.sheetCorners == SheetCorners::Fallback && n > 0))
+        return std::nullopt;
+    return CalibrateSheet(calibration, WorkspaceProj(ws));
+}
+
+// The MMPLL corners into the record; a bad line fails the sheet.
+void ReadMmpllCorners(Workspace& ws, const QStringList& lines, const SheetMmpnum& mmpnum, TSingleMap& sheet)
+{
+    const int32_t n = mmpnum.count;
+    // Points are read one at a time: a count far beyond the file's
+    // length ends in the list's error instead of a huge allocation. A
+    // record reused from an earlier run keeps its old corners where no
+    // new one is read, as a resized array would.
+    auto& corners = sheet.LatLon;
+    const auto count = static_cast<std::size_t>(n);
+    if (corners.size() > count)
+        corners.resize(count);
+    for (int32_t k = 1; k <= n; ++k) {
+        TGeoPoint p;
+        if (!ReadMMPLL(lines, qint64{mmpnum.line} + n + k, k, p)) {
+            sheet.IsOk = false;
+            sheet.Problem = SheetProblem::NoGoodMmpll;
+            ws.log.append(QStringLiteral("...") + SheetProblemText(sheet.Problem));
+            break;
+        }
+        const auto at = static_cast<std::size_t>(k - 1);
+        if (at < corners.size())
+            corners[at] = p;
+        else
+            corners.push_back(p);
+    }
+    // A failed line proves the file holds n more lines, so this is bounded.
+    corners.resize(count);
+}
+
 void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path, const QString& name,
                std::size_t fileCount)
 {
@@ -48,6 +87,8 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     const int32_t n = mmpnum.count;
 
     ws.data.Maps.resize(fileCount);
+    ws.calibrations.resize(fileCount);
+    ws.outlineFromCalibration.resize(fileCount);
     TSingleMap& sheet = ws.data.Maps.back();
     sheet.FileName = name;
     sheet.ImageFile = FileNamePart(LineAt(lines, 2));
@@ -55,46 +96,41 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     sheet.IsOk = true;
     sheet.Problem = SheetProblem::None;
     ws.log.append(QStringLiteral("...original map name is ") + sheet.MapName);
+    ws.calibrations.back() = ReadMapCalibration(lines);
+    ws.outlineFromCalibration.back() = 0;
 
-    if (n == 0) {
+    const auto calibrated = CalibratedOutline(ws, ws.calibrations.back(), n);
+    const bool outline = calibrated && calibrated->failure.isEmpty() && !calibrated->outline.empty();
+    const auto outlineLine = [&] {
+        ws.log.append(QStringLiteral("...outline from %1 calibration points").arg(calibrated->residuals.size()));
+        sheet.LatLon = calibrated->outline;
+        ws.outlineFromCalibration.back() = 1;
+    };
+    if (n == 0 && outline) {
+        outlineLine();
+    } else if (n == 0) {
         sheet.IsOk = false;
         sheet.Problem = SheetProblem::NoMmpnum;
         ws.log.append(QStringLiteral("...") + SheetProblemText(sheet.Problem));
+        if (calibrated)
+            ws.log.append(QStringLiteral("...no calibrated outline: ") +
+                          (calibrated->failure.isEmpty() ? calibrated->outlineProblem : calibrated->failure));
     } else {
         ws.log.append(QStringLiteral("...MMPNUM = %1").arg(n));
-        // Points are read one at a time: a count far beyond the file's
-        // length ends in the list's error instead of a huge allocation. A
-        // record reused from an earlier run keeps its old corners where no
-        // new one is read, as a resized array would.
-        auto& corners = sheet.LatLon;
-        const auto count = static_cast<std::size_t>(n);
-        if (corners.size() > count)
-            corners.resize(count);
-        for (int32_t k = 1; k <= n; ++k) {
-            TGeoPoint p;
-            if (!ReadMMPLL(lines, qint64{mmpnum.line} + n + k, k, p)) {
-                sheet.IsOk = false;
-                sheet.Problem = SheetProblem::NoGoodMmpll;
-                ws.log.append(QStringLiteral("...") + SheetProblemText(sheet.Problem));
-                break;
-            }
-            const auto at = static_cast<std::size_t>(k - 1);
-            if (at < corners.size())
-                corners[at] = p;
-            else
-                corners.push_back(p);
-        }
-        // A failed line proves the file holds n more lines, so this is bounded.
-        corners.resize(count);
+        if (outline)
+            outlineLine();
+        else
+            ReadMmpllCorners(ws, lines, mmpnum, sheet);
     }
 
-    for (int32_t k = 1; k <= n; ++k) {
+    const auto count = static_cast<int32_t>(outline ? sheet.LatLon.size() : static_cast<std::size_t>(n));
+    for (int32_t k = 1; k <= count; ++k) {
         const TGeoPoint& p = sheet.LatLon[static_cast<std::size_t>(k - 1)];
         ws.log.append(QStringLiteral("...p%1 Lat=%2, Lon=%3")
                           .arg(QString::number(k), FormatGeneral(p.Lat, ws.decimalPoint),
                                FormatGeneral(p.Lon, ws.decimalPoint)));
     }
-    for (int32_t k = 1; k <= n; ++k) {
+    for (int32_t k = 1; k <= count; ++k) {
         if (PointInPolygon(sheet.LatLon[static_cast<std::size_t>(k - 1)], ws.data.IndexMap.LatLon) != 1) {
             ws.log.append(QStringLiteral("...") + SheetProblemText(SheetProblem::NotInsideIndexMap));
             sheet.IsOk = false;

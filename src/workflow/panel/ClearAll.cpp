@@ -6,6 +6,9 @@ void ClearAll(Workspace& ws)
     ws.workingImage = QImage();
     ws.baseImage = QByteArray();
     ws.data.Maps.clear();
+    ws.calibrations.clear();
+    ws.outlineFromCalibration.clear();
+    ws.checks.reset();
     if (ws.data.CustomList)
         ws.data.CustomList->clear();
     ws.commands.apply(Transition::ClearedAll);

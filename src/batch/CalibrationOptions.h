@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "workflow/Workspace.h"
+
+#include <QCommandLineParser>
+#include <QString>
+
+#include <optional>
+
+// Where sheet corners come from, and Check calibrations, in a batch run.
+struct CalibrationBatchOptions {
+    SheetCorners corners = SheetCorners::Mmpll;
+    bool check = false;  // --check-calibrations given
+};
+
+void AddCalibrationOptions(QCommandLineParser& parser);
+QString CalibrationUsage();
+
+// Reads the options a parsed command line holds (--corners wins over what a
+// settings file gave); the reason when one is wrong.
+std::optional<QString> ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationBatchOptions& options);
+
+// The stored setting's value 0, 1 or 2 as a choice; out of range is MMPLL.
+SheetCorners SheetCornersFromSetting(int value);

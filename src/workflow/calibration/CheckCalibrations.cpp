@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workflow/calibration/CheckCalibrations.h"
+
+#include "geometry/Nomenclature.h"
+#include "workflow/calibration/SheetCalibration.h"
+#include "workflow/panel/Analyze.h"
+
+#include <QFileInfo>
+
+#include <array>
+#include <cmath>
+#include <variant>
+
+namespace {
+
+constexpr double kAgreePx = 2.0;
+// A latitude this close to ±90° is a pole: every longitude is the same point
+// there, so such an MMPLL corner says nothing that could be compared.
+constexpr double kPoleLat = 90.0 - 1e-9;
+
+struct Measure {
+    double metres = 0.0, pixels = 0.0;          // in WGS 84
+    double datumMetres = 0.0, datumPixels = 0.0;  // without the datum shift
+};
+
+QString Fixed(const Workspace& ws, double v)
+{
+    QString text = QString::number(v, 'f', 1);
+    return text.replace(u'.', ws.decimalPoint);
+}
+
+// The MMPLL corners against the MMPXY points carried through the
+// calibration; the reason when it cannot be measured.
+std::variant<Measure, QString> MeasureBorder(const MapCalibration& c, const SheetCalibration& s, ProjTransforms& proj)
+{
+    if (c.border.empty())
+        return QStringLiteral("no border");
+    if (c.borderLatLon.size() != c.border.size())
+        return QStringLiteral("no good MMPLL");
+    Measure m;
+    std::size_t measured = 0;
+    for (std::size_t k = 0; k < c.border.size(); ++k) {
+        const TGeoPoint& mmpll = c.borderLatLon[k];
+        if (std::abs(mmpll.Lat) >= kPoleLat)
+            continue;
+        const PlanePoint px{static_cast<double>(c.border[k].X), static_cast<double>(c.border[k].Y)};
+        const auto inDatum = PixelInDatum(s, proj, px);
+        const auto nextInDatum = PixelInDatum(s, proj, {px.x + 1.0, px.y});
+        const auto inWgs84 = !inDatum || s.epsg == 4326 ? inDatum : proj.toWgs84(s.datum, *inDatum);
+        if (!inDatum || !nextInDatum || !inWgs84)
+            return QStringLiteral("a corner falls off the globe");
+        const double pixel = proj.distance(*inDatum, *nextInDatum);
+        if (!(pixel > 1e-6))
+            return QStringLiteral("a corner where a pixel has no width");
+        const double wgs = proj.distance(mmpll, *inWgs84);
+        const double datum = proj.distance(mmpll, *inDatum);
+        m.metres = std::max(m.metres, wgs);
+        m.pixels = std::max(m.pixels, wgs / pixel);
+        m.datumMetres = std::max(m.datumMetres, datum);
+        m.datumPixels = std::max(m.datumPixels, datum / pixel);
+        ++measured;
+    }
+    if (measured == 0)
+        return QStringLiteral("every MMPLL corner is at a pole");
+    return m;
+}
+
+CalibrationCheck Judge(Workspace& ws, const MapCalibration& c, const SheetCalibration& s)
+{
+    CalibrationCheck check;
+    const auto measured = MeasureBorder(c, s, WorkspaceProj(ws));
+    if (const auto* reason = std::get_if<QString>(&measured)) {
+        check.reason = *reason;
+        ws.log.append(QStringLiteral("...cannot be checked: ") + *reason);
+        return check;
+    }
+    const Measure& m = std::get<Measure>(measured);
+    check.metres = m.metres;
+    check.pixels = m.pixels;
+    const QString off = QStringLiteral("%1 m (%2 px)").arg(Fixed(ws, m.metres), Fixed(ws, m.pixels));
+    if (m.pixels <= kAgreePx) {
+        check.verdict = CalibrationVerdict::Agrees;
+        ws.log.append(QStringLiteral("...agrees: MMPLL within ") + off);
+    } else if (s.epsg != 4326 && m.datumPixels <= kAgreePx) {
+        check.verdict = CalibrationVerdict::MapDatum;
+        ws.log.append(QStringLiteral("...MMPLL in the map's datum: %1 off in WGS 84, %2 m (%3 px) without the datum shift")
+                          .arg(off, Fixed(ws, m.datumMetres), Fixed(ws, m.datumPixels)));
+    } else {
+        check.verdict = CalibrationVerdict::Disagrees;
+        ws.log.append(QStringLiteral("...disagrees by ") + off);
+    }
+    return check;
+}
+
+// "...named L-36-068 but outlines L-36-069" when the file or map name reads
+// as a sheet and the outline is recognised as another one.
+void CheckName(Workspace& ws, const TSingleMap& sheet, const TPolygon& outline)
+{
+    if (outline.empty())
+        return;
+    const auto cell = RecogniseSheet(outline);
+    if (!cell)
+        return;
+    for (const QString& name : {QFileInfo(sheet.FileName).completeBaseName(), sheet.MapName.trimmed()}) {
+        const SheetNameReading named = ReadSheetName(name);
+        if (!named.cell)
+            continue;
+        if (named.cell->name != cell->name)
+            ws.log.append(QStringLiteral("...named %1 but outlines %2").arg(named.cell->name, cell->name));
+        return;
+    }
+}
+
+CalibrationCheck CheckSheet(Workspace& ws, const TSingleMap& sheet, const MapCalibration& c)
+{
+    // With a whole border the measurement carries its corners through the
+    // calibration; the outline is worked out only where it adds a finding.
+    const bool border = !c.border.empty() && c.borderLatLon.size() == c.border.size();
+    const SheetCalibration s = CalibrateSheet(c, WorkspaceProj(ws), !border || !CornersRead(sheet));
+    ws.log.append(QStringLiteral("...datum %1, projection %2").arg(c.datum, c.projection));
+    if (!s.failure.isEmpty()) {
+        ws.log.append(QStringLiteral("...cannot be checked: ") + s.failure);
+        CheckName(ws, sheet, CornersRead(sheet) ? sheet.LatLon : TPolygon());
+        return {CalibrationVerdict::Unchecked, 0.0, 0.0, s.failure};
+    }
+    ws.log.append(QStringLiteral("...%1 points, RMS %2 px").arg(s.residuals.size()).arg(Fixed(ws, s.rmsPx)));
+    for (const PointResidual& r : s.residuals) {
+        if (r.px > kAgreePx)
+            ws.log.append(QStringLiteral("...%1 is %2 px off the fit").arg(r.name, Fixed(ws, r.px)));
+    }
+    if (!s.outlineProblem.isEmpty())
+        ws.log.append(QStringLiteral("...no calibrated outline: ") + s.outlineProblem);
+    const CalibrationCheck check = Judge(ws, c, s);
+    CheckName(ws, sheet, CornersRead(sheet) ? sheet.LatLon : s.outline);
+    return check;
+}
+
+}  // namespace
+
+QString VerdictKeyword(CalibrationVerdict verdict)
+{
+    switch (verdict) {
+    case CalibrationVerdict::Agrees: return QStringLiteral("agrees");
+    case CalibrationVerdict::MapDatum: return QStringLiteral("map-datum");
+    case CalibrationVerdict::Disagrees: return QStringLiteral("disagrees");
+    case CalibrationVerdict::Unchecked: break;
+    }
+    return QStringLiteral("unchecked");
+}
+
+void CheckCalibrations(Workspace& ws)
+{
+    ws.log.blank();
+    ws.log.append(QStringLiteral("Checking calibrations..."));
+    ws.log.blank();
+    auto checks = std::make_shared<std::vector<CalibrationCheck>>();
+    std::array<int, 4> totals{};
+    for (std::size_t i = 0; i < ws.data.Maps.size(); ++i) {
+        const TSingleMap& sheet = ws.data.Maps[i];
+        ws.log.append(sheet.FileName);
+        CalibrationCheck check;
+        try {
+            check = i < ws.calibrations.size() ? CheckSheet(ws, sheet, ws.calibrations[i])
+                                               : CalibrationCheck{CalibrationVerdict::Unchecked, 0.0, 0.0, QStringLiteral("not read")};
+        } catch (const std::exception& error) {
+            check.reason = QString::fromUtf8(error.what());
+            ws.log.append(QStringLiteral("...cannot be checked: ") + check.reason);
+        }
+        ws.log.blank();
+        ++totals[static_cast<std::size_t>(check.verdict)];
+        checks->push_back(check);
+    }
+    ws.checks = checks;
+    ws.log.blank();
+    ws.log.append(QStringLiteral("%1 calibrations checked").arg(ws.data.Maps.size()));
+    ws.log.append(QStringLiteral("%1 agree").arg(totals[0]));
+    ws.log.append(QStringLiteral("%1 have MMPLL in the map's datum").arg(totals[1]));
+    ws.log.append(QStringLiteral("%1 disagree").arg(totals[2]));
+    ws.log.append(QStringLiteral("%1 cannot be checked").arg(totals[3]));
+}

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workflow/calibration/ProjTransforms.h"
+
+#include <proj.h>
+
+#include <algorithm>
+#include <cmath>
+
+struct ProjTransforms::Impl {
+    PJ_CONTEXT* ctx = nullptr;
+    PJ* geodesic = nullptr;  // WGS 84 ellipsoid, for distances
+    std::vector<PJ*> objects;
+    QHash<int, int> datums;
+    QHash<QString, int> projections;
+    QHash<int, std::optional<Ellipsoid>> ellipsoids;
+
+    int keep(PJ* pj)
+    {
+        if (!pj)
+            return -1;
+        objects.push_back(pj);
+        return static_cast<int>(objects.size()) - 1;
+    }
+};
+
+namespace {
+
+bool Usable(const PJ_COORD& c) { return std::isfinite(c.xy.x) && std::isfinite(c.xy.y) && c.xy.x != HUGE_VAL; }
+
+}  // namespace
+
+ProjTransforms::ProjTransforms() : impl_(new Impl)
+{
+    impl_->ctx = proj_context_create();
+    proj_log_level(impl_->ctx, PJ_LOG_NONE);
+    proj_context_set_enable_network(impl_->ctx, 0);
+    impl_->geodesic = proj_create(impl_->ctx, "+proj=longlat +ellps=WGS84");
+}
+
+ProjTransforms::~ProjTransforms()
+{
+    for (PJ* pj : impl_->objects)
+        proj_destroy(pj);
+    proj_destroy(impl_->geodesic);
+    proj_context_destroy(impl_->ctx);
+    delete impl_;
+}
+
+std::optional<ProjTransforms::Ellipsoid> ProjTransforms::ellipsoid(int epsg)
+{
+    const auto cached = impl_->ellipsoids.constFind(epsg);
+    if (cached != impl_->ellipsoids.constEnd())
+        return *cached;
+    std::optional<Ellipsoid> result;
+    const QByteArray code = "EPSG:" + QByteArray::number(epsg);
+    if (PJ* crs = proj_create(impl_->ctx, code.constData())) {
+        if (PJ* ell = proj_get_ellipsoid(impl_->ctx, crs)) {
+            double a = 0.0, b = 0.0, invF = 0.0;
+            int computed = 0;
+            if (proj_ellipsoid_get_parameters(impl_->ctx, ell, &a, &b, &computed, &invF))
+                result = Ellipsoid{a, invF};
+            proj_destroy(ell);
+        }
+        proj_destroy(crs);
+    }
+    impl_->ellipsoids.insert(epsg, result);
+    return result;
+}
+
+int ProjTransforms::datum(int epsg)
+{
+    const auto cached = impl_->datums.constFind(epsg);
+    if (cached != impl_->datums.constEnd())
+        return *cached;
+    const QByteArray code = "EPSG:" + QByteArray::number(epsg);
+    // No area of use: PROJ chooses among the candidate operations per point.
+    PJ* raw = proj_create_crs_to_crs(impl_->ctx, code.constData(), "EPSG:4326", nullptr);
+    PJ* pj = raw ? proj_normalize_for_visualization(impl_->ctx, raw) : nullptr;
+    proj_destroy(raw);
+    const int handle = impl_->keep(pj);
+    impl_->datums.insert(epsg, handle);
+    return handle;
+}
+
+int ProjTransforms::projection(const QString& proj)
+{
+    const auto cached = impl_->projections.constFind(proj);
+    if (cached != impl_->projections.constEnd())
+        return *cached;
+    const int handle = impl_->keep(proj_create(impl_->ctx, proj.toLatin1().constData()));
+    impl_->projections.insert(proj, handle);
+    return handle;
+}
+
+std::optional<TGeoPoint> ProjTransforms::toWgs84(int datum, TGeoPoint p)
+{
+    if (datum < 0)
+        return std::nullopt;
+    const PJ_COORD out =
+        proj_trans(impl_->objects[static_cast<std::size_t>(datum)], PJ_FWD, proj_coord(p.Lon, p.Lat, 0.0, 0.0));
+    if (!Usable(out))
+        return std::nullopt;
+    return TGeoPoint{out.lp.phi, out.lp.lam};
+}
+
+std::optional<PlanePoint> ProjTransforms::forward(int projection, TGeoPoint p)
+{
+    if (projection < 0)
+        return std::nullopt;
+    const PJ_COORD in = proj_coord(proj_torad(p.Lon), proj_torad(p.Lat), 0.0, 0.0);
+    const PJ_COORD out = proj_trans(impl_->objects[static_cast<std::size_t>(projection)], PJ_FWD, in);
+    if (!Usable(out))
+        return std::nullopt;
+    return PlanePoint{out.xy.x, out.xy.y};
+}
+
+std::optional<TGeoPoint> ProjTransforms::inverse(int projection, PlanePoint p, bool verify)
+{
+    if (projection < 0)
+        return std::nullopt;
+    PJ* pj = impl_->objects[static_cast<std::size_t>(projection)];
+    const PJ_COORD out = proj_trans(pj, PJ_INV, proj_coord(p.x, p.y, 0.0, 0.0));
+    if (!Usable(out))
+        return std::nullopt;
+    if (!verify)
+        return TGeoPoint{proj_todeg(out.lp.phi), proj_todeg(out.lp.lam)};
+    // Some inverses (Van der Grinten's) answer beyond the edge of the world
+    // without an error; a point that does not come back is off the globe.
+    const PJ_COORD again = proj_trans(pj, PJ_FWD, out);
+    const double tolerance = 1e-7 * std::max({1.0, std::abs(p.x), std::abs(p.y)});
+    if (!Usable(again) || std::hypot(again.xy.x - p.x, again.xy.y - p.y) > tolerance)
+        return std::nullopt;
+    return TGeoPoint{proj_todeg(out.lp.phi), proj_todeg(out.lp.lam)};
+}
+
+double ProjTransforms::distance(TGeoPoint p, TGeoPoint q)
+{
+    const PJ_COORD a = proj_coord(proj_torad(p.Lon), proj_torad(p.Lat), 0.0, 0.0);
+    const PJ_COORD b = proj_coord(proj_torad(q.Lon), proj_torad(q.Lat), 0.0, 0.0);
+    return proj_lp_dist(impl_->geodesic, a, b);
+}
