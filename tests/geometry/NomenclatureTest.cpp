@@ -7,16 +7,9 @@
 
 namespace {
 
-// The rows of tests/data/nomenclature/NAME.txt, each split at " | ";
-// comments and blank lines left out.
 std::vector<QStringList> Rows(const char* name)
 {
-    std::vector<QStringList> rows;
-    const QString text = QString::fromUtf8(testfiles::Read(TESSARINE_TEST_DATA "/nomenclature/" + QString(name) + ".txt"));
-    for (const QString& line : text.split('\n')) {
-        if (!line.trimmed().isEmpty() && !line.startsWith('#'))
-            rows.push_back(line.split(" | "));
-    }
+    const std::vector<QStringList> rows = testfiles::Rows(QStringLiteral("nomenclature/%1.txt").arg(name));
     EXPECT_GT(rows.size(), 5u) << name;
     return rows;
 }
