@@ -104,19 +104,14 @@ protected:
     }
 };
 
-TEST_F(Surface, EveryCaptionFitsItsControlAtTheDesignSize)
+// Every caption fits its control at the design size. Every control has a
+// tooltip of one sentence, read out as its description; the window's two
+// original hints keep their words. Scroll bars belong to their boxes.
+TEST_F(Surface, EveryCaptionFitsAndEveryControlHasATooltipThatIsItsDescription)
 {
     TMainForm& f = open();
     f.btnList->click();  // creates the dialog; the fake cancels it
     EXPECT_EQ(ClippedCaptions(&f) + ClippedCaptions(f.customListForm()), QStringList());
-}
-
-// One sentence each, read out as the control's description; the window's
-// two original hints keep their words. Scroll bars belong to their boxes.
-TEST_F(Surface, EveryControlHasATooltipThatIsItsDescription)
-{
-    TMainForm& f = open();
-    f.btnList->click();
     int controls = 0;
     for (QWidget* w : f.findChildren<QWidget*>() + f.customListForm()->findChildren<QWidget*>()) {
         if (qobject_cast<QScrollBar*>(w) ||
