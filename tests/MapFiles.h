@@ -28,6 +28,21 @@ inline QByteArray Read(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+#ifdef TESSARINE_TEST_DATA
+// The rows of the data file tests/data/NAME, each split at " | "; lines
+// starting with # and blank lines left out; none is a fault of the test.
+inline std::vector<QStringList> Rows(const QString& name)
+{
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(Read(TESSARINE_TEST_DATA "/" + name)).split('\n'))
+        if (!line.trimmed().isEmpty() && !line.startsWith('#'))
+            rows.push_back(line.split(" | "));
+    if (rows.empty())
+        qFatal("no rows in tests/data/%s", qPrintable(name));
+    return rows;
+}
+#endif
+
 // An index map for `image` whose corners are the image's corners and the
 // rectangle north..south, west..east.
 inline QByteArray IndexMap(const QString& image, int width, int height, double north, double south, double west,

@@ -15,6 +15,7 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <map>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -25,13 +26,23 @@ namespace {
 enum class Fault { None, FullDisk, ReadOnlyDisk, Immutable, FolderInPlace, Busy };
 
 struct Row {
-    const char* name;
+    std::string name;
     Fault fault;  // on b.txt, or on the whole disk
-    std::vector<QString> replaced;
+    QStringList replaced;
     int reason;  // the error's errno; 0 when the files are replaced
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+std::vector<Row> Rows()
+{
+    const QStringList faults{"None", "FullDisk", "ReadOnlyDisk", "Immutable", "FolderInPlace", "Busy"};
+    const std::map<QString, int> reasons{{"0", 0}, {"ENOSPC", ENOSPC}, {"EROFS", EROFS}, {"EPERM", EPERM}, {"EISDIR", EISDIR}, {"EBUSY", EBUSY}};
+    std::vector<Row> rows;
+    for (const QStringList& r : testfiles::Rows("safewrite/rows.txt"))
+        rows.push_back({r[0].toStdString(), Fault(faults.indexOf(r[1])), r[2].split(' '), reasons.at(r[3])});
+    return rows;
+}
 
 // The immutable attribute holds even for root, as a read-only file would not.
 bool SetImmutable(const QByteArray& path, bool on)
@@ -146,18 +157,6 @@ TEST_P(SafeWrite, ReplacesEveryFileOrNone)
     EXPECT_EQ(entries(), before) << "no temporary file left";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SafeWrite,
-    ::testing::Values(Row{"NewFile", Fault::None, {"c.txt"}, 0}, Row{"KeepsPermissions", Fault::None, {"a.txt"}, 0},
-                      Row{"LinkStaysALink", Fault::None, {"link"}, 0}, Row{"TwoTogether", Fault::None, {"a.txt", "b.txt"}, 0},
-                      Row{"FullDisk", Fault::FullDisk, {"b.txt"}, ENOSPC},
-                      Row{"FullDiskForTheSecond", Fault::FullDisk, {"a.txt", "b.txt"}, ENOSPC},
-                      Row{"ReadOnlyDisk", Fault::ReadOnlyDisk, {"b.txt"}, EROFS},
-                      Row{"ImmutableFile", Fault::Immutable, {"a.txt", "b.txt"}, EPERM},
-                      Row{"FolderInPlace", Fault::FolderInPlace, {"b.txt"}, EISDIR},
-                      Row{"FolderInPlaceOfTheSecond", Fault::FolderInPlace, {"a.txt", "b.txt"}, EISDIR},
-                      Row{"RenameRefused", Fault::Busy, {"b.txt"}, EBUSY},
-                      Row{"RenameOfTheSecondRefused", Fault::Busy, {"a.txt", "b.txt"}, EBUSY}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SafeWrite, ::testing::ValuesIn(Rows()), [](const auto& row) { return row.param.name; });
 
 }  // namespace

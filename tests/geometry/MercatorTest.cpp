@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ErrorText.h"
+#include "MapFiles.h"
 #include "QtPrint.h"
 #include "geometry/Mercator.h"
 
@@ -24,14 +25,11 @@ TEST(Mercator, ProjectsOntoTheSphereOfTheEarthsRadius)
 
 TEST(RoundPixel, TakesHalvesToTheEvenNeighbourAndRefusesPositionsBeyond32Bits)
 {
-    const std::pair<long double, int32_t> cases[] = {
-        {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-0.5L, 0}, {-1.5L, -2}, {-2.5L, -2}, {2.5001L, 3}, {-199.6L, -200},
-        {2147483647.4L, INT32_MAX}, {-2147483648.5L, INT32_MIN},
-    };
-    for (const auto& [value, expected] : cases)
-        EXPECT_EQ(RoundPixel(value), expected) << static_cast<double>(value);
-    for (long double v : {2147483647.5L, -2147483649.0L, static_cast<long double>(NAN)})
-        EXPECT_EQ(ErrorText([v] { RoundPixel(v); }), "Invalid floating point operation") << static_cast<double>(v);
+    for (const QStringList& row : testfiles::Rows("geometry/round-pixel.txt")) {
+        const long double value = row[0] == "nan" ? static_cast<long double>(NAN) : row[0].toDouble();
+        EXPECT_EQ(ErrorText([&] { EXPECT_EQ(RoundPixel(value), row[1].toInt()) << row[0].toStdString(); }),
+                  row[1] == "-" ? "Invalid floating point operation" : "") << row[0].toStdString();
+    }
 }
 
 }  // namespace

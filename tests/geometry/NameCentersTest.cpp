@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ErrorText.h"
+#include "MapFiles.h"
 #include "QtPrint.h"
 #include "geometry/NameCenters.h"
 
@@ -12,33 +13,27 @@ namespace {
 
 using Corners = std::vector<TPixel>;
 
-struct CenterCase {
-    Corners corners;
-    TPixel mean;
-    TPixel barycenter;
-};
-
-class Centers : public ::testing::TestWithParam<CenterCase> {};
-
-// Both methods, the corners in either order; halves go to the even neighbour.
-TEST_P(Centers, MeanAndBarycenterInEitherCornerOrder)
+Corners Pixels(const QString& text)
 {
-    Corners corners = GetParam().corners;
-    for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(MeanCenter(corners), GetParam().mean);
-        EXPECT_EQ(BarycenterCenter(corners), GetParam().barycenter);
-        std::reverse(corners.begin(), corners.end());
-    }
+    const QStringList n = text.split(' ');
+    Corners pixels;
+    for (qsizetype k = 0; k + 1 < n.size(); k += 2)
+        pixels.push_back({n[k].toInt(), n[k + 1].toInt()});
+    return pixels;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, Centers,
-    ::testing::Values(CenterCase{{{0, 0}, {10, 0}, {10, 5}, {0, 5}}, {5, 2}, {5, 2}},                   // y = 2.5 both
-                      CenterCase{{{0, 0}, {12, 0}, {8, 6}, {4, 6}}, {6, 3}, {6, 2}},                    // A = 48, y = 2.5
-                      CenterCase{{{100, 40}, {260, 52}, {250, 170}, {90, 160}}, {175, 106}, {175, 105}},  // 105.5; 174.778, 105.474
-                      CenterCase{{{-5, -5}, {0, -5}, {0, 0}, {-5, 0}}, {-2, -2}, {-2, -2}},             // -2.5
-                      CenterCase{{{0, 0}, {7, 0}, {7, 7}, {0, 7}}, {4, 4}, {4, 4}},                     // 3.5
-                      CenterCase{{{0, 0}, {90001, 0}, {0, 60001}}, {30000, 20000}, {30000, 20000}}));   // products past 32 bits
+// Both methods, the corners in either order.
+TEST(Centers, MeanAndBarycenterInEitherCornerOrder)
+{
+    for (const QStringList& row : testfiles::Rows("geometry/centers.txt")) {
+        Corners corners = Pixels(row[0]);
+        for (int pass = 0; pass < 2; ++pass) {
+            EXPECT_EQ(MeanCenter(corners), Pixels(row[1]).at(0)) << row[0].toStdString();
+            EXPECT_EQ(BarycenterCenter(corners), Pixels(row[2]).at(0)) << row[0].toStdString();
+            std::reverse(corners.begin(), corners.end());
+        }
+    }
+}
 
 TEST(Centers, NoCornersOrNoAreaStopWithTheRuntimesErrors)
 {

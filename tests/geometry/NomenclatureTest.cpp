@@ -7,16 +7,9 @@
 
 namespace {
 
-// The rows of tests/data/nomenclature/NAME.txt, each split at " | ";
-// comments and blank lines left out.
 std::vector<QStringList> Rows(const char* name)
 {
-    std::vector<QStringList> rows;
-    const QString text = QString::fromUtf8(testfiles::Read(TESSARINE_TEST_DATA "/nomenclature/" + QString(name) + ".txt"));
-    for (const QString& line : text.split('\n')) {
-        if (!line.trimmed().isEmpty() && !line.startsWith('#'))
-            rows.push_back(line.split(" | "));
-    }
+    const std::vector<QStringList> rows = testfiles::Rows(QStringLiteral("nomenclature/%1.txt").arg(name));
     EXPECT_GT(rows.size(), 5u) << name;
     return rows;
 }
@@ -107,22 +100,15 @@ INSTANTIATE_TEST_SUITE_P(EveryScale, NomenclatureRoundTrip, testing::ValuesIn(Sh
 
 TEST(Nomenclature, CellsInsideListsNorthToSouthThenWestToEastEdgesIncluded)
 {
-    const auto l36 = CellsInside(100000, 44.0, 48.0, 30.0, 36.0);
-    ASSERT_EQ(l36.size(), 144u);
-    EXPECT_EQ(l36.front().name, "L-36-001");
-    EXPECT_EQ(l36[12].name, "L-36-013");
-    EXPECT_EQ(l36.back().name, "L-36-144");
-
-    // Two rows of the joined band and one below, in the window they touch.
-    const auto joined = CellsInside(1000000, 56.0, 64.0, 24.0, 36.0);
-    std::vector<QString> names;
-    for (const SheetCell& c : joined)
-        names.push_back(c.name);
-    EXPECT_EQ(names, (std::vector<QString>{"P-35,36", "O-35", "O-36"}));
-
-    EXPECT_TRUE(CellsInside(100000, 46.01, 46.3, 33.5, 34.0).empty()) << "a box smaller than a cell";
-    EXPECT_TRUE(CellsInside(123456, 44.0, 48.0, 30.0, 36.0).empty()) << "an unknown scale";
-    EXPECT_EQ(CellsInside(1000000, -1e300, 1e300, -1e300, 1e300).size(), 2u * (15u * 60u + 4u * 30u + 3u * 15u));
+    for (const QStringList& row : testfiles::Rows("nomenclature/inside.txt")) {
+        const std::vector<double> b = Numbers(row[1]);
+        const auto cells = CellsInside(row[0].toInt(), b[0], b[1], b[2], b[3]);
+        ASSERT_EQ(cells.size(), row[2].toULong()) << row[0].toStdString() << " in " << row[1].toStdString();
+        for (const QString& at : row.value(3).split(' ', Qt::SkipEmptyParts)) {
+            const int k = at.section('=', 0, 0).toInt();
+            EXPECT_EQ(cells.at(k < 0 ? cells.size() - 1 : std::size_t(k)).name, at.section('=', 1)) << at.toStdString();
+        }
+    }
 }
 
 }  // namespace

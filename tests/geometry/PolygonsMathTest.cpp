@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "MapFiles.h"
 #include "QtPrint.h"
 #include "geometry/PolygonsMath.h"
 
@@ -6,19 +7,12 @@
 
 namespace {
 
-// The rectangle 50..60 N, 30..40 E: inside 1, outside 0, on an edge (within
-// 1e-4 of longitude) 2; the north and south sides are parallel to the ray.
 TEST(PointInPolygon, FollowsTheRayCastingRuleAndItsTolerances)
 {
-    const TPolygon rect{{60, 30}, {60, 40}, {50, 40}, {50, 30}};
-    const std::pair<TGeoPoint, int> cases[] = {
-        {{55, 35}, 1}, {{55, 45}, 0}, {{65, 35}, 0}, {{55, 25}, 0},
-        {{60, 35}, 1}, {{50, 35}, 1},
-        {{55, 40}, 2}, {{55, 30}, 2}, {{60, 30}, 2}, {{50, 40}, 2},
-        {{55, 39.99995}, 2}, {{55, 39.9998}, 1}, {{55, 30.00005}, 2},
-    };
-    for (const auto& [point, expected] : cases)
-        EXPECT_EQ(PointInPolygon(point, rect), expected) << point.Lat << ", " << point.Lon;
+    for (const QStringList& row : testfiles::Rows("geometry/point-in-rectangle.txt")) {
+        const QStringList p = row[0].split(' ');
+        EXPECT_EQ(PointInPolygon({p[0].toDouble(), p[1].toDouble()}, {{60, 30}, {60, 40}, {50, 40}, {50, 30}}), row[1].toInt()) << row[0].toStdString();
+    }
     EXPECT_EQ(PointInPolygon({55, 35}, TPolygon{}), 0);
     EXPECT_EQ(PointInPolygon({55, 35}, TPolygon{{55, 35}}), 0);
     // A "U" open to the north counts every crossing: its notch is outside.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiApplication.h"
+#include "MapFiles.h"
 #include "QtPrint.h"
 #include "imaging/AlphaText.h"
 
@@ -7,32 +8,21 @@
 
 namespace {
 
-// Each channel: s·C/255 + (1 − sa·C/65025)·d, the source premultiplied, the
-// exact value rounded once to the nearest integer; without per-pixel alpha
-// the source counts as opaque.
+QRgb Colour(const QString& text)
+{
+    const QStringList c = text.split(' ');
+    return qRgba(c[0].toInt(), c[1].toInt(), c[2].toInt(), c.value(3, "255").toInt());
+}
+
 TEST(AlphaBlendBitmap, RoundsTheBlendRuleOnceToTheNearest)
 {
-    struct {
-        QRgb source;
-        quint8 alpha;
-        QRgb dest;
-        QRgb expected;
-        bool perPixel = true;
-    } const cases[] = {
-        {qRgba(200, 100, 50, 255), 255, qRgb(10, 20, 30), qRgb(200, 100, 50)},
-        {qRgba(254, 0, 0, 255), 0, qRgb(10, 20, 30), qRgb(10, 20, 30)},
-        {qRgba(100, 64, 0, 128), 255, qRgb(200, 200, 200), qRgb(200, 164, 100)},         // 199.608, 163.608, 99.608
-        {qRgba(100, 64, 0, 128), 7, qRgb(200, 200, 200), qRgb(200, 199, 197)},           // 199.989, 199.001, 197.244
-        {qRgba(254, 0, 0, 255), 191, qRgb(0, 128, 255), qRgb(190, 32, 64)},              // 190.251, 32.125, 64
-        {qRgba(100, 64, 0, 0), 191, qRgb(200, 200, 200), qRgb(125, 98, 50), false},      // 125.098, 98.133, 49.804
-    };
-    for (const auto& c : cases) {
+    for (const QStringList& row : testfiles::Rows("imaging/alpha-blend.txt")) {
         QImage source(1, 1, QImage::Format_ARGB32);
         QImage dest(1, 1, QImage::Format_RGB32);
-        source.setPixel(0, 0, c.source);
-        dest.setPixel(0, 0, c.dest);
-        AlphaBlendBitmap(source, dest, 0, 0, c.alpha, c.perPixel);
-        EXPECT_EQ(dest.pixel(0, 0), c.expected) << std::hex << c.source << " at " << int(c.alpha);
+        source.setPixel(0, 0, Colour(row[0]));
+        dest.setPixel(0, 0, Colour(row[2]));
+        AlphaBlendBitmap(source, dest, 0, 0, quint8(row[1].toInt()), row[4] == "yes");
+        EXPECT_EQ(dest.pixel(0, 0), Colour(row[3])) << row.join(" | ").toStdString();
     }
 }
 

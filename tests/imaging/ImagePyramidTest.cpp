@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Gradient.h"
+#include "MapFiles.h"
 #include "imaging/ImagePyramid.h"
 
 #include <QPainter>
@@ -12,26 +13,22 @@ namespace {
 // side take another road than one alone.
 TEST(ImagePyramid, EachPixelIsTheRoundedMeanOfItsBlock)
 {
-    const QRgb k = qRgb(0, 0, 0);
-    struct {
-        QRgb block[4];
-        QRgb expected;
-    } const cases[] = {
-        {{k, k, k, qRgb(255, 255, 255)}, qRgb(64, 64, 64)},  // 63.75
-        {{qRgb(1, 0, 0), k, k, k}, k},                       // 0.25
-        {{qRgb(1, 0, 0), qRgb(1, 0, 0), k, k}, qRgb(1, 0, 0)},
-        {{qRgb(10, 200, 30), qRgb(20, 100, 31), qRgb(30, 0, 32), qRgb(41, 255, 33)}, qRgb(25, 139, 32)},
+    const auto colour = [](const QString& text) {
+        const QStringList c = text.trimmed().split(' ');
+        return qRgb(c[0].toInt(), c[1].toInt(), c[2].toInt());
     };
-    for (const auto& c : cases) {
+    for (const QStringList& row : testfiles::Rows("imaging/pyramid-blocks.txt")) {
+        const QStringList block = row[0].split(',');
+        const QRgb expected = colour(row[1]);
         QImage image(11, 3, QImage::Format_RGB32);  // five blocks: four at once and one alone
         image.fill(qRgb(255, 255, 255));
         for (int i = 0; i < 20; ++i)
-            image.setPixel(i / 4 * 2 + i % 2, i % 4 / 2, c.block[i % 4]);
+            image.setPixel(i / 4 * 2 + i % 2, i % 4 / 2, colour(block[i % 4]));
         ImagePyramid pyramid;
         pyramid.build(image);
         ASSERT_EQ(pyramid.levels(), 1);
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(pyramid.level(1).pixel(x, 0), c.expected) << std::hex << c.expected << " at " << x;
+            EXPECT_EQ(pyramid.level(1).pixel(x, 0), expected) << row[0].toStdString() << " at " << x;
     }
 }
 

@@ -16,16 +16,8 @@ namespace {
 
 TEST(ParseIniInteger, TakesDecimalsAndHexadecimalsAfterADollarAnXOrA0x)
 {
-    const std::pair<const char*, int> accepted[] = {
-        {"30", 30}, {"  -3", -3}, {"+7", 7}, {"-2147483648", INT32_MIN},
-        {"$1F", 31}, {"$1f", 31}, {"-$10", -16}, {"$FFFFFFFF", -1},
-        {"x10", 16}, {"X10", 16},
-        {"0x20", 32}, {"0X20", 32},
-    };
-    for (const auto& [text, value] : accepted)
-        EXPECT_EQ(ParseIniInteger(text), value) << text;
-    for (const char* refused : {"", "2147483648", "12 ", "1.5", "abc", "$", "0x", "1A", "$123456789"})
-        EXPECT_EQ(ParseIniInteger(refused), std::nullopt) << refused;
+    for (const QStringList& row : testfiles::Rows("settings/integers.txt"))
+        EXPECT_EQ(ParseIniInteger(row[0]), row[1] == "-" ? std::nullopt : std::optional(row[1].toInt())) << row[0].toStdString();
 }
 
 class SettingsFile : public ::testing::Test {
@@ -92,25 +84,16 @@ TEST_F(SettingsFile, WritesEveryKeyInOrderAndReadsThemBack)
     EXPECT_EQ(ErrorText([&] { WriteStoredSettings(nowhere, s); }), "Unable to write to " + path + "/t.ini");
 }
 
-// One write at close, key by key as rewriting the file per key would: a
-// first start's keys in their order, unknown keys and sections where they
-// were, the coverage scale only where the file had it.
+// One write at close, key by key as rewriting the file per key would.
 TEST_F(SettingsFile, ADefaultWriteKeepsWhatTheFileHeld)
 {
-    const QString font = "Font=" + EncodeIniBinary(SerializeNamesFont(NamesFont{})) + "\n";
-    const QString misc = "[misc]\nMapsDir=\nMapFile=\nmeResHeight=80\n";
-    const QString graphics = "LineColor=9\nFillPolygons=0\nCenterNames=0\nNamesSrc=0\nAlpha=30\n";
-    const std::pair<QString, QString> rows[] = {
-        {"", misc + "\n[graphics]\n" + font + "LineWidth=5\n" + graphics},
-        {"[graphics]\nExtra=1\nLineWidth=3\n\n[other]\nx=y\n",
-         "[graphics]\nExtra=1\nLineWidth=5\n" + font + graphics + "\n[other]\nx=y\n\n" + misc},
-        {"[coverage]\r\nScale=$0\r\n", "[coverage]\nScale=0\n\n" + misc + "\n[graphics]\n" + font + "LineWidth=5\n" + graphics},
-    };
-    for (const auto& [before, after] : rows) {
-        testfiles::Write(path, before.toUtf8());
+    const QString font = "Font=" + EncodeIniBinary(SerializeNamesFont(NamesFont{}));
+    const auto text = [&](QString row) { return row.replace("\\r", "\r").replace("\\n", "\n").replace("{font}", font); };
+    for (const QStringList& row : testfiles::Rows("settings/default-writes.txt")) {
+        testfiles::Write(path, text(row[0]).toUtf8());
         IniFile ini(path);
         WriteStoredSettings(ini, StoredSettings{});
-        EXPECT_EQ(QString::fromUtf8(testfiles::Read(path)), after) << before.toStdString();
+        EXPECT_EQ(QString::fromUtf8(testfiles::Read(path)), text(row[1])) << row[0].toStdString();
     }
 }
 

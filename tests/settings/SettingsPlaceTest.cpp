@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "MapFiles.h"
 #include "settings/SettingsPath.h"
 
 #include <QCoreApplication>
@@ -8,26 +9,11 @@
 
 namespace {
 
-// An installed copy never writes into its own folder, even when it could
-// (root in /usr/bin); a built copy does when it can.
 TEST(SettingsPlace, InstalledCopiesKeepTheirSettingsInTheUsersFolder)
 {
-    const QStringList installed{"/usr/local/bin", "/usr/bin"};
-    const struct {
-        const char* folder;
-        bool writable;
-        SettingsPlace place;
-    } rows[] = {
-        {"/usr/bin", true, SettingsPlace::UserConfiguration},
-        {"/usr/bin/", true, SettingsPlace::UserConfiguration},
-        {"/usr/local/bin", false, SettingsPlace::UserConfiguration},
-        {"/usr/local/../bin", true, SettingsPlace::UserConfiguration},
-        {"/usr/bin/tools", true, SettingsPlace::BesideExecutable},
-        {"/home/ann/tessarine/build/src/app", true, SettingsPlace::BesideExecutable},
-        {"/home/ann/tessarine/build/src/app", false, SettingsPlace::UserConfiguration},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(ChooseSettingsPlace(row.folder, installed, row.writable), row.place) << row.folder;
+    for (const QStringList& row : testfiles::Rows("settings/places.txt"))
+        EXPECT_EQ(ChooseSettingsPlace(row[0], {"/usr/local/bin", "/usr/bin"}, row[1] == "yes"),
+                  row[2] == "user" ? SettingsPlace::UserConfiguration : SettingsPlace::BesideExecutable) << row[0].toStdString();
 }
 
 TEST(SettingsPlace, ABuiltCopyKeepsItsFileBesideIt)

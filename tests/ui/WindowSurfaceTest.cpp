@@ -104,19 +104,14 @@ protected:
     }
 };
 
-TEST_F(Surface, EveryCaptionFitsItsControlAtTheDesignSize)
+// Every caption fits its control at the design size. Every control has a
+// tooltip of one sentence, read out as its description; the window's two
+// original hints keep their words. Scroll bars belong to their boxes.
+TEST_F(Surface, EveryCaptionFitsAndEveryControlHasATooltipThatIsItsDescription)
 {
     TMainForm& f = open();
     f.btnList->click();  // creates the dialog; the fake cancels it
     EXPECT_EQ(ClippedCaptions(&f) + ClippedCaptions(f.customListForm()), QStringList());
-}
-
-// One sentence each, read out as the control's description; the window's
-// two original hints keep their words. Scroll bars belong to their boxes.
-TEST_F(Surface, EveryControlHasATooltipThatIsItsDescription)
-{
-    TMainForm& f = open();
-    f.btnList->click();
     int controls = 0;
     for (QWidget* w : f.findChildren<QWidget*>() + f.customListForm()->findChildren<QWidget*>()) {
         if (qobject_cast<QScrollBar*>(w) ||
@@ -185,27 +180,14 @@ TEST_F(Surface, CoverageNamesFiveHundredCellsAndDrawingThousandsIsAsked)
     EXPECT_EQ(dialogs.busyDialogs, 0);
 }
 
-// Without an index map the maps folder is the start, or, for a new index
-// map that Analyze would take for a sheet there, the folder beside it.
 TEST(SuggestedFile, FallsBackFromTheIndexMapToTheMapsFolder)
 {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("maps");
-    const QString maps = dir.filePath("maps") + "/";
-    const struct {
-        QString index;
-        QString maps;
-        bool beside;
-        QString suggested;
-    } rows[] = {
-        {dir.filePath("overview.map"), maps, false, dir.filePath("overview.geojson")},
-        {"/no/such/folder/overview.map", maps, false, dir.filePath("maps/overview.geojson")},
-        {"", maps, false, dir.filePath("maps/maps.geojson")},
-        {"", maps, true, dir.filePath("maps.geojson")},
-        {"", "", false, "index.geojson"},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(SuggestedFile(row.index, row.maps, ".geojson", row.beside), row.suggested) << row.index.toStdString();
+    for (QStringList row : testfiles::Rows("suggested-files.txt")) {
+        row.replaceInStrings("{dir}", dir.path());
+        EXPECT_EQ(SuggestedFile(row[0], row[1], ".geojson", row[2] == "yes"), row[3]) << row[0].toStdString();
+    }
 }
 
 }  // namespace

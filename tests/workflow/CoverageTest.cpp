@@ -9,9 +9,9 @@
 namespace {
 
 // A usable sheet whose corners are the cell `name`'s.
-TSingleMap SheetOf(const char* name)
+TSingleMap SheetOf(const QString& name)
 {
-    const SheetCell c = *ReadSheetName(QString::fromUtf8(name)).cell;
+    const SheetCell c = *ReadSheetName(name).cell;
     TSingleMap sheet;
     sheet.IsOk = true;
     sheet.LatLon = {{c.north, c.west}, {c.north, c.east}, {c.south, c.east}, {c.south, c.west}};
@@ -31,22 +31,11 @@ MapData Collection(std::vector<TSingleMap> sheets)
 
 TEST(CoverageTest, AutoTakesTheScaleMostSheetsHaveTheMoreDetailedOfATie)
 {
-    struct Case {
-        std::vector<const char*> names;
-        int scale;
-    };
-    const Case kCases[] = {
-        {{"L-36-043", "L-36-044", "L-36-Б"}, 100000},
-        {{"L-36-043", "L-36-XII"}, 100000},
-        {{"L-36-Б", "L-36-В", "L-36-043"}, 500000},
-        {{"L-36-043-А-а-1", "L-36"}, 10000},
-        {{}, 0},
-    };
-    for (const Case& c : kCases) {
+    for (const QStringList& row : testfiles::Rows("coverage/auto.txt")) {
         std::vector<TSingleMap> sheets;
-        for (const char* name : c.names)
+        for (const QString& name : row[0].split(' ', Qt::SkipEmptyParts))
             sheets.push_back(SheetOf(name));
-        EXPECT_EQ(ComputeCoverage(Collection(sheets), kAutoScale).scale, c.scale) << c.names.size();
+        EXPECT_EQ(ComputeCoverage(Collection(sheets), kAutoScale).scale, row[1].toInt()) << row[0].toStdString();
     }
 }
 

@@ -23,10 +23,6 @@ namespace {
 class MakeIndexMapTest : public ::testing::Test {
 protected:
     void SetUp() override { EnsureGuiApplication(); }
-    StepOutcome make(const QString& maps, int width = 4000, bool overwrite = false)
-    {
-        return MakeIndexMap(ws, maps, file, width, overwrite);
-    }
     QTemporaryDir dir;
     QString file = dir.filePath("made.map");
     MemoryLog log;
@@ -35,7 +31,7 @@ protected:
 
 TEST_F(MakeIndexMapTest, TheDemoSheetsGiveAMapGdalAndThePipelineTake)
 {
-    ASSERT_EQ(make(TESSARINE_DEMO "/maps"), StepOutcome::Completed) << log.lines().join(u'\n').toStdString();
+    ASSERT_EQ(MakeIndexMap(ws, TESSARINE_DEMO "/maps", file, 4000, false), StepOutcome::Completed) << log.lines().join(u'\n').toStdString();
 
     Workspace run(log, ".");
     QString maps = TESSARINE_DEMO "/maps";

@@ -2,6 +2,7 @@
 // The rules of names that a run's log cannot show: the opacity alpha, the
 // text's placement, the text of each name source and the view's scrolling.
 
+#include "MapFiles.h"
 #include "QtPrint.h"
 #include "workflow/panel/NamePreview.h"
 
@@ -47,14 +48,11 @@ TEST(ViewGeometry, CenterAndScrollFollowTheHalvesAndTheEnds)
     const auto view = [](int hRange, int vRange) { return ViewGeometry{400, 300, 17, 17, hRange, vRange, 300, 200}; };
     EXPECT_EQ(GetViewCenter(view(2000, 1000)), (TPixel{491, 341}));
     EXPECT_EQ(GetViewCenter(view(190, 1000)), std::nullopt) << "an image under half the view";
-    const auto scroll = [&](int x, int y, ViewGeometry v) {
-        const auto p = ScrollToPoint(v, x, y);
-        return p ? std::pair{p->horizontal, p->vertical} : std::pair{-1, -1};
-    };
-    EXPECT_EQ(scroll(1000, 500, view(2000, 1000)), std::pair(809, 359));
-    EXPECT_EQ(scroll(191, 1860, view(2000, 2000)), std::pair(0, 2000)) << "held at either end";
-    EXPECT_EQ(scroll(150, 100, view(300, 200)), std::pair(300, 200)) << "the far end wins";
-    EXPECT_EQ(scroll(-1, 500, view(2000, 1000)), std::pair(-1, -1)) << "outside the image: no scrolling";
+    for (const QStringList& row : testfiles::Rows("view-scroll.txt")) {
+        const QStringList range = row[0].split(' '), point = row[1].split(' ');
+        const auto p = ScrollToPoint(view(range[0].toInt(), range[1].toInt()), point[0].toInt(), point[1].toInt());
+        EXPECT_EQ(p ? QStringLiteral("%1 %2").arg(p->horizontal).arg(p->vertical) : "-", row[2]) << row[1].toStdString();
+    }
 }
 
 }  // namespace
