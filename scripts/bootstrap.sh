@@ -13,6 +13,8 @@ packages=(
   dpkg-dev file desktop-file-utils appstream lintian man-db
   # The readers of other tools that check the files we write for them.
   gdal-bin libxml2-utils
+  # A real browser for the web index page's test.
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

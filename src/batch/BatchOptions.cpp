@@ -45,7 +45,7 @@ QString BatchUsage()
         "                       [--no-names] [--font FAMILY] [--font-size PX] [--bold]\n"
         "                       [--italic] [--font-color COLOR] [--opacity P]\n"
         "                       [--coverage SCALE [--draw-missing] [--missing-list FILE]]\n"
-        "                       [--export FILE]\n"
+        "                       [--export FILE] [--web DIR [--web-links BASE] [--force]]\n"
         "       tessarine-batch --maps DIR --make-index FILE.map [--width PX] [--force]\n"
         "\n"
         "Runs the command panel's operations in panel order, each as its button does,\n"
@@ -72,13 +72,14 @@ QString BatchUsage()
         "%1"
         "%2"
         "%3"
+        "%4"
         "  --help             show this text\n"
         "  --version          print the program's version\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
         "3 an error ended a step (its text on standard error).\n")
-        .arg(NamesUsage(), CoverageUsage(), IndexToolsUsage());
+        .arg(NamesUsage(), CoverageUsage(), IndexToolsUsage(), WebUsage());
 }
 
 ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
@@ -101,6 +102,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     AddNamesOptions(parser);
     AddCoverageOptions(parser);
     AddIndexToolsOptions(parser);
+    AddWebOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -165,6 +167,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         result.error = *error;
         return result;
     }
+    if (const auto error = ReadWebOptions(parser, options.web)) {
+        result.error = *error;
+        return result;
+    }
     if (parser.isSet(stopAfter)) {
         const QString name = parser.value(stopAfter);
         bool known = false;
@@ -178,6 +184,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
             result.error = QStringLiteral("Unknown step: %1").arg(name);
             return result;
         }
+    }
+    if (!options.web.dir.isEmpty() && options.stopAfter < BatchStep::Calc) {
+        result.error = QStringLiteral("--web needs the steps up to calc: they place the sheets on the picture.");
+        return result;
     }
     result.options = options;
     return result;

@@ -4,6 +4,7 @@
 #include "batch/CoverageOptions.h"
 #include "batch/IndexToolsOptions.h"
 #include "batch/NamesOptions.h"
+#include "batch/WebOptions.h"
 #include "workflow/panel/LineColors.h"
 
 #include <QColor>
@@ -29,6 +30,7 @@ struct BatchOptions {
     NamesBatchOptions names;
     CoverageBatchOptions coverage;
     IndexToolsBatchOptions indexTools;
+    WebBatchOptions web;
 };
 
 struct ParsedCommandLine {

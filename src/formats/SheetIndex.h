@@ -16,9 +16,20 @@ struct LonLat {
 // Counter-clockwise, the first position repeated last.
 using Ring = std::vector<LonLat>;
 
+// The fields an OpenIndexMaps viewer reads, for an index published on the
+// web; a plain export has none.
+struct OpenIndexFields {
+    QString label;
+    bool available = false;
+    QString title;
+    QString downloadUrl;
+    QString recordIdentifier;
+    QString note;
+};
+
 struct OutlineFeature {
     QString file;
-    QString kind;  // "index" or "sheet"
+    QString kind;  // "index", "sheet", or "missing" for a standard sheet the collection lacks
     // The rest belong to sheets.
     QString name;
     QString image;
@@ -29,6 +40,7 @@ struct OutlineFeature {
     // One ring per polygon: two or more for an outline cut at 180°; none
     // when its corners were not all read.
     std::vector<Ring> polygons;
+    std::optional<OpenIndexFields> openIndex;
 };
 
 struct SheetIndex {

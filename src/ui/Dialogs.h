@@ -11,6 +11,13 @@
 class QWidget;
 class TCustomListForm;
 
+// What the Publish dialog asks: the folder the web index goes to, and
+// where its links lead (empty: to the maps folder, relative to the page).
+struct PublishChoice {
+    QString dir;
+    QString linkBase;
+};
+
 // Every modal dialog the windows show, behind one interface, so that a test
 // can answer them without a modal loop.
 class UiDialogs {
@@ -35,6 +42,8 @@ public:
     virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters) = 0;
     // A question with Yes and No, No the default; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
+    // The Publish dialog, opened with `preset`; nothing on cancel.
+    virtual std::optional<PublishChoice> choosePublish(QWidget* parent, const PublishChoice& preset) = 0;
 };
 
 // The Qt dialogs themselves.
@@ -48,6 +57,7 @@ public:
     bool runCustomList(TCustomListForm& dialog) override;
     std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
+    std::optional<PublishChoice> choosePublish(QWidget* parent, const PublishChoice& preset) override;
 };
 
 // The filter of the open dialog: ".map" in any letter case.

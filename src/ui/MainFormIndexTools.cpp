@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's "New…" beside the index map box and its Export group.
+// The main window's "New…" beside the index map box, its Export group and
+// the sheets under the pointer.
 
 #include "ui/Dialogs.h"
+#include "ui/ImageView.h"
 #include "ui/MainFormUnit.h"
+#include "ui/RadioGroup.h"
+#include "ui/SheetPointer.h"
 #include "ui/WindowWidgets.h"
 #include "workflow/export/ExportSheetIndex.h"
 #include "workflow/newindex/MakeIndexMap.h"
+#include "workflow/panel/SaveAs.h"
+#include "workflow/web/PublishWeb.h"
+#include "workflow/web/SheetHits.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -16,7 +27,7 @@
 namespace {
 
 constexpr int kExportTop = 978;
-constexpr int kExportHeight = 56;
+constexpr int kExportHeight = 118;
 
 // The files of `files` that exist, for the question before they are replaced.
 QStringList Existing(const QStringList& files)
@@ -44,8 +55,29 @@ void TMainForm::buildIndexTools()
     btnExport->setToolTip(QStringLiteral("Export the sheet index as GeoJSON or KML"));
     btnExport->setAccessibleName(QStringLiteral("Export the sheet index"));
 
+    btnSaveAs = CommandButton(QStringLiteral("Save as…"), "btnSaveAs", gpExport, 50);
+    btnSaveAs->setToolTip(QStringLiteral("Save the picture and a copy of the index map under another name"));
+    btnSaveAs->setAccessibleName(QStringLiteral("Save as another index map"));
+    btnSaveAs->setEnabled(false);
+    btnPublish = CommandButton(QStringLiteral("Publish…"), "btnPublish", gpExport, 81);
+    btnPublish->setToolTip(QStringLiteral("Write a web page that leads from the index to each sheet"));
+    btnPublish->setAccessibleName(QStringLiteral("Publish a web index"));
+    btnPublish->setEnabled(false);
+
+    new TSheetPointer(
+        imgMap, ws_.data, [this] { return rdSrc->itemIndex(); },
+        [this](std::size_t sheet) {
+            handle([this, sheet] {
+                const QString image = FindSheetImage(ws_, edMapsDir->text(), sheet);
+                if (!image.isEmpty())
+                    QDesktopServices::openUrl(QUrl::fromLocalFile(image));
+            });
+        });
+
     connect(btnNewIndexMap, &QPushButton::clicked, this, [this] { handle([this] { btnNewIndexMapClick(); }); });
     connect(btnExport, &QPushButton::clicked, this, [this] { handle([this] { btnExportClick(); }); });
+    connect(btnSaveAs, &QPushButton::clicked, this, [this] { handle([this] { btnSaveAsClick(); }); });
+    connect(btnPublish, &QPushButton::clicked, this, [this] { handle([this] { btnPublishClick(); }); });
 }
 
 void TMainForm::btnNewIndexMapClick()
@@ -73,4 +105,30 @@ void TMainForm::btnExportClick()
     if (!existing.isEmpty() && !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.first())))
         return;
     ExportSheetIndex(ws_, *file, lineColor());
+}
+
+void TMainForm::btnSaveAsClick()
+{
+    const auto file = dialogs_->chooseSaveFile(this, QStringLiteral("Save as"), {QStringLiteral("JPEG image (*.jpg *.jpeg)")});
+    if (!file)
+        return;
+    const QStringList existing = Existing({*file, CalibrationFileFor(*file)});
+    if (!existing.isEmpty() &&
+        !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.join(QStringLiteral(" and ")))))
+        return;
+    SaveAs(ws_, *file);
+}
+
+void TMainForm::btnPublishClick()
+{
+    const auto choice = dialogs_->choosePublish(this, lastPublish_);
+    if (!choice)
+        return;
+    lastPublish_ = *choice;
+    const bool holdsFiles =
+        !QDir(choice->dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
+    if (holdsFiles &&
+        !dialogs_->askYesNo(this, QStringLiteral("%1 is not empty. Write the web index into it anyway?").arg(choice->dir)))
+        return;
+    PublishWeb(ws_, {choice->dir, edMapsDir->text(), choice->linkBase, holdsFiles, rdSrc->itemIndex()});
 }

@@ -418,10 +418,11 @@ void TMainForm::mirrorCommands()
         {Command::Draw, btnDraw},       {Command::CalcNames, btnCalcNames}, {Command::Names, btnNames},
         {Command::Undo, btnUndo},       {Command::ClearAll, btnClearAll},   {Command::Save, btnSave},
         {Command::Coverage, btnCoverage}, {Command::DrawMissing, btnDrawMissing},
-        {Command::Export, btnExport},
+        {Command::Export, btnExport}, {Command::Publish, btnPublish},
     };
     for (const auto& [command, button] : buttons)
         button->setEnabled(ws_.commands.enabled(command));
+    btnSaveAs->setEnabled(ws_.commands.enabled(Command::Save));
 }
 
 void TMainForm::FormCreate()

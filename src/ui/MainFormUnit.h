@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/IniFile.h"
+#include "ui/Dialogs.h"
 #include "ui/LogView.h"
 #include "settings/StoredSettings.h"
 #include "workflow/panel/NamePreview.h"
@@ -109,6 +110,8 @@ public:
     QPushButton* btnNewIndexMap;
     QGroupBox* gpExport;
     QPushButton* btnExport;
+    QPushButton* btnSaveAs;
+    QPushButton* btnPublish;
 
     // The results log's height in pixels.
     int logHeight() const;
@@ -166,6 +169,8 @@ private:
     void btnDrawMissingClick();
     void btnNewIndexMapClick();
     void btnExportClick();
+    void btnSaveAsClick();
+    void btnPublishClick();
     void btnFontClick();
     void btnFontColorClick();
     void btnListClick();
@@ -208,6 +213,7 @@ private:
     NamesFont namesFont_;
     QColor customLineColor_ = Qt::black;
     QString lastMapFile_;  // the open dialog's file name from its previous use
+    PublishChoice lastPublish_;  // the Publish dialog's answer from its previous use
     TCustomListForm* customListForm_ = nullptr;  // created on first use
     NamePreview preview_;
     bool FDragging = false;

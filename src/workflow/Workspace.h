@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <optional>
+
 // Everything the operations share: the map records, the button states and
 // the log they write to. The window, a batch run and each test own one.
 struct Workspace {
@@ -33,6 +35,9 @@ struct Workspace {
     // Name centres: computed, and for which centre method.
     bool centersReady = false;
     int centersMethod = 0;
+
+    // The scale the last Coverage report was asked for, until Clear all.
+    std::optional<int> coverageScale;
 };
 
 // How a step ended, for callers that must tell a finished step from one

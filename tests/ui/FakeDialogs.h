@@ -34,13 +34,22 @@ public:
     bool askYesNo(QWidget*, const QString& question) override
     {
         questions.append(question);
-        return false;
+        return yesAnswers > 0 && yesAnswers-- > 0;
+    }
+
+    std::optional<PublishChoice> choosePublish(QWidget*, const PublishChoice& preset) override
+    {
+        publishPresets.append(preset.dir + "|" + preset.linkBase);
+        return next(publishes);
     }
 
     QStringList errors;
     QStringList directoryAsked;
     QStringList mapFilePresets;
-    QStringList questions;  // each answered No
+    QStringList questions;  // each answered No, or Yes while yesAnswers lasts
+    int yesAnswers = 0;
+    QStringList publishPresets;
+    std::deque<PublishChoice> publishes;
     // The answers to give in turn; once they run out, the dialog is cancelled.
     std::deque<QString> directories;
     std::deque<QString> mapFiles;

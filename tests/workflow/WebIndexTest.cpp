@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MapFiles.h"
+#include "Process.h"
+#include "QtPrint.h"
+#include "workflow/coverage/Coverage.h"
+#include "workflow/panel/Analyze.h"
+#include "workflow/panel/CalcPoints.h"
+#include "workflow/panel/LoadImage.h"
+#include "workflow/panel/SaveAs.h"
+#include "workflow/web/PublishWeb.h"
+#include "workflow/web/SheetHits.h"
+#include "workflow/web/SheetLinks.h"
+#include "workflow/web/WebPage.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+TEST(WebIndexTest, LinksLeadFromThePageToTheSheetsEncoded)
+{
+    struct Case {
+        const char* pageDir;
+        const char* mapsDir;
+        const char* base;
+        const char* image;
+        const char* link;
+    };
+    const Case kCases[] = {
+        {"/c/web", "/c/maps", "", "L-36-068.jpg", "../maps/L-36-068.jpg"},
+        {"/c/maps/web", "/c/maps/", "", "a b#?%.jpg", "../a%20b%23%3F%25.jpg"},
+        {"/c/maps", "/c/maps", "", "a.jpg", "a.jpg"},
+        {"/c", "/c/Карты 1", "", "л.jpg", "%D0%9A%D0%B0%D1%80%D1%82%D1%8B%201/%D0%BB.jpg"},
+        {"/c/web", "/c/maps", "https://example.org/scans", "a b.jpg", "https://example.org/scans/a%20b.jpg"},
+        {"/c/web", "/c/maps", "/srv/scans/", "a&b.jpg", "/srv/scans/a%26b.jpg"},
+    };
+    for (const Case& c : kCases)
+        EXPECT_EQ(SheetLink(c.pageDir, QString::fromUtf8(c.mapsDir), c.base, QString::fromUtf8(c.image)), c.link)
+            << c.image;
+}
+
+TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)
+{
+    const QString name = QStringLiteral("<b>Tom & \"Jerry\"</b> 'Карта'");
+    WebPageContent page{name, "a b.jpg", 200, 100, {}, {{"<i>M-1</i>", {{0, 0}, {9, 0}, {9, 9}}}}};
+    page.sheets.push_back({name, "<a>.map", "", 0, true, "", "x.jpg?a=1&b=\"2\"", {{1, 2}, {30, 2}, {30, 40}}});
+    page.sheets.push_back({"bad", "bad.map", "", 0, false, "<script>", "", {}});
+    const QString html = QString::fromUtf8(WriteWebPage(page));
+    const QString escaped = "&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; &#39;Карта&#39;";
+    EXPECT_EQ(html.count(escaped), 4) << "page title, heading, link title, table";
+    for (const char* raw : {"<b>", "<i>", "<a>", "<script>alert", "&b=\""})
+        EXPECT_FALSE(html.contains(raw)) << raw;
+    EXPECT_TRUE(html.contains("<a href=\"x.jpg?a=1&amp;b=&quot;2&quot;\"><title>"));
+    EXPECT_TRUE(html.contains("<polygon points=\"1,2 30,2 30,40\"/></a>"));
+    EXPECT_TRUE(html.contains("<polygon class=\"missing\" points=\"0,0 9,0 9,9\"><title>&lt;i&gt;M-1&lt;/i&gt;</title>"));
+    EXPECT_TRUE(html.contains("viewBox=\"0 0 200 100\""));
+    EXPECT_TRUE(html.contains("<image href=\"a%20b.jpg\"") || html.contains("<image href=\"a b.jpg\""));
+    EXPECT_EQ(html.count("<a href"), 2) << "one link on the picture, one in the table";
+    EXPECT_EQ(html.count("<tr>"), 3);
+}
+
+TEST(WebIndexTest, SaveAsChangesLineTwoAloneKeepingItsLineEnd)
+{
+    const struct {
+        QByteArray in;
+        QByteArray out;
+    } kCases[] = {
+        {"A\r\nold.jpg\r\nrest\r\n", "A\r\nnew.jpg\r\nrest\r\n"},
+        {"A\nold.jpg\nrest", "A\nnew.jpg\nrest"},
+        {"A\rold.jpg\rrest\n", "A\rnew.jpg\rrest\n"},
+        {"A\n\nrest", "A\nnew.jpg\nrest"},
+        {"A", "A\r\nnew.jpg"},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(WithImageLine(c.in, "new.jpg"), c.out) << c.in.toStdString();
+    EXPECT_EQ(CalibrationFileFor("/x/Карта.v2.jpeg"), "/x/Карта.v2.map");
+}
+
+// The sheets of the demo placed on its picture, with Coverage reported.
+class DemoWeb : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(Analyze(ws, maps, TESSARINE_DEMO "/index.map"), StepOutcome::Completed);
+        Coverage(ws, kAutoScale);
+        ASSERT_EQ(LoadImage(ws, TESSARINE_DEMO "/index.map"), StepOutcome::Completed);
+        ASSERT_EQ(CalcPoints(ws), StepOutcome::Completed);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    MemoryLog log;
+    Workspace ws{log, "."};
+    QString maps = TESSARINE_DEMO "/maps";
+};
+
+TEST_F(DemoWeb, PublishWritesThreeFilesAndRefusesAFolderWithFiles)
+{
+    const QString web = path("web");
+    ASSERT_EQ(PublishWeb(ws, {web, maps, "", false, kNoNameSource}), StepOutcome::Completed);
+    EXPECT_EQ(log.lines().mid(log.lines().size() - 3),
+              QStringList({"", "Publishing web index...",
+                           "Published 16 sheets: index.html, sheets.geojson and index.jpg in " + web}));
+    EXPECT_EQ(QDir(web).entryList(QDir::Files), QStringList({"index.html", "index.jpg", "sheets.geojson"}));
+    const QByteArray page = testfiles::Read(web + "/index.html");
+    EXPECT_EQ(page.count("<a href=\"../"), 32) << "16 on the picture, 16 in the table";
+
+    testfiles::Write(web + "/index.html", "mine");
+    EXPECT_EQ(PublishWeb(ws, {web, maps, "", false, kNoNameSource}), StepOutcome::Stopped);
+    EXPECT_EQ(log.lines().last(), "Web index not written: " + web + " is not empty");
+    EXPECT_EQ(testfiles::Read(web + "/index.html"), "mine");
+    EXPECT_EQ(PublishWeb(ws, {web, maps, "", true, kNoNameSource}), StepOutcome::Completed);
+    EXPECT_EQ(testfiles::Read(web + "/index.html"), page);
+
+    testfiles::Write(path("file"), "x");
+    EXPECT_EQ(PublishWeb(ws, {path("file"), maps, "", true, kNoNameSource}), StepOutcome::Stopped);
+    EXPECT_EQ(log.lines().at(log.lines().size() - 2), "Failed to publish. Error message:");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"file"}));
+}
+
+TEST_F(DemoWeb, TheGeoJsonCarriesOpenIndexMapsFieldsAndTheMissingSheets)
+{
+    if (!HasProgram("ogrinfo"))
+        GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
+    ASSERT_EQ(PublishWeb(ws, {path("web"), maps, "https://example.org/m", false, kSourceFileName}),
+              StepOutcome::Completed);
+    const ProcessRun run = RunProgram(
+        "ogrinfo", {"-ro", "-q", "-dialect", "SQLite", "-sql",
+                    "SELECT kind, COUNT(*) AS n, SUM(available = 1 OR available = 'true') AS avail, "
+                    "SUM(ST_IsValid(geometry) = 1 AND ST_IsPolygonCCW(geometry) = 1) AS good, "
+                    "SUM(label IS NOT NULL AND recordIdentifier IS NOT NULL) AS ids, COUNT(downloadUrl) AS urls, "
+                    "COUNT(note) AS notes, MIN(label) AS first FROM sheets GROUP BY kind ORDER BY kind",
+                    path("web/sheets.geojson")});
+    ASSERT_EQ(run.exitCode, 0) << run.out.toStdString();
+    QStringList rows;
+    for (const QString& line : run.out.split(u'\n')) {
+        if (line.startsWith(u"  ") && line.contains(u'='))
+            rows.append(line.trimmed().section(u' ', 0, 0) + "=" + line.section(QStringLiteral(" = "), 1));
+    }
+    EXPECT_EQ(rows.join(u' '),
+              "kind=index n=1 avail=0 good=1 ids=1 urls=0 notes=0 first= "
+              "kind=missing n=8 avail=0 good=8 ids=8 urls=0 notes=0 first=L-36-055 "
+              "kind=sheet n=17 avail=16 good=17 ids=17 urls=16 notes=1 first=L-36-068.map");
+
+    const QJsonObject doc = QJsonDocument::fromJson(testfiles::Read(path("web/sheets.geojson"))).object();
+    const QJsonObject first = doc["features"].toArray()[1].toObject()["properties"].toObject();
+    EXPECT_EQ(first["downloadUrl"].toString(), "https://example.org/m/" + first["image"].toString());
+    EXPECT_EQ(first["title"].toString(), first["name"].toString());
+}
+
+TEST_F(DemoWeb, SaveAsWritesAnIndexMapOfItsOwnAndLeavesTheOverview)
+{
+    const QByteArray overview = testfiles::Read(TESSARINE_DEMO "/index.jpg");
+    const QByteArray base = ws.baseImage;
+    const CommandStates before = ws.commands;
+    ASSERT_EQ(SaveAs(ws, path("copy.jpg")), StepOutcome::Completed);
+    EXPECT_EQ(log.lines().mid(log.lines().size() - 3), QStringList({"", "Saving JPG...", "Saved as copy.jpg"}));
+    EXPECT_EQ(testfiles::Read(TESSARINE_DEMO "/index.jpg"), overview);
+    EXPECT_EQ(ws.baseImage, base);
+    for (std::size_t c = 0; c < kCommandCount; ++c)
+        EXPECT_EQ(ws.commands.enabled(Command(c)), before.enabled(Command(c))) << c;
+
+    MemoryLog otherLog;
+    Workspace other(otherLog, ".");
+    EXPECT_EQ(Analyze(other, maps, path("copy.map")), StepOutcome::Completed);
+    EXPECT_EQ(LoadImage(other, path("copy.map")), StepOutcome::Completed);
+    EXPECT_EQ(other.data.IndexMap.FileName, path("copy.jpg"));
+    EXPECT_EQ(other.workingImage.size(), ws.workingImage.size());
+}
+
+TEST_F(DemoWeb, SheetsUnderAPointAreFoundTopmostFirstAndTheirImagesLookedFor)
+{
+    const SheetHits hits(ws.data.Maps);
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < ws.data.Maps.size(); ++i) {
+        const TSingleMap& sheet = ws.data.Maps[i];
+        if (!sheet.IsOk)
+            continue;
+        const auto under = hits.at((sheet.Pixels[0].X + sheet.Pixels[2].X) / 2.0, (sheet.Pixels[0].Y + sheet.Pixels[2].Y) / 2.0);
+        ASSERT_FALSE(under.empty());
+        EXPECT_EQ(under.front(), *std::max_element(under.begin(), under.end()));
+        found += std::count(under.begin(), under.end(), i);
+    }
+    EXPECT_EQ(found, 16u);
+    EXPECT_TRUE(hits.at(-5, -5).empty());
+    EXPECT_TRUE(hits.at(1e9, 1e9).empty());
+
+    EXPECT_EQ(DescribeSheets(ws.data, {0}, kSourceFileName).first(),
+              ws.data.Maps[0].FileName + " — L-36-068, 1:100 000 — " + ws.data.Maps[0].FileName);
+    EXPECT_EQ(FindSheetImage(ws, maps, 0), QString());
+    EXPECT_EQ(log.lines().last(), "...image of L-36-068.map not found: L-36-068.jpg");
+}
+
+// Overlapping outlines at random: the grid finds what a test of every
+// outline finds, in the same order.
+TEST(SheetHitsTest, TheGridAgreesWithTestingEveryOutline)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> at(-500, 4500), size(5, 400);
+    std::vector<TSingleMap> maps(3000);
+    for (TSingleMap& m : maps) {
+        const int x = at(random), y = at(random), w = size(random), h = size(random), skew = size(random) / 4;
+        m.IsOk = random() % 10 != 0;
+        m.Pixels = {{x, y}, {x + w, y + skew}, {x + w - skew, y + h}, {x, y + h - skew}};
+    }
+    const SheetHits hits(maps);
+    for (int n = 0; n < 3000; ++n) {
+        const double x = at(random) + 0.5, y = at(random) + 0.5;
+        std::vector<std::size_t> expected;
+        for (std::size_t i = maps.size(); i-- > 0;) {
+            if (maps[i].IsOk && !SheetHits({maps[i]}).at(x, y).empty())
+                expected.push_back(i);
+        }
+        ASSERT_EQ(hits.at(x, y), expected) << x << "," << y;
+    }
+}
+
+}  // namespace
