@@ -28,13 +28,18 @@ std::pair<qsizetype, qsizetype> LineEnd(const QByteArray& bytes, qsizetype from)
 
 QByteArray WithImageLine(const QByteArray& mapBytes, const QString& imageName)
 {
-    const auto [end1, line2] = LineEnd(mapBytes, 0);
-    const auto [end2, next] = LineEnd(mapBytes, line2);
-    QByteArray out = mapBytes.left(line2);
-    if (line2 == end1)  // a one-line file: line 2 starts here
-        out += "\r\n";
+    // Lines count from 0: the header, the title, then the image.
+    qsizetype start = 0;
+    QByteArray out;
+    for (int line = 0; line < 2; ++line) {
+        const auto [end, next] = LineEnd(mapBytes, start);
+        out += mapBytes.mid(start, next - start);
+        if (next == end)  // the file ends before line 2
+            out += "\r\n";
+        start = next;
+    }
     out += imageName.toUtf8();
-    out += mapBytes.mid(end2);
+    out += mapBytes.mid(LineEnd(mapBytes, start).first);
     return out;
 }
 

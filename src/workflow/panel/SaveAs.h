@@ -6,8 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
-// The calibration file `mapBytes` byte for byte, but with line 2 (the
-// image's name) replaced by `imageName` and its own line end kept.
+// The calibration file `mapBytes` byte for byte, but with line 2 (counted
+// from 0: the image's path) replaced by `imageName`, its line end kept.
 QByteArray WithImageLine(const QByteArray& mapBytes, const QString& imageName);
 
 // The index map's calibration for a JPEG `jpegFile`: the same folder and

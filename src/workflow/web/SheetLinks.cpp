@@ -24,7 +24,9 @@ QString SheetLink(const QString& pageDir, const QString& mapsDir, const QString&
     const QString file = EncodePath(imageFile);
     if (!base.isEmpty())
         return base.endsWith(u'/') ? base + file : base + u'/' + file;
-    const QString relative = QDir(Absolute(pageDir)).relativeFilePath(Absolute(mapsDir));
+    QString relative = QDir(Absolute(pageDir)).relativeFilePath(Absolute(mapsDir));
+    while (relative.endsWith(u'/'))
+        relative.chop(1);
     if (relative.isEmpty() || relative == u".")
         return file;
     return EncodePath(relative) + u'/' + file;
