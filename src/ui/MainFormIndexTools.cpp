@@ -121,6 +121,9 @@ void TMainForm::btnSaveAsClick()
 
 void TMainForm::btnPublishClick()
 {
+    // First beside the index map, in a folder of its own.
+    if (lastPublish_.dir.isEmpty() && !edBlankMapFile->text().isEmpty())
+        lastPublish_.dir = QFileInfo(edBlankMapFile->text()).dir().filePath(QStringLiteral("web"));
     const auto choice = dialogs_->choosePublish(this, lastPublish_);
     if (!choice)
         return;

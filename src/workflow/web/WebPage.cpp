@@ -14,7 +14,7 @@ svg.index a polygon { fill: transparent; stroke: none; pointer-events: all; }
 svg.index a:hover polygon, svg.index a:focus polygon {
   fill: rgba(255, 200, 0, 0.25); stroke: #d40000; stroke-width: 3px; vector-effect: non-scaling-stroke; }
 svg.index a:focus { outline: none; }
-svg.index polygon.missing { fill: none; stroke: #d40000; stroke-width: 2px; stroke-dasharray: 8 6;
+svg.index polygon.missing { fill: none; stroke: #d40000; stroke-opacity: 0.8; stroke-width: 1.5px; stroke-dasharray: 6 4;
   vector-effect: non-scaling-stroke; pointer-events: none; }
 main { padding: 0 1em 1em; }
 table { border-collapse: collapse; }
