@@ -43,11 +43,11 @@ TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)
     const QString name = QStringLiteral("<b>Tom & \"Jerry\"</b> 'Карта'");
     WebPageContent page{name, "a b.jpg", 200, 100, {}, {{"<i>M-1</i>", {{0, 0}, {9, 0}, {9, 9}}}}};
     page.sheets.push_back({name, "<a>.map", "", 0, true, "", "x.jpg?a=1&b=\"2\"", {{1, 2}, {30, 2}, {30, 40}}});
-    page.sheets.push_back({"bad", "bad.map", "", 0, false, "<script>", "", {}});
+    page.sheets.push_back({"bad", "bad.map", "", 0, false, "<script>x", "", {}});
     const QString html = QString::fromUtf8(WriteWebPage(page));
     const QString escaped = "&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; &#39;Карта&#39;";
     EXPECT_EQ(html.count(escaped), 5) << "page title, heading, link title, table name and link";
-    for (const char* raw : {"<b>", "<i>", "<a>", "<script>", "&b=\""})
+    for (const char* raw : {"<b>", "<i>", "<a>", "<script>x", "&b=\""})
         EXPECT_FALSE(html.contains(raw)) << raw;
     EXPECT_TRUE(html.contains("<a href=\"x.jpg?a=1&amp;b=&quot;2&quot;\"><title>"));
     EXPECT_TRUE(html.contains("<title>&lt;i&gt;M-1&lt;/i&gt;</title>"));
@@ -101,8 +101,9 @@ TEST(WebIndexTest, TheGeoJsonCarriesOpenIndexMapsFieldsAndTheMissingSheets)
     }
     EXPECT_EQ(rows.join(u' '),
               "kind=index n=1 avail=0 good=1 ids=1 urls=0 linked=(null) notes=0 titled=(null) first= "
-              "kind=missing n=47 avail=0 good=47 ids=47 urls=0 linked=(null) notes=0 titled=0 first=L-36-066 "
-              "kind=sheet n=17 avail=16 good=17 ids=17 urls=16 linked=16 notes=1 titled=17 first=L-36-068.map");
+              "kind=missing n=47 avail=0 good=47 ids=47 urls=0 linked=(null) notes=0 titled=(null) first=L-36-066 "
+              "kind=sheet n=17 avail=16 good=17 ids=17 urls=16 linked=13 notes=1 titled=17 first=L-36-068.map")
+        << "three image names with spaces or Cyrillic are linked percent-encoded";
 
     testfiles::Write(dir.filePath("file"), "x");
     EXPECT_EQ(PublishWeb(ws, {dir.filePath("file"), maps, "", true, kNoNameSource}), StepOutcome::Stopped);
