@@ -105,6 +105,8 @@ TEST(WebIndexTest, TheGeoJsonCarriesOpenIndexMapsFieldsAndTheMissingSheets)
               "kind=sheet n=17 avail=16 good=17 ids=17 urls=16 linked=13 notes=1 titled=17 first=L-36-068.map")
         << "three image names with spaces or Cyrillic are linked percent-encoded";
 
+    EXPECT_EQ(PublishWeb(ws, {TESSARINE_DEMO, maps, "", true, kNoNameSource}), StepOutcome::Stopped);
+    EXPECT_EQ(log.lines().last(), "Web index not written: it would replace the index map's image index.jpg");
     testfiles::Write(dir.filePath("file"), "x");
     EXPECT_EQ(PublishWeb(ws, {dir.filePath("file"), maps, "", true, kNoNameSource}), StepOutcome::Stopped);
     EXPECT_EQ(log.lines().at(log.lines().size() - 2), "Failed to publish. Error message:");

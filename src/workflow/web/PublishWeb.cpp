@@ -144,11 +144,16 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         ws.log.append(QStringLiteral("Web index not written: %1 is not empty").arg(options.dir));
         return StepOutcome::Stopped;
     }
+    const QString imageName = QFileInfo(ws.data.IndexMap.FileName).fileName();
+    // The overview itself is never replaced by its annotated picture.
+    if (QFileInfo(QDir(options.dir).filePath(imageName)) == QFileInfo(ws.data.IndexMap.FileName)) {
+        ws.log.append(QStringLiteral("Web index not written: it would replace the index map's image %1").arg(imageName));
+        return StepOutcome::Stopped;
+    }
     try {
         if (!QDir().mkpath(options.dir))
             throw Errors::cannotCreateFile(options.dir, QStringLiteral("Not a folder"));
         const QDir dir(options.dir);
-        const QString imageName = QFileInfo(ws.data.IndexMap.FileName).fileName();
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
         const QByteArray page = WriteWebPage(PageContent(ws, links, imageName));
         const QByteArray geojson =
