@@ -65,6 +65,9 @@ TEST(WebIndexTest, SaveAsChangesLineTwoAloneKeepingItsLineEnd)
     };
     for (const auto& [in, out] : kCases)
         EXPECT_EQ(WithImageLine(in, "new.jpg"), out) << in.toStdString();
+    EXPECT_EQ(WithImageLine("H\nT \xCA\xE0\xF0\xF2\xE0\nold.jpg", "Лист.jpg"), "H\nT \xCA\xE0\xF0\xF2\xE0\n\xCB\xE8\xF1\xF2.jpg")
+        << "in windows-1251 as the title";
+    EXPECT_EQ(WithImageLine("H\nT\nold.jpg", "Лист.jpg"), QByteArray("H\nT\n") + QString("Лист.jpg").toUtf8());
     EXPECT_EQ(CalibrationFileFor("/x/Карта.v2.jpeg"), "/x/Карта.v2.map");
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/BinaryFile.h"
 #include "core/SafeWrite.h"
+#include "formats/ozi/TextDecoding.h"
 #include "imaging/JpegCodec.h"
 
 #include <QDir>
@@ -38,7 +39,7 @@ QByteArray WithImageLine(const QByteArray& mapBytes, const QString& imageName)
             out += "\r\n";
         start = next;
     }
-    out += imageName.toUtf8();
+    out += EncodeLikeMapText(imageName, mapBytes);
     out += mapBytes.mid(LineEnd(mapBytes, start).first);
     return out;
 }

@@ -7,7 +7,8 @@
 #include <QString>
 
 // The calibration file `mapBytes` byte for byte, but with line 2 (counted
-// from 0: the image's path) replaced by `imageName`, its line end kept.
+// from 0: the image's path) replaced by `imageName`, its line end kept,
+// written in the file's own text encoding.
 QByteArray WithImageLine(const QByteArray& mapBytes, const QString& imageName);
 
 // The index map's calibration for a JPEG `jpegFile`: the same folder and
