@@ -131,7 +131,7 @@ TEST_F(ExportGroup, PublishAsksBeforeWritingIntoAFolderWithFiles)
     f.btnPublish->click();  // answered No
     EXPECT_EQ(dialogs.questions, QStringList{web + " is not empty. Write the web index into it anyway?"});
     EXPECT_FALSE(testfiles::Read(web + "/index.html").contains("example.org"));
-    dialogs.yesAnswers = 1;
+    dialogs.yes = {true};
     f.btnPublish->click();
     EXPECT_TRUE(testfiles::Read(web + "/index.html").contains("<a href=\"https://example.org/scans/N-37-001.jpg\">"));
     EXPECT_EQ(dialogs.publishPresets, QStringList({web + "|", web + "|", web + "|https://example.org/scans"}))

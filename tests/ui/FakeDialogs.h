@@ -34,7 +34,7 @@ public:
     bool askYesNo(QWidget*, const QString& question) override
     {
         questions.append(question);
-        return yesAnswers > 0 && yesAnswers-- > 0;
+        return next(yes).value_or(false);
     }
 
     std::optional<PublishChoice> choosePublish(QWidget*, const PublishChoice& preset) override
@@ -46,14 +46,14 @@ public:
     QStringList errors;
     QStringList directoryAsked;
     QStringList mapFilePresets;
-    QStringList questions;  // each answered No, or Yes while yesAnswers lasts
-    int yesAnswers = 0;
+    QStringList questions;  // answered from `yes`, then No
     QStringList publishPresets;
     std::deque<PublishChoice> publishes;
     // The answers to give in turn; once they run out, the dialog is cancelled.
     std::deque<QString> directories;
     std::deque<QString> mapFiles;
     std::deque<QString> saveFiles;
+    std::deque<bool> yes;
     std::deque<QFont> fonts;
     std::deque<QColor> colors;
     // Plays the user's part in the Custom list dialog; true is Ok.
