@@ -1,6 +1,7 @@
 # make test: install what is missing, build, run every test.
 #            The tests run twice: in the normal build, then in build-asan under
-#            AddressSanitizer and UndefinedBehaviorSanitizer (make test-asan alone).
+#            AddressSanitizer and UndefinedBehaviorSanitizer (make test-asan alone);
+#            then every fuzz target runs 5 s from its seeds (make test-fuzz alone).
 # make run:  the same set-up, then the program on the bundled demo maps.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (default 60) each.
 # make bench: the benchmarks (never part of make test); see scripts/bench.sh.
@@ -10,7 +11,7 @@
 PRESET := $(if $(CI),ci,default)
 ASAN_PRESET := $(if $(CI),asan-ci,asan)
 
-.PHONY: all bootstrap configure build test test-asan fuzz bench run deb clean
+.PHONY: all bootstrap configure build test test-asan test-fuzz fuzz bench run deb clean
 
 all: build
 
@@ -26,11 +27,15 @@ build: configure
 test: build
 	@ctest --preset $(PRESET)
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-fuzz
 
 test-asan: bootstrap
 	@cmake --preset $(ASAN_PRESET) >/dev/null
 	@cmake --build --preset $(ASAN_PRESET)
 	@ctest --preset $(ASAN_PRESET)
+
+test-fuzz: bootstrap
+	@scripts/fuzz.sh --quick
 
 fuzz: bootstrap
 	@scripts/fuzz.sh

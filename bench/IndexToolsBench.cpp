@@ -45,8 +45,8 @@ MapData Collection()
         sheet.MapName = QStringLiteral("Лист %1").arg(i);
         sheet.ImageFile = QStringLiteral("sheet-%1.jpg").arg(i);
         sheet.IsOk = i % 10 != 0;
-        sheet.Problem = i % 100 == 0 ? QStringLiteral("has no good MMPLL")
-                                     : (sheet.IsOk ? QString() : QStringLiteral("is not inside index map"));
+        sheet.Problem = i % 100 == 0 ? SheetProblem::NoGoodMmpll
+                                     : (sheet.IsOk ? SheetProblem::None : SheetProblem::NotInsideIndexMap);
         sheet.LatLon = {{north, west + 0.0001}, {north + 0.0002, west + 0.5}, {north - 1 / 3.0, west + 0.5003},
                         {north - 1 / 3.0 - 0.0001, west}};
         data.Maps.push_back(std::move(sheet));
@@ -77,7 +77,7 @@ void BM_MakeIndexMap(benchmark::State& state)
     IndexMapFrame frame;
     for (auto _ : state) {
         frame = *PlanIndexMap(data.Maps, 4000).frame;
-        WriteIndexMap(frame, file);
+        ReplaceFilesSafely(IndexMapFiles(frame, file));
     }
     state.counters["height"] = frame.height;
 }

@@ -41,7 +41,7 @@ void Fill(Workspace& ws)
         sheet.MapName = QStringLiteral("Лист <%1> & \"N\"").arg(i);
         sheet.ImageFile = QStringLiteral("лист %1.jpg").arg(i);
         sheet.IsOk = i % 10 != 0;
-        sheet.Problem = sheet.IsOk ? QString() : QStringLiteral("is not inside index map");
+        sheet.Problem = sheet.IsOk ? SheetProblem::None : SheetProblem::NotInsideIndexMap;
         sheet.LatLon = {{north, west}, {north, west + 0.5}, {north - 1 / 3.0, west + 0.5}, {north - 1 / 3.0, west}};
         data.Maps.push_back(std::move(sheet));
         data.GoodMapsCount += data.Maps.back().IsOk ? 1 : 0;

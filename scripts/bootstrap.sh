@@ -12,7 +12,9 @@ packages=(
   fonts-dejavu-core xvfb xauth
   dpkg-dev file desktop-file-utils appstream lintian man-db
   # The readers of other tools that check the files we write for them.
-  gdal-bin libxml2-utils
+  gdal-bin
+  # The fuzz targets: clang with libFuzzer, and llvm-symbolizer for their traces.
+  clang-14 libclang-rt-14-dev llvm-14
   # A real browser for the web index page's test.
   chromium chromium-driver python3-selenium
 )

@@ -62,24 +62,25 @@ QString BatchUsage()
         "                     names or save (default: save)\n"
         "  --output FILE      save the annotated JPEG to FILE instead of over the index\n"
         "                     map's image\n"
-        "  --line-width N     border width in pixels, taken as typed (default: 5); a\n"
+        "  --line-width N     border width in pixels, taken as typed (default: %4); a\n"
         "                     negative width keeps 1\n"
         "  --line-color COLOR border colour: a name of the window's colour list, any\n"
         "                     letter case (Black, Red, \"Money Green\", ...), or #RRGGBB\n"
-        "                     (default: Silver)\n"
+        "                     (default: %5)\n"
         "  --fill             hatch the inside of each border\n"
         "  --no-borders       pass over Draw borders\n"
         "%1"
         "%2"
         "%3"
-        "%4"
+        "%6"
         "  --help             show this text\n"
         "  --version          print the program's version\n"
         "\n"
         "Exit status: 0 every step ran to its end; 1 a step stopped on an input problem\n"
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
         "3 an error ended a step (its text on standard error).\n")
-        .arg(NamesUsage(), CoverageUsage(), IndexToolsUsage(), WebUsage());
+        .arg(NamesUsage(), CoverageUsage(), IndexToolsUsage(), QString::number(kLineWidthSetting.fallback),
+             QString::fromLatin1(LineColors()[kDefaultLineColorIndex].name), WebUsage());
 }
 
 ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)

@@ -5,6 +5,7 @@
 #include "batch/IndexToolsOptions.h"
 #include "batch/NamesOptions.h"
 #include "batch/WebOptions.h"
+#include "settings/SettingsTable.h"
 #include "workflow/panel/LineColors.h"
 
 #include <QColor>
@@ -22,9 +23,9 @@ struct BatchOptions {
     BatchStep stopAfter = BatchStep::Save;
     QString outputFile;  // Save jpg writes here instead of over the index image when set
     // Draw borders, with the window's defaults: the width as typed into its
-    // box, Silver, no fill.
+    // box, its colour, no fill.
     bool drawBorders = true;
-    QString lineWidthText = QStringLiteral("5");
+    QString lineWidthText = QString::number(kLineWidthSetting.fallback);
     QColor lineColor = QColor::fromRgb(*LineColors()[kDefaultLineColorIndex].rgb);
     bool fill = false;
     NamesBatchOptions names;

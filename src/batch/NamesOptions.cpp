@@ -73,7 +73,10 @@ QString NamesUsage()
         "  --font-size PX     names font height in pixels, 1 to 1000 (default: 13)\n"
         "  --bold, --italic   names font style (default: regular)\n"
         "  --font-color COLOR names colour as #RRGGBB (default: #FF0000)\n"
-        "  --opacity P        opacity slider position 0 to 32, alpha 8·P − 1 (default: 30)\n");
+        "  --opacity P        opacity slider position %1 to %2, alpha 8·P − 1 (default: %3)\n")
+        .arg(kAlphaSetting.range.min)
+        .arg(kAlphaSetting.range.max)
+        .arg(kAlphaSetting.fallback);
 }
 
 std::optional<QString> ReadNamesOptions(const QCommandLineParser& parser, NamesBatchOptions& options)
@@ -114,9 +117,13 @@ std::optional<QString> ReadNamesOptions(const QCommandLineParser& parser, NamesB
         options.color = QColor::fromRgb(text.mid(1).toUInt(nullptr, 16));
     }
     if (parser.isSet(kOpacity)) {
-        const auto position = IntegerIn(parser.value(kOpacity), 0, 32);
+        const IntRange range = kAlphaSetting.range;
+        const auto position = IntegerIn(parser.value(kOpacity), range.min, range.max);
         if (!position)
-            return QStringLiteral("The opacity must be a whole number from 0 to 32: %1").arg(parser.value(kOpacity));
+            return QStringLiteral("The opacity must be a whole number from %1 to %2: %3")
+                .arg(range.min)
+                .arg(range.max)
+                .arg(parser.value(kOpacity));
         options.opacityPosition = *position;
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/SettingsTable.h"
 #include "workflow/panel/CalcNameCenters.h"
 #include "workflow/panel/DrawNames.h"
 
@@ -15,17 +16,17 @@
 // defaults.
 struct NamesBatchOptions {
     bool run = true;  // --no-names passes over both steps
-    int centerMethod = kArithmeticMean;
-    int source = kSourceMapName;
+    int centerMethod = kCenterNamesSetting.fallback;
+    int source = kNamesSourceSetting.fallback;
     QString customListFile;  // empty: no custom list, as before the dialog's first Ok
-    QString fontFamily = QStringLiteral("Tahoma");
-    int fontPixelSize = 13;
+    QString fontFamily = NamesFont{}.family;
+    int fontPixelSize = -NamesFont{}.height;
     bool bold = false;
     bool italic = false;
     bool underline = false;  // from a settings file only
     bool strikeOut = false;
-    QColor color = QColor(255, 0, 0);
-    int opacityPosition = 30;
+    QColor color = QColor::fromRgb(NamesFont{}.color);
+    int opacityPosition = kAlphaSetting.fallback;
 };
 
 // The names options of the command line and their lines of the usage text.

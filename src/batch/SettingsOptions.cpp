@@ -3,6 +3,7 @@
 
 #include "workflow/panel/CalcNameCenters.h"
 #include "workflow/panel/DrawNames.h"
+#include "settings/SettingsTable.h"
 #include "workflow/panel/LineColors.h"
 
 #include <QColor>
@@ -10,19 +11,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+static_assert(kCenterNamesSetting.range.max == kBarycenter && kNamesSourceSetting.range.max == kSourceCustomList);
+
 namespace {
-
-constexpr int kMinLineWidth = 1;
-constexpr int kMaxLineWidth = 100;
-constexpr int kMaxOpacity = 32;
-
-// A radio group's index as setting it leaves it: past either end, the last
-// item or none.
-int RadioIndex(int index, int lastItem) { return std::clamp(index, -1, lastItem); }
 
 QColor StoredLineColor(int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= kLineColorCount)
+    if (index < 0)
         return Qt::black;
     const LineColorEntry& entry = LineColors()[static_cast<std::size_t>(index)];
     return entry.rgb ? QColor::fromRgb(*entry.rgb) : QColor(Qt::black);
@@ -32,13 +27,13 @@ QColor StoredLineColor(int index)
 
 void ApplyStoredSettings(const StoredSettings& s, BatchOptions& options)
 {
-    options.lineWidthText = QString::number(std::clamp(s.lineWidth, kMinLineWidth, kMaxLineWidth));
-    options.lineColor = StoredLineColor(s.lineColor);
+    options.lineWidthText = QString::number(TakenValue(kLineWidthSetting, s.lineWidth));
+    options.lineColor = StoredLineColor(TakenValue(kLineColorSetting, s.lineColor));
     options.fill = s.fillPolygons;
     NamesBatchOptions& names = options.names;
-    names.centerMethod = RadioIndex(s.centerNames, kBarycenter);
-    names.source = RadioIndex(s.namesSrc, kSourceCustomList);
-    names.opacityPosition = std::clamp(s.alpha, 0, kMaxOpacity);
+    names.centerMethod = TakenValue(kCenterNamesSetting, s.centerNames);
+    names.source = TakenValue(kNamesSourceSetting, s.namesSrc);
+    names.opacityPosition = TakenValue(kAlphaSetting, s.alpha);
     if (s.font) {
         const NamesFont& font = *s.font;
         names.fontFamily = font.family;

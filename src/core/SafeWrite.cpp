@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <memory>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +40,7 @@ public:
         return result;
     }
     void release() { path_.clear(); }
+    void reset(QByteArray path) { path_ = std::move(path); }
 
 private:
     int fd_;
@@ -67,9 +69,26 @@ void WriteAll(int fd, const QByteArray& bytes)
     }
 }
 
-}  // namespace
+// One file written beside its target, not yet renamed over it.
+struct Staged {
+    QString path;       // as the caller named it, for messages
+    QByteArray target;  // where the bytes go: a link's own file
+    bool existed = false;
+    TemporaryFile temp;
+    // The old file under another name until every file is in place: a hard
+    // link, or the file itself moved aside where links are not supported.
+    TemporaryFile backup{-1, {}};
+    bool movedAside = false;
+    bool renamed = false;
+};
 
-void ReplaceFileSafely(const QString& path, const QByteArray& bytes)
+QByteArray HiddenNameBeside(const QByteArray& target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    return target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
+}
+
+std::unique_ptr<Staged> Stage(const QString& path, const QByteArray& bytes)
 {
     // A link stays a link: the file it leads to is the one replaced.
     const QFileInfo info(path);
@@ -84,12 +103,11 @@ void ReplaceFileSafely(const QString& path, const QByteArray& bytes)
     if (exists && ::access(native.constData(), W_OK) != 0)
         throw Errors::cannotCreateFile(path, Errors::systemReason(errno));
 
-    const qsizetype slash = native.lastIndexOf('/');
-    QByteArray pattern = native.left(slash + 1) + '.' + native.mid(slash + 1) + ".XXXXXX";
+    QByteArray pattern = HiddenNameBeside(native);
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         throw Errors::cannotCreateFile(path, Errors::systemReason(errno));
-    TemporaryFile temp(fd, pattern);
+    auto staged = std::unique_ptr<Staged>(new Staged{path, native, exists, TemporaryFile(fd, pattern)});
 
     mode_t mode = 0;
     if (exists) {
@@ -105,16 +123,75 @@ void ReplaceFileSafely(const QString& path, const QByteArray& bytes)
         throw Errors::cannotCreateFile(path, Errors::systemReason(errno));
 
     WriteAll(fd, bytes);
-    if (::fsync(fd) != 0 || temp.close() != 0)
+    if (::fsync(fd) != 0 || staged->temp.close() != 0)
         throw TessError(Errors::systemReason(errno));
-    if (::rename(temp.path().constData(), native.constData()) != 0)
-        throw Errors::cannotCreateFile(path, Errors::systemReason(errno));
-    temp.release();
+    return staged;
+}
 
-    // The rename itself reaches the disk with the folder.
-    const int dir = ::open(FolderOf(native).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void KeepOldFile(Staged& s)
+{
+    QByteArray name = HiddenNameBeside(s.target);
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw Errors::cannotCreateFile(s.path, Errors::systemReason(errno));
+    ::close(fd);
+    s.backup.reset(name);
+    ::unlink(name.constData());
+    if (::link(s.target.constData(), name.constData()) == 0)
+        return;
+    if (::rename(s.target.constData(), name.constData()) != 0)
+        throw Errors::cannotCreateFile(s.path, Errors::systemReason(errno));
+    s.movedAside = true;
+}
+
+// Every file as it was: the old ones back in place, the new ones gone.
+void PutBack(std::vector<std::unique_ptr<Staged>>& files)
+{
+    for (auto& s : files) {
+        if (s->movedAside || (s->renamed && s->existed)) {
+            if (::rename(s->backup.path().constData(), s->target.constData()) == 0)
+                s->backup.release();
+        } else if (s->renamed) {
+            ::unlink(s->target.constData());
+        }
+    }
+}
+
+void SyncFolderOf(const QByteArray& path)
+{
+    const int dir = ::open(FolderOf(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
+}
+
+}  // namespace
+
+void ReplaceFileSafely(const QString& path, const QByteArray& bytes) { ReplaceFilesSafely({{path, bytes}}); }
+
+void ReplaceFilesSafely(const std::vector<FileReplacement>& files)
+{
+    std::vector<std::unique_ptr<Staged>> staged;
+    for (const FileReplacement& f : files)
+        staged.push_back(Stage(f.path, f.bytes));
+    // One file alone is replaced by its rename: nothing to put back.
+    const bool together = staged.size() > 1;
+    try {
+        for (auto& s : staged) {
+            if (together && s->existed)
+                KeepOldFile(*s);
+            if (::rename(s->temp.path().constData(), s->target.constData()) != 0)
+                throw Errors::cannotCreateFile(s->path, Errors::systemReason(errno));
+            s->temp.release();
+            s->renamed = true;
+        }
+    } catch (const TessError&) {
+        PutBack(staged);
+        throw;
+    }
+    // The renames themselves reach the disk with their folders; the old
+    // files' other names go with the staged records.
+    for (auto& s : staged)
+        SyncFolderOf(s->target);
 }

@@ -48,10 +48,10 @@ void AddOpenIndexFields(QJsonObject& p, const OpenIndexFields& o)
 
 QJsonObject Properties(const OutlineFeature& f)
 {
-    QJsonObject p{{QStringLiteral("file"), f.file}, {QStringLiteral("kind"), f.kind}};
+    QJsonObject p{{QStringLiteral("file"), f.file}, {QStringLiteral("kind"), FeatureKindText(f.kind)}};
     if (f.openIndex)
         AddOpenIndexFields(p, *f.openIndex);
-    if (f.kind == u"index")
+    if (f.kind == FeatureKind::Index)
         return p;
     p.insert(QStringLiteral("name"), f.name);
     p.insert(QStringLiteral("image"), f.image);

@@ -59,13 +59,13 @@ void WritePolygon(QXmlStreamWriter& xml, const Ring& ring)
 void WritePlacemark(QXmlStreamWriter& xml, const OutlineFeature& f)
 {
     xml.writeStartElement(QStringLiteral("Placemark"));
-    xml.writeTextElement(QStringLiteral("name"), f.kind == u"index" ? f.file : f.name);
+    xml.writeTextElement(QStringLiteral("name"), f.kind == FeatureKind::Index ? f.file : f.name);
     xml.writeTextElement(QStringLiteral("styleUrl"), f.usable ? QStringLiteral("#usable") : QStringLiteral("#unusable"));
     xml.writeStartElement(QStringLiteral("ExtendedData"));
     WriteData(xml, QStringLiteral("file"), f.file);
-    WriteData(xml, QStringLiteral("kind"), f.kind);
+    WriteData(xml, QStringLiteral("kind"), FeatureKindText(f.kind));
     // A sheet's name is the placemark's own.
-    if (f.kind == u"sheet") {
+    if (f.kind == FeatureKind::Sheet) {
         WriteData(xml, QStringLiteral("image"), f.image);
         WriteData(xml, QStringLiteral("usable"), f.usable ? QStringLiteral("true") : QStringLiteral("false"));
         if (!f.problem.isEmpty())

@@ -14,3 +14,13 @@ QString FormatDegrees(double value)
         text.chop(1);
     return text == u"-0" ? QStringLiteral("0") : text;
 }
+
+QString FeatureKindText(FeatureKind kind)
+{
+    switch (kind) {
+    case FeatureKind::Index: return QStringLiteral("index");
+    case FeatureKind::Sheet: break;
+    case FeatureKind::Missing: return QStringLiteral("missing");
+    }
+    return QStringLiteral("sheet");
+}

@@ -16,6 +16,12 @@ struct LonLat {
 // Counter-clockwise, the first position repeated last.
 using Ring = std::vector<LonLat>;
 
+// Missing: a standard sheet the collection lacks, in a published index.
+enum class FeatureKind { Index, Sheet, Missing };
+
+// The kind as the files write it.
+QString FeatureKindText(FeatureKind kind);
+
 // The fields an OpenIndexMaps viewer reads, for an index published on the
 // web; a plain export has none.
 struct OpenIndexFields {
@@ -29,12 +35,12 @@ struct OpenIndexFields {
 
 struct OutlineFeature {
     QString file;
-    QString kind;  // "index", "sheet", or "missing" for a standard sheet the collection lacks
+    FeatureKind kind = FeatureKind::Sheet;
     // The rest belong to sheets.
     QString name;
     QString image;
     bool usable = false;
-    QString problem;       // empty for a usable sheet
+    QString problem;       // the problem's words; empty for a usable sheet
     QString nomenclature;  // empty when no standard sheet was recognised
     int scale = 0;
     // One ring per polygon: two or more for an outline cut at 180°; none

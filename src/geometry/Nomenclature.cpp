@@ -358,17 +358,6 @@ QString ScaleText(int scale)
     return QStringLiteral("1:") + digits;
 }
 
-std::optional<SheetCell> CellAt(int scale, double lat, double lon)
-{
-    const Grid* g = GridOf(scale);
-    if (!g)
-        return std::nullopt;
-    const auto at = PositionOf(*g, lat, lon);
-    if (!at)
-        return std::nullopt;
-    return MakeCell(*g, at->row, at->column);
-}
-
 LatLonBox BoundingBox(const TPolygon& corners)
 {
     if (corners.empty())

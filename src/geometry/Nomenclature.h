@@ -44,10 +44,6 @@ std::optional<SheetCell> RecogniseSheet(const TPolygon& corners);
 // to south, then west to east. An unknown scale has none.
 std::vector<SheetCell> CellsInside(int scale, double south, double north, double west, double east);
 
-// The cell of `scale` holding the point; none beyond 88° of latitude, beyond
-// ±180° of longitude, or for an unknown scale.
-std::optional<SheetCell> CellAt(int scale, double lat, double lon);
-
 // A name as a user may type it: any case, Latin letters for the Cyrillic
 // ones, numbers with or without leading zeros, "S" or "x" for the south.
 // Either the cell (with its name in the printed form) or a message that

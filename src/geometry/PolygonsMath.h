@@ -13,6 +13,13 @@ struct TGeoPoint {
 // Vertices in order; the last one joins the first without being repeated.
 using TPolygon = std::vector<TGeoPoint>;
 
+// A position on the index image: X grows to the right, Y downwards.
+struct TPixel {
+    int32_t X = 0;
+    int32_t Y = 0;
+    friend bool operator==(const TPixel&, const TPixel&) = default;
+};
+
 // Where the ray from A through B (and on without end) meets the segment C-D:
 // 0 parallel (or a zero-length segment), 2 when A lies on the segment,
 // 1 when the ray meets it, -1 when it does not.

@@ -10,11 +10,29 @@
 #include <optional>
 #include <vector>
 
-struct TPixel {
-    int32_t X = 0;
-    int32_t Y = 0;
-    friend bool operator==(const TPixel&, const TPixel&) = default;
+// Why a sheet is not usable; the first reason found counts.
+enum class SheetProblem {
+    None,
+    NoMmpnum,           // no MMPNUM line: no corner was read
+    NoGoodMmpll,        // a corner's MMPLL line is missing or bad
+    NotInsideIndexMap,  // corners read, one of them off the index map
 };
+
+// The words the log and the exported files give each problem; empty for none.
+inline QString SheetProblemText(SheetProblem problem)
+{
+    switch (problem) {
+    case SheetProblem::None:
+        break;
+    case SheetProblem::NoMmpnum:
+        return QStringLiteral("MMPNUM not found");
+    case SheetProblem::NoGoodMmpll:
+        return QStringLiteral("has no good MMPLL");
+    case SheetProblem::NotInsideIndexMap:
+        return QStringLiteral("is not inside index map");
+    }
+    return {};
+}
 
 // One map: a sheet of the maps directory or the index map.
 struct TSingleMap {
@@ -25,7 +43,7 @@ struct TSingleMap {
     std::vector<TPixel> Pixels;   // corners on the index image
     TPixel NameCenter;            // where the sheet's name is centred
     QString ImageFile;            // sheet: file-name part of its image line
-    QString Problem;              // sheet: the log's first reason it is not usable, if any
+    SheetProblem Problem = SheetProblem::None;  // sheet: the first reason it is not usable
 };
 
 // The state every operation shares. One object per window, batch run or

@@ -2,21 +2,18 @@
 #include "settings/IniFile.h"
 
 #include "core/Errors.h"
+#include "core/SafeWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <limits>
 
 namespace {
 
-QStringList ReadLines(const QString& path)
+QStringList SplitLines(const QString& text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    QStringList lines = text.split(u'\n');
     for (QString& line : lines) {
         if (line.endsWith(u'\r'))
             line.chop(1);
@@ -75,9 +72,18 @@ Place Find(const QStringList& lines, const QString& section, const QString& key)
     return place;
 }
 
-std::optional<QString> ReadValue(const QString& path, const QString& section, const QString& key)
+QStringList ReadLines(const QString& path)
 {
-    const QStringList lines = ReadLines(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return SplitLines(QString::fromUtf8(file.readAll()));
+}
+
+QString JoinLines(const QStringList& lines) { return lines.join(u'\n') + u'\n'; }
+
+std::optional<QString> ReadValue(const QStringList& lines, const QString& section, const QString& key)
+{
     const Place place = Find(lines, section, key);
     if (place.key < 0)
         return std::nullopt;
@@ -154,19 +160,21 @@ QByteArray DecodeIniBinary(const QString& text)
 
 QString EncodeIniBinary(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
 
+IniFile::IniFile(QString path) : path_(std::move(path)), lines_(ReadLines(path_)) {}
+
 bool IniFile::valueExists(const QString& section, const QString& key) const
 {
-    return ReadValue(path_, section, key).has_value();
+    return ReadValue(lines_, section, key).has_value();
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& fallback) const
 {
-    return ReadValue(path_, section, key).value_or(fallback);
+    return ReadValue(lines_, section, key).value_or(fallback);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int fallback) const
 {
-    const auto text = ReadValue(path_, section, key);
+    const auto text = ReadValue(lines_, section, key);
     if (!text)
         return fallback;
     return ParseIniInteger(*text).value_or(fallback);
@@ -182,40 +190,29 @@ QByteArray IniFile::readBinary(const QString& section, const QString& key) const
     return DecodeIniBinary(readString(section, key, QString()));
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value)
+void IniFile::setString(const QString& section, const QString& key, const QString& value)
 {
-    QStringList lines = ReadLines(path_);
     const QString entry = key + u'=' + value;
-    const Place place = Find(lines, section, key);
+    const Place place = Find(lines_, section, key);
     if (place.key >= 0) {
-        lines[place.key] = entry;
+        lines_[place.key] = entry;
     } else if (place.section >= 0) {
-        lines.insert(place.end, entry);
+        lines_.insert(place.end, entry);
     } else {
-        if (!lines.isEmpty())
-            lines.append(QString());
-        lines.append(u'[' + section + u']');
-        lines.append(entry);
+        if (!lines_.isEmpty())
+            lines_.append(QString());
+        lines_.append(u'[' + section + u']');
+        lines_.append(entry);
     }
+    // As the file would read back: a value's own line breaks split it.
+    lines_ = SplitLines(JoinLines(lines_));
+}
 
-    QSaveFile file(path_);
-    file.setDirectWriteFallback(true);
-    const QByteArray bytes = (lines.join(u'\n') + u'\n').toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+void IniFile::save() const
+{
+    try {
+        ReplaceFileSafely(path_, JoinLines(lines_).toUtf8());
+    } catch (const TessError&) {
         throw Errors::unableToWrite(path_);
-}
-
-void IniFile::writeInteger(const QString& section, const QString& key, int value)
-{
-    writeString(section, key, QString::number(value));
-}
-
-void IniFile::writeBool(const QString& section, const QString& key, bool value)
-{
-    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void IniFile::writeBinary(const QString& section, const QString& key, const QByteArray& value)
-{
-    writeString(section, key, EncodeIniBinary(value));
+    }
 }

@@ -3,13 +3,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 // A settings file in INI form: "[section]" lines, then "key=value" lines.
-// Sections and keys match without regard to letter case. Every read opens
-// the file afresh and every write rewrites it at once, so the file always
-// holds what was last written, and a write that fails loses nothing.
+// Sections and keys match without regard to letter case. The file is read
+// once, when the object is made; changes go to that text, each as
+// rewriting the file with that one key would change it (a new key at the
+// end of its section, a new section at the end of the file, everything
+// else where it was), and reach the disk together, in one safe replace.
 //
 // Value encodings: strings unchanged; integers in decimal, read back also as
 // hexadecimal after "$", "x" or "0x"; booleans as "0"/"1", read as integers
@@ -17,7 +20,8 @@
 // the first character that is not a hexadecimal digit.
 class IniFile {
 public:
-    explicit IniFile(QString path) : path_(std::move(path)) {}
+    // A missing or unreadable file reads as empty.
+    explicit IniFile(QString path);
 
     const QString& path() const { return path_; }
 
@@ -27,15 +31,15 @@ public:
     bool readBool(const QString& section, const QString& key, bool fallback) const;
     QByteArray readBinary(const QString& section, const QString& key) const;
 
-    // Each throws TessError "Unable to write to <path>" when the file cannot
-    // be written; the file then keeps its previous content.
-    void writeString(const QString& section, const QString& key, const QString& value);
-    void writeInteger(const QString& section, const QString& key, int value);
-    void writeBool(const QString& section, const QString& key, bool value);
-    void writeBinary(const QString& section, const QString& key, const QByteArray& value);
+    void setString(const QString& section, const QString& key, const QString& value);
+
+    // Replaces the file with the text as changed. Throws TessError "Unable
+    // to write to <path>" when it cannot; the file then keeps its old text.
+    void save() const;
 
 private:
     QString path_;
+    QStringList lines_;
 };
 
 // The integer an INI value stands for, or nothing: decimal with optional

@@ -1,19 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/StoredSettings.h"
 
-#include <QCoreApplication>
-#include <QDataStream>
-#include <QDir>
-#include <QFileInfo>
-#include <QIODevice>
-#include <QStandardPaths>
+#include "settings/SettingsTable.h"
 
+#include <QDataStream>
+#include <QIODevice>
 
 namespace {
 
-const QString kMisc = QStringLiteral("misc");
-const QString kGraphics = QStringLiteral("graphics");
-const QString kCoverage = QStringLiteral("coverage");
+template <typename... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+// clang 14, which builds the fuzz targets, does not deduce aggregates yet.
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
+// A row's default as the file would hold it.
+QString DefaultText(const SettingRow& row)
+{
+    const bool number = std::holds_alternative<int StoredSettings::*>(row.field) ||
+                        std::holds_alternative<bool StoredSettings::*>(row.field);
+    return number ? QString::number(row.fallback) : QString();
+}
 
 constexpr quint32 kFontMagic = 0x54464E54;  // "TNFT"
 constexpr quint16 kFontVersion = 1;
@@ -64,48 +73,53 @@ std::optional<NamesFont> DeserializeNamesFont(const QByteArray& bytes)
     return font;
 }
 
+StoredSettings::StoredSettings()
+{
+    for (const SettingRow& row : kSettingRows) {
+        if (const auto* member = std::get_if<int StoredSettings::*>(&row.field))
+            this->**member = row.fallback;
+        else if (const auto* flag = std::get_if<bool StoredSettings::*>(&row.field))
+            this->**flag = row.fallback != 0;
+    }
+}
+
 StoredSettings ReadStoredSettings(const IniFile& ini)
 {
     StoredSettings s;
-    s.mapsDir = ini.readString(kMisc, QStringLiteral("MapsDir"), QString());
-    s.mapFile = ini.readString(kMisc, QStringLiteral("MapFile"), QString());
-    s.meResHeight = ini.readInteger(kMisc, QStringLiteral("meResHeight"), 80);
-    if (ini.valueExists(kGraphics, QStringLiteral("Font")))
-        s.font = DeserializeNamesFont(ini.readBinary(kGraphics, QStringLiteral("Font")));
-    s.namesSrc = ini.readInteger(kGraphics, QStringLiteral("NamesSrc"), 0);
-    s.lineWidth = ini.readInteger(kGraphics, QStringLiteral("LineWidth"), 5);
-    s.lineColor = ini.readInteger(kGraphics, QStringLiteral("LineColor"), 9);
-    s.fillPolygons = ini.readBool(kGraphics, QStringLiteral("FillPolygons"), false);
-    s.centerNames = ini.readInteger(kGraphics, QStringLiteral("CenterNames"), 0);
-    s.alpha = ini.readInteger(kGraphics, QStringLiteral("Alpha"), 30);
-    s.coverageScale = ini.readInteger(kCoverage, QStringLiteral("Scale"), 0);
+    for (const SettingRow& row : kSettingRows) {
+        const QString section = QString::fromLatin1(row.section);
+        const QString key = QString::fromLatin1(row.key);
+        std::visit(Overloaded{
+                       [&](QString StoredSettings::*text) { s.*text = ini.readString(section, key, QString()); },
+                       [&](int StoredSettings::*number) { s.*number = ini.readInteger(section, key, row.fallback); },
+                       [&](bool StoredSettings::*flag) { s.*flag = ini.readBool(section, key, row.fallback != 0); },
+                       [&](std::optional<NamesFont> StoredSettings::*font) {
+                           s.*font = DeserializeNamesFont(ini.readBinary(section, key));
+                       },
+                   },
+                   row.field);
+    }
     return s;
 }
 
-void WriteStoredSettings(IniFile& ini, const StoredSettings& s, const NamesFont& font)
+void WriteStoredSettings(IniFile& ini, const StoredSettings& s)
 {
-    ini.writeString(kMisc, QStringLiteral("MapsDir"), s.mapsDir);
-    ini.writeString(kMisc, QStringLiteral("MapFile"), s.mapFile);
-    ini.writeInteger(kMisc, QStringLiteral("meResHeight"), s.meResHeight);
-    ini.writeBinary(kGraphics, QStringLiteral("Font"), SerializeNamesFont(font));
-    ini.writeInteger(kGraphics, QStringLiteral("LineWidth"), static_cast<qint16>(s.lineWidth));
-    ini.writeInteger(kGraphics, QStringLiteral("LineColor"), s.lineColor);
-    ini.writeBool(kGraphics, QStringLiteral("FillPolygons"), s.fillPolygons);
-    ini.writeInteger(kGraphics, QStringLiteral("CenterNames"), s.centerNames);
-    ini.writeInteger(kGraphics, QStringLiteral("NamesSrc"), s.namesSrc);
-    ini.writeInteger(kGraphics, QStringLiteral("Alpha"), s.alpha);
-    if (s.coverageScale != 0 || ini.valueExists(kCoverage, QStringLiteral("Scale")))
-        ini.writeInteger(kCoverage, QStringLiteral("Scale"), s.coverageScale);
-}
-
-QString DefaultSettingsPath()
-{
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    const QString name = exe.completeBaseName() + QStringLiteral(".ini");
-    const QFileInfo folder(exe.absolutePath());
-    if (folder.isWritable())
-        return exe.absoluteDir().filePath(name);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return QDir(config).filePath(name);
+    for (const SettingRow& row : kSettingRows) {
+        const QString section = QString::fromLatin1(row.section);
+        const QString key = QString::fromLatin1(row.key);
+        const QString value = std::visit(
+            Overloaded{
+                [&](QString StoredSettings::*text) { return s.*text; },
+                [&](int StoredSettings::*number) { return QString::number(s.*number); },
+                [&](bool StoredSettings::*flag) { return QString::number(s.*flag ? 1 : 0); },
+                [&](std::optional<NamesFont> StoredSettings::*font) {
+                    return EncodeIniBinary(SerializeNamesFont((s.*font).value_or(NamesFont{})));
+                },
+            },
+            row.field);
+        if (row.written == Written::OnceChosen && value == DefaultText(row) && !ini.valueExists(section, key))
+            continue;
+        ini.setString(section, key, value);
+    }
+    ini.save();
 }

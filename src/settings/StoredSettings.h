@@ -28,34 +28,32 @@ struct NamesFont {
 QByteArray SerializeNamesFont(const NamesFont& font);
 std::optional<NamesFont> DeserializeNamesFont(const QByteArray& bytes);
 
-// Everything the window keeps from one run to the next, with the values a
-// first start gets. tessarine-batch reads the same record.
+// Everything the window keeps from one run to the next. A new record holds
+// what a first start gets: each row's default in SettingsTable.h.
+// tessarine-batch reads the same record.
 struct StoredSettings {
+    StoredSettings();
+
     QString mapsDir;
     QString mapFile;
-    int meResHeight = 80;
+    int meResHeight;
     std::optional<NamesFont> font;  // absent: the design font stays
-    int namesSrc = 0;
-    int lineWidth = 5;
-    int lineColor = 9;
-    bool fillPolygons = false;
-    int centerNames = 0;
-    int alpha = 30;
-    int coverageScale = 0;  // the sheet scale's denominator, 0 for Auto
+    int namesSrc;
+    int lineWidth;
+    int lineColor;
+    bool fillPolygons;
+    int centerNames;
+    int alpha;
+    int coverageScale;  // the sheet scale's denominator, 0 for Auto
 };
 
-// Reads every key, in the order the window applies them; missing keys and
-// unreadable values give the defaults above.
+// Every key as the file holds it; missing keys and unreadable values give
+// the defaults. Values outside a control's range are kept as they are.
 StoredSettings ReadStoredSettings(const IniFile& ini);
 
-// Writes every key in the file's order; the "coverage" section only once
-// a scale other than Auto has been chosen or the file already holds it, so
-// that a file that never had it keeps only its two sections. Throws
-// TessError "Unable to write to <path>" at the first refused write; the
-// keys after it are not written.
-// `font` is written whether or not it was read.
-void WriteStoredSettings(IniFile& ini, const StoredSettings& settings, const NamesFont& font);
-
-// Beside the executable, same base name, ".ini"; when that folder cannot
-// be written (an installed copy), the user's configuration folder instead.
-QString DefaultSettingsPath();
+// Writes every row into the file's text in the file's order (keys and
+// sections it does not know stay where they are; a conditional row only
+// when chosen or already present) and replaces the file in one step. An
+// absent font writes the design font. Throws TessError "Unable to write to
+// <path>" when the file cannot be replaced; it then keeps all its old keys.
+void WriteStoredSettings(IniFile& ini, const StoredSettings& settings);

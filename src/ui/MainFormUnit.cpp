@@ -2,6 +2,7 @@
 #include "ui/MainFormUnit.h"
 
 #include "core/Errors.h"
+#include "settings/SettingsTable.h"
 #include "ui/CustomListFormUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/FontMapping.h"
@@ -34,7 +35,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -43,8 +43,6 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QStyle>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <exception>
@@ -53,9 +51,7 @@ namespace {
 
 constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 763;
-constexpr int kCommandPanelWidth = 166;
-constexpr int kCommandContentHeight = 972;
-constexpr int kMinLogHeight = 60;
+constexpr int kMinLogHeight = kLogHeightSetting.range.min;
 
 // Shown while a command runs: on a large overview the image steps take
 // seconds. Gone before an error box shows.
@@ -76,13 +72,6 @@ std::optional<QFileInfo> DroppedPath(const QMimeData* mime)
     if (info.isDir() || (info.isFile() && info.suffix().compare(QStringLiteral("map"), Qt::CaseInsensitive) == 0))
         return info;
     return std::nullopt;
-}
-
-QIcon ColorSwatch(QColor color)
-{
-    QPixmap swatch(16, 12);
-    swatch.fill(color);
-    return QIcon(swatch);
 }
 
 }  // namespace
@@ -116,181 +105,6 @@ TMainForm::TMainForm(const QString& settingsPath, UiDialogs* dialogs, QWidget* p
 }
 
 TMainForm::~TMainForm() { delete customListForm_; }
-
-void TMainForm::buildTopStrip()
-{
-    Label1 = Named(new QLabel(QStringLiteral("Maps directory"), this), "Label1", {8, 11, 110, 14});
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edMapsDir = Named(new QLineEdit(this), "edMapsDir", {124, 8, 421, 21});
-    edMapsDir->setAccessibleName(QStringLiteral("Maps directory"));
-    edMapsDir->setAcceptDrops(false);  // a dropped folder or .map goes to its own box, not as text
-    Label1->setBuddy(edMapsDir);
-    btnSelectDir = Button(QStringLiteral("..."), "btnSelectDir", this, {551, 8, 42, 21}, false);
-    btnSelectDir->setAccessibleName(QStringLiteral("Choose the maps directory"));
-
-    Label2 = Named(new QLabel(QStringLiteral("Index map file"), this), "Label2", {8, 34, 110, 14});
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edBlankMapFile = Named(new QLineEdit(this), "edBlankMapFile", {124, 31, 421, 21});
-    edBlankMapFile->setAccessibleName(QStringLiteral("Index map file"));
-    edBlankMapFile->setAcceptDrops(false);
-    Label2->setBuddy(edBlankMapFile);
-    btnSelectMapFile = Button(QStringLiteral("..."), "btnSelectMapFile", this, {551, 31, 42, 21}, false);
-    btnSelectMapFile->setAccessibleName(QStringLiteral("Choose the index map file"));
-
-    imgEmpty = Named(new QLabel(this), "imgEmpty", {644, 8, 25, 29});
-    buildZoomControl();
-}
-
-// Two rows right of the paths' buttons and "New…": -, the percentage, +
-// above; Fit and 100% below.
-void TMainForm::buildZoomControl()
-{
-    const auto zoomButton = [this](const QString& caption, const char* name, QRect geometry, const QString& what,
-                                   const QString& keys) {
-        QPushButton* button = Button(caption, name, this, geometry, false);
-        button->setAccessibleName(what);
-        button->setToolTip(QStringLiteral("%1 (%2)").arg(what, keys));
-        button->setFocusPolicy(Qt::TabFocus);
-        return button;
-    };
-    btnZoomOut = zoomButton(QStringLiteral("\u2212"), "btnZoomOut", {646, 8, 21, 21}, QStringLiteral("Zoom out"),
-                            QStringLiteral("Ctrl+-"));
-    lbZoom = Named(new QLabel(ZoomText(1.0), this), "lbZoom", {669, 8, 36, 21});
-    lbZoom->setAlignment(Qt::AlignCenter);
-    btnZoomIn = zoomButton(QStringLiteral("+"), "btnZoomIn", {707, 8, 21, 21}, QStringLiteral("Zoom in"),
-                           QStringLiteral("Ctrl++"));
-    btnZoomFit = zoomButton(QStringLiteral("Fit"), "btnZoomFit", {646, 31, 40, 21},
-                            QStringLiteral("Fit the whole image"), QStringLiteral("Ctrl+0"));
-    btnZoomActual = zoomButton(QStringLiteral("100%"), "btnZoomActual", {688, 31, 40, 21},
-                               QStringLiteral("Actual pixels"), QStringLiteral("Ctrl+1"));
-    // The empty picture lies under the control; it is never seen.
-    imgEmpty->lower();
-}
-
-void TMainForm::buildWorkPanel()
-{
-    pnlMain = Named(new QFrame(this), "pnlMain", {0, 58, 793, 704});
-    pnlMain->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-
-    Splitter1 = new QSplitter(Qt::Vertical, pnlMain);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(3);
-    Splitter1->setChildrenCollapsible(false);
-
-    scrBox = new QScrollArea(Splitter1);
-    scrBox->setObjectName(QStringLiteral("scrBox"));
-    scrBox->setBackgroundRole(QPalette::Dark);
-    scrBox->setAccessibleName(QStringLiteral("Index image"));
-    imgMap = new TImageView(&ws_.workingImage);
-    imgMap->setObjectName(QStringLiteral("imgMap"));
-    scrBox->setWidget(imgMap);
-    scrBox->setWidgetResizable(false);
-    imgMap->installEventFilter(this);
-    scrBox->viewport()->installEventFilter(this);
-
-    meRes = new QPlainTextEdit(Splitter1);
-    meRes->setObjectName(QStringLiteral("meRes"));
-    meRes->setReadOnly(true);
-    meRes->setUndoRedoEnabled(false);
-    meRes->setLineWrapMode(QPlainTextEdit::NoWrap);
-    meRes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    meRes->setMinimumHeight(kMinLogHeight);
-    meRes->setAccessibleName(QStringLiteral("Results log"));
-
-    Splitter1->addWidget(scrBox);
-    Splitter1->addWidget(meRes);
-    // The log keeps its height when the window grows; the image takes the rest.
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-}
-
-void TMainForm::buildCommandPanel()
-{
-    scrBoxCmd = Named(new QScrollArea(this), "scrBoxCmd", {794, 0, kCommandPanelWidth, 762});
-    scrBoxCmd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scrBoxCmd->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scrBoxCmd->setFrameShape(QFrame::NoFrame);
-    auto* content = new QWidget;
-    content->setObjectName(QStringLiteral("scrBoxCmdContent"));
-    content->setFixedSize(5 + 136, kCommandContentHeight);
-
-    gpPre = Group(QStringLiteral("Preamble"), "gpPre", content, 0, 114);
-    btnAnalyze = CommandButton(QStringLiteral("Analyze"), "btnAnalyze", gpPre, 17);
-    btnLoadImage = CommandButton(QStringLiteral("Load image"), "btnLoadImage", gpPre, 48);
-    btnCalc = CommandButton(QStringLiteral("Calc points"), "btnCalc", gpPre, 79);
-
-    gpLines = Group(QStringLiteral("Bordes"), "gpLines", content, 120, 161);
-    Label3 = Named(new QLabel(QStringLiteral("Line width"), gpLines), "Label3", {9, 19, 60, 14});
-    udLineWidth = Named(new QSpinBox(gpLines), "udLineWidth", {72, 16, 52, 21});
-    udLineWidth->setRange(1, 100);
-    udLineWidth->setSingleStep(1);
-    udLineWidth->setValue(5);
-    udLineWidth->setAccessibleName(QStringLiteral("Line width"));
-    edLineWidth = udLineWidth->findChild<QLineEdit*>();
-    edLineWidth->setObjectName(QStringLiteral("edLineWidth"));
-    edLineWidth->setAccessibleName(QStringLiteral("Line width"));
-    Label3->setBuddy(udLineWidth);
-    Label4 = Named(new QLabel(QStringLiteral("Line color"), gpLines), "Label4", {9, 50, 116, 14});
-    clbLine = Named(new QComboBox(gpLines), "clbLine", {9, 68, 116, 22});
-    for (const LineColorEntry& entry : LineColors()) {
-        const QString name = QString::fromLatin1(entry.name);
-        if (entry.rgb)
-            clbLine->addItem(ColorSwatch(QColor::fromRgb(*entry.rgb)), name);
-        else
-            clbLine->addItem(ColorSwatch(customLineColor_), name);
-    }
-    clbLine->setCurrentIndex(10);  // Red, until the settings say otherwise
-    clbLine->setAccessibleName(QStringLiteral("Line color"));
-    Label4->setBuddy(clbLine);
-    chbFill = Named(new QCheckBox(QStringLiteral("Fill polygons"), gpLines), "chbFill", {9, 100, 116, 17});
-    btnDraw = CommandButton(QStringLiteral("Draw borders"), "btnDraw", gpLines, 123);
-
-    gpNames = Group(QStringLiteral("Names"), "gpNames", content, 287, 363);
-    rdCenters = new TRadioGroup(QStringLiteral(" Center names "),
-                                {QStringLiteral("arithmetic mean"), QStringLiteral("barycenter")}, gpNames);
-    Named(rdCenters, "rdCenters", {9, 18, 116, 56});
-    rdCenters->setItemIndex(0);
-    btnCalcNames = Button(QStringLiteral("Calc for preview"), "btnCalcNames", gpNames, {20, 80, 93, 21}, false);
-    btnFont = Button(QStringLiteral("Font"), "btnFont", gpNames, {20, 107, 61, 21}, false);
-    btnFontColor = Button(QStringLiteral("C"), "btnFontColor", gpNames, {88, 107, 25, 21}, false);
-    btnFontColor->setToolTip(QStringLiteral("Font color"));
-    btnFontColor->setAccessibleName(QStringLiteral("Font color"));
-    rdSrc = new TRadioGroup(QStringLiteral("Name source"),
-                            {QStringLiteral("Map name"), QStringLiteral("Map file name"),
-                             QStringLiteral("Image file name"), QStringLiteral("Custom list")},
-                            gpNames);
-    Named(rdSrc, "rdSrc", {9, 134, 116, 101});
-    rdSrc->setItemIndex(0);
-    btnList = Button(QStringLiteral("Custom list"), "btnList", gpNames, {20, 241, 93, 21}, false);
-    lbOpacity = Named(new QLabel(QStringLiteral("Opacity"), gpNames), "lbOpacity", {7, 276, 118, 14});
-    btnNames = CommandButton(QStringLiteral("Draw map names"), "btnNames", gpNames, 327);
-
-    gpEdit = Group(QStringLiteral("Edit"), "gpEdit", content, 656, 86);
-    btnUndo = CommandButton(QStringLiteral("Undo"), "btnUndo", gpEdit, 19);
-    btnClearAll = CommandButton(QStringLiteral("Clear all"), "btnClearAll", gpEdit, 50);
-    btnClearAll->setToolTip(QStringLiteral("Including calculatings and image"));
-
-    gpFinish = Group(QStringLiteral("Finish"), "gpFinish", content, 748, 88);
-    btnSave = CommandButton(QStringLiteral("Save jpg"), "btnSave", gpFinish, 17);
-    btnExit = CommandButton(QStringLiteral("Exit"), "btnExit", gpFinish, 48);
-
-    gpCoverage = Group(QStringLiteral("Coverage"), "gpCoverage", content, 842, 130);
-    lbCoverageScale = Named(new QLabel(QStringLiteral("Sheet scale"), gpCoverage), "lbCoverageScale", {9, 19, 116, 14});
-    cbCoverageScale = Named(new QComboBox(gpCoverage), "cbCoverageScale", {9, 36, 116, 22});
-    cbCoverageScale->addItem(QStringLiteral("Auto"), kAutoScale);
-    for (int scale : SheetScales())
-        cbCoverageScale->addItem(ScaleText(scale), scale);
-    cbCoverageScale->setAccessibleName(QStringLiteral("Sheet scale"));
-    lbCoverageScale->setBuddy(cbCoverageScale);
-    btnCoverage = CommandButton(QStringLiteral("Coverage"), "btnCoverage", gpCoverage, 66);
-    btnCoverage->setAccessibleName(QStringLiteral("Coverage"));
-    // The full caption does not fit the panel's button width in the bold font.
-    btnDrawMissing = CommandButton(QStringLiteral("Draw missing"), "btnDrawMissing", gpCoverage, 97);
-    btnDrawMissing->setToolTip(QStringLiteral("Draw missing sheets"));
-    btnDrawMissing->setAccessibleName(QStringLiteral("Draw missing sheets"));
-
-    scrBoxCmd->setWidget(content);
-}
 
 void TMainForm::connectHandlers()
 {
@@ -339,17 +153,6 @@ void TMainForm::connectHandlers()
     // Only a choice made in the list asks for a custom colour, not one the
     // settings make.
     connect(clbLine, &QComboBox::activated, this, [this](int index) { handle([this, index] { clbLineSelect(index); }); });
-}
-
-// The anchors: the work panel follows all four sides, the command panel
-// the top, right and bottom ones; the top strip stays where it is.
-void TMainForm::placeAnchored()
-{
-    const int w = width();
-    const int h = height();
-    pnlMain->setGeometry(0, 58, w - kCommandPanelWidth - 1, h - 59);
-    Splitter1->setGeometry(pnlMain->contentsRect());
-    scrBoxCmd->setGeometry(w - kCommandPanelWidth, 0, kCommandPanelWidth, h - 1);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
@@ -432,7 +235,7 @@ void TMainForm::FormCreate()
     tbOpacity->setAccessibleName(QStringLiteral("Opacity"));
     tbOpacity->resize(tbOpacity->width(), btnNames->height());
     tbOpacity->move(btnNames->x(), tbOpacity->y());
-    tbOpacity->setMaximum(32);
+    tbOpacity->setRange(kAlphaSetting.range.min, kAlphaSetting.range.max);
     tbOpacity->setValue(24);
     tbOpacity->setTickInterval(2);
     tbOpacity->setGeometry(tbOpacity->x(), btnNames->y() - tbOpacity->height() - 8, btnNames->width(),
@@ -463,7 +266,7 @@ void TMainForm::applySettings(const StoredSettings& s)
         namesFont_ = *s.font;
     rdSrc->setItemIndex(s.namesSrc);
     udLineWidth->setValue(s.lineWidth);
-    clbLine->setCurrentIndex(s.lineColor >= 0 && s.lineColor < clbLine->count() ? s.lineColor : -1);
+    clbLine->setCurrentIndex(TakenValue(kLineColorSetting, s.lineColor));
     chbFill->setChecked(s.fillPolygons);
     rdCenters->setItemIndex(s.centerNames);
     tbOpacity->setValue(s.alpha);
@@ -476,6 +279,7 @@ StoredSettings TMainForm::currentSettings() const
     s.mapsDir = edMapsDir->text();
     s.mapFile = edBlankMapFile->text();
     s.meResHeight = logHeight();
+    s.font = namesFont_;
     s.namesSrc = rdSrc->itemIndex();
     s.lineWidth = udLineWidth->value();
     s.lineColor = clbLine->currentIndex();
@@ -508,7 +312,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormClose()
 {
-    WriteStoredSettings(ini_, currentSettings(), namesFont_);
+    WriteStoredSettings(ini_, currentSettings());
     delete customListForm_;
     customListForm_ = nullptr;
     ws_.data.CustomList.reset();
@@ -545,8 +349,7 @@ void TMainForm::btnAnalyzeClick()
 void TMainForm::btnLoadImageClick()
 {
     LoadImage(ws_, edBlankMapFile->text());
-    imgMap->setZoom(1.0);
-    fitReturn_.reset();
+    imgMap->resetZoom();
 }
 
 void TMainForm::btnCalcClick() { CalcPoints(ws_); }
@@ -639,21 +442,9 @@ void TMainForm::OpacityChange()
     if (!preview_.shown())
         return;
     preview_.redraw(ws_.workingImage, OpacityAlpha(tbOpacity->value()));
-    repaintPreviewBox(preview_.changedRect());
-}
-
-ViewGeometry TMainForm::viewGeometry() const
-{
-    const int barExtent = scrBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrBox);
-    return ViewGeometry{scrBox->width(),
-                        scrBox->height(),
-                        barExtent,
-                        barExtent,
-                        ws_.workingImage.width(),
-                        ws_.workingImage.height(),
-                        scrBox->horizontalScrollBar()->value(),
-                        scrBox->verticalScrollBar()->value(),
-                        imgMap->zoom()};
+    // Qt clips the update to the part the viewport shows: a slider step
+    // repaints the text box's place on screen only.
+    imgMap->refresh(preview_.changedRect());
 }
 
 void TMainForm::OpacityMouseDown()
@@ -662,15 +453,11 @@ void TMainForm::OpacityMouseDown()
     // first, so that its background is neither lost nor burnt in.
     OpacityMouseUp();
 
-    const ViewGeometry view = viewGeometry();
-    const auto center = StartNamePreview(ws_, preview_, nameStyle(), GetViewCenter(view));
+    const auto center = StartNamePreview(ws_, preview_, nameStyle(), GetViewCenter(imgMap->viewGeometry()));
     if (!center)
         return;
-    if (const auto positions = ScrollToPoint(view, center->X, center->Y)) {
-        scrBox->horizontalScrollBar()->setValue(positions->horizontal);
-        scrBox->verticalScrollBar()->setValue(positions->vertical);
-    }
-    repaintPreviewBox(preview_.changedRect());
+    imgMap->scrollToImagePoint(center->X, center->Y);
+    imgMap->refresh(preview_.changedRect());
 }
 
 void TMainForm::OpacityMouseUp()
@@ -679,22 +466,11 @@ void TMainForm::OpacityMouseUp()
         return;
     const QRect box = preview_.changedRect();
     preview_.hide(ws_.workingImage);
-    repaintPreviewBox(box);
+    imgMap->refresh(box);
 }
-
-// Qt clips the update to the part the viewport shows: a slider step
-// repaints the text box's place on screen only.
-void TMainForm::repaintPreviewBox(QRect box) { imgMap->refresh(box); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == scrBox->viewport() && event->type() == QEvent::Wheel) {
-        const auto* wheel = static_cast<QWheelEvent*>(event);
-        if (wheel->modifiers() & Qt::ControlModifier) {
-            scrBoxWheel(*wheel);
-            return true;
-        }
-    }
     if (watched == imgMap) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
@@ -715,111 +491,19 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TMainForm::imgMapMouseDown(Qt::MouseButtons buttons, QPoint pos)
-{
-    if (!(buttons & Qt::LeftButton))
-        return;
-    FDragging = true;
-    FDragStart = pos;
-}
+void TMainForm::imgMapMouseDown(Qt::MouseButtons buttons, QPoint pos) { imgMap->startDrag(buttons, pos); }
 
-// The start point is kept: the event's point moves with the scrolling, so
-// the point first grabbed stays under the pointer.
-void TMainForm::imgMapMouseMove(QPoint pos)
-{
-    if (!FDragging)
-        return;
-    const int dx = pos.x() - FDragStart.x();
-    const int dy = pos.y() - FDragStart.y();
-    QScrollBar* vertical = scrBox->verticalScrollBar();
-    vertical->setValue(vertical->value() - dy);
-    QScrollBar* horizontal = scrBox->horizontalScrollBar();
-    horizontal->setValue(horizontal->value() - dx);
-}
+void TMainForm::imgMapMouseMove(QPoint pos) { imgMap->dragTo(pos); }
 
-void TMainForm::imgMapMouseUp() { FDragging = false; }
+void TMainForm::imgMapMouseUp() { imgMap->endDrag(); }
 
-double TMainForm::fitZoom() const { return FitZoom(ws_.workingImage.size(), scrBox->maximumViewportSize()); }
+void TMainForm::ZoomInClick() { imgMap->zoomIn(); }
 
-QPointF TMainForm::imagePointAt(QPointF viewportPoint) const
-{
-    const QPointF scrolled(scrBox->horizontalScrollBar()->value(), scrBox->verticalScrollBar()->value());
-    return (viewportPoint + scrolled) / imgMap->zoom();
-}
+void TMainForm::ZoomOutClick() { imgMap->zoomOut(); }
 
-QPointF TMainForm::shownMiddle() const
-{
-    const QRect shown = scrBox->viewport()->rect().intersected(QRect(QPoint(0, 0), imgMap->size()));
-    return QRectF(shown).center();
-}
+void TMainForm::ZoomFitClick() { imgMap->zoomFit(); }
 
-void TMainForm::zoomAbout(double zoom, QPointF imagePoint, std::optional<QPointF> viewportPoint)
-{
-    imgMap->setZoom(zoom);
-    // The scroll bars the new size needs come and go now rather than later,
-    // so that the point lands in the view they leave.
-    QEvent layout(QEvent::LayoutRequest);
-    QCoreApplication::sendEvent(scrBox, &layout);
-    const QPointF position = imagePoint * zoom - viewportPoint.value_or(shownMiddle());
-    scrBox->horizontalScrollBar()->setValue(int(std::lround(position.x())));
-    scrBox->verticalScrollBar()->setValue(int(std::lround(position.y())));
-    mirrorZoom();
-}
-
-void TMainForm::ZoomInClick()
-{
-    if (ws_.workingImage.isNull())
-        return;
-    const QPointF center = fitReturn_.value_or(imagePointAt(shownMiddle()));
-    fitReturn_.reset();
-    zoomAbout(ZoomIn(imgMap->zoom(), fitZoom()), center, std::nullopt);
-}
-
-void TMainForm::ZoomOutClick()
-{
-    if (ws_.workingImage.isNull())
-        return;
-    fitReturn_.reset();
-    zoomAbout(ZoomOut(imgMap->zoom(), fitZoom()), imagePointAt(shownMiddle()), std::nullopt);
-}
-
-void TMainForm::ZoomFitClick()
-{
-    if (ws_.workingImage.isNull())
-        return;
-    if (!fitReturn_)
-        fitReturn_ = imagePointAt(shownMiddle());
-    zoomAbout(fitZoom(), {0, 0}, QPointF(0, 0));
-}
-
-void TMainForm::ZoomActualClick()
-{
-    if (ws_.workingImage.isNull())
-        return;
-    const QPointF center = fitReturn_.value_or(imagePointAt(shownMiddle()));
-    fitReturn_.reset();
-    zoomAbout(1.0, center, std::nullopt);
-}
-
-// One level per notch, about the point under the pointer; a touchpad's
-// small steps add up to notches.
-void TMainForm::scrBoxWheel(const QWheelEvent& event)
-{
-    if (ws_.workingImage.isNull())
-        return;
-    constexpr int kNotch = 120;
-    wheelZoomAngle_ += event.angleDelta().y();
-    double zoom = imgMap->zoom();
-    for (; wheelZoomAngle_ >= kNotch; wheelZoomAngle_ -= kNotch)
-        zoom = ZoomIn(zoom, fitZoom());
-    for (; wheelZoomAngle_ <= -kNotch; wheelZoomAngle_ += kNotch)
-        zoom = ZoomOut(zoom, fitZoom());
-    if (zoom == imgMap->zoom())
-        return;
-    fitReturn_.reset();
-    const QPointF cursor = event.position();
-    zoomAbout(zoom, imagePointAt(cursor), cursor);
-}
+void TMainForm::ZoomActualClick() { imgMap->zoomActual(); }
 
 void TMainForm::mirrorZoom()
 {
@@ -828,7 +512,7 @@ void TMainForm::mirrorZoom()
     lbZoom->setText(ZoomText(zoom));
     lbZoom->setAccessibleName(QStringLiteral("Zoom %1").arg(ZoomText(zoom)));
     btnZoomIn->setEnabled(shown && zoom < kMaxZoom);
-    btnZoomOut->setEnabled(shown && zoom > fitZoom());
+    btnZoomOut->setEnabled(shown && zoom > imgMap->fitZoom());
     btnZoomFit->setEnabled(shown);
     btnZoomActual->setEnabled(shown);
 }

@@ -4,17 +4,17 @@
 #include "settings/IniFile.h"
 #include "ui/Dialogs.h"
 #include "ui/LogView.h"
+#include "settings/SettingsPath.h"
 #include "settings/StoredSettings.h"
 #include "workflow/panel/NamePreview.h"
 #include "workflow/Workspace.h"
 
 #include <QColor>
-#include <QPointF>
+#include <QPoint>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +27,6 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class QSplitter;
-class QWheelEvent;
 class TCTrackBar;
 class TCustomListForm;
 class TImageView;
@@ -129,6 +128,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The controls and their places (MainFormLayout.cpp); the New… button
+    // and the Export group (MainFormIndexTools.cpp).
     void buildTopStrip();
     void buildZoomControl();
     void buildWorkPanel();
@@ -179,6 +180,7 @@ private:
     void OpacityChange();
     void OpacityMouseDown();
     void OpacityMouseUp();
+    // The image view's own mouse events, handed to its dragging.
     void imgMapMouseDown(Qt::MouseButtons buttons, QPoint pos);
     void imgMapMouseMove(QPoint pos);
     void imgMapMouseUp();
@@ -186,24 +188,11 @@ private:
     void ZoomOutClick();
     void ZoomFitClick();
     void ZoomActualClick();
-    void scrBoxWheel(const QWheelEvent& event);
-    // Shows the image at `zoom` with image point `imagePoint` at
-    // `viewportPoint` of the view (by default the middle of what the image
-    // covers there), or as near as the ends allow.
-    void zoomAbout(double zoom, QPointF imagePoint, std::optional<QPointF> viewportPoint);
-    // The image point under a point of the view.
-    QPointF imagePointAt(QPointF viewportPoint) const;
-    // The middle of the part of the view the image can cover: all of it, or
-    // the top left when the image is smaller.
-    QPointF shownMiddle() const;
-    double fitZoom() const;
     void mirrorZoom();
 
     QColor lineColor() const;
     NameStyle nameStyle() const;
     int coverageScale() const;
-    ViewGeometry viewGeometry() const;
-    void repaintPreviewBox(QRect box);
 
     std::unique_ptr<UiDialogs> ownDialogs_;
     UiDialogs* dialogs_;
@@ -216,11 +205,5 @@ private:
     PublishChoice lastPublish_;  // the Publish dialog's answer from its previous use
     TCustomListForm* customListForm_ = nullptr;  // created on first use
     NamePreview preview_;
-    bool FDragging = false;
-    QPoint FDragStart;  // the image point under the pointer when the drag began
-    // Where the view was centred when the whole image was fitted: zooming
-    // in from the fit goes back there.
-    std::optional<QPointF> fitReturn_;
-    int wheelZoomAngle_ = 0;  // the Ctrl+wheel turn not yet taken as a zoom step
     bool closed_ = false;
 };

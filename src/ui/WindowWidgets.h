@@ -4,11 +4,22 @@
 // The main window's widgets as its layout places them: each with its object
 // name and its geometry in the window's design units.
 
+#include <QColor>
 #include <QFont>
 #include <QGroupBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+
+// A colour list entry's sample.
+inline QIcon ColorSwatch(QColor color)
+{
+    QPixmap swatch(16, 12);
+    swatch.fill(color);
+    return QIcon(swatch);
+}
 
 inline QFont WindowFont() { return QFont(QStringLiteral("Tahoma"), 8); }
 

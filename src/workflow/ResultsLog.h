@@ -24,12 +24,9 @@ public:
 class MemoryLog final : public ResultsLog {
 public:
     void append(const QString& text) override { lines_.append(text.split(u'\n')); }
-    void processPendingEvents() override { ++pendingEventCalls_; }
 
     const QStringList& lines() const { return lines_; }
-    int pendingEventCalls() const { return pendingEventCalls_; }
 
 private:
     QStringList lines_;
-    int pendingEventCalls_ = 0;
 };

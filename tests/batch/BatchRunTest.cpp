@@ -149,6 +149,11 @@ TEST(BatchIndexTools, MakesAnIndexMapAndExportsTheSheetsOnIt)
     EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--force"}), 0);
     EXPECT_EQ(exitCode({"--maps", maps, "--make-index", dir.filePath("made.jpg")}), 2);
     EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--width", "70000"}), 2);
+    // A calibration that cannot be written is a refusal, and the old picture stays.
+    QDir(dir.path()).mkdir("other.map");
+    testfiles::Write(dir.filePath("other.jpg"), "old");
+    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", dir.filePath("other.map"), "--force"}), 1);
+    EXPECT_EQ(testfiles::Read(dir.filePath("other.jpg")), "old");
 
     const QString kml = dir.filePath("sheets.kml");
     EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--stop-after", "analyze", "--export", kml}), 0);

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstddef>
@@ -32,18 +31,9 @@ void CheckFont(const std::optional<NamesFont>& font)
         return;
     if (DeserializeNamesFont(SerializeNamesFont(*font)) != font)
         std::abort();
-    (void)font->toQFont();
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    // QFont wants a GUI application.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

@@ -17,6 +17,7 @@
 #include "workflow/panel/CustomListEdits.h"
 #include "workflow/panel/DrawBorders.h"
 #include "workflow/coverage/DrawMissingSheets.h"
+#include "workflow/export/ExportSheetIndex.h"
 #include "workflow/panel/DrawNames.h"
 #include "workflow/panel/LoadImage.h"
 #include "workflow/newindex/MakeIndexMap.h"
@@ -36,8 +37,8 @@
 namespace {
 
 const QStringList kCommands{"Analyze", "LoadImage", "Calc", "Draw", "CalcNames", "Names", "Undo", "ClearAll", "Save",
-                            "Coverage", "DrawMissing"};
-constexpr qsizetype kPanelCommands = 9;  // the five groups; the coverage group is checked on its own
+                            "Coverage", "DrawMissing", "Export"};
+constexpr qsizetype kPanelCommands = 9;  // the five groups; the buttons beside the panel are checked on their own
 
 // \xHH is a byte, \r and \n the line ends; \{N} makes the byte before it N
 // bytes long in all.
@@ -104,6 +105,7 @@ protected:
             {"coverage", [&] { Coverage(ws, arg(2).toInt()); }},
             {"missing", [&] { DrawMissingSheets(ws, arg(2).toInt(), {arg(3), QColor(arg(4)), style.font, style.color, arg(5).toInt()}); }},
             {"make-index", [&] { MakeIndexMap(ws, path(arg(2)), path(arg(3)), arg(4).toInt(), arg(5) == "force"); }},
+            {"export", [&] { ExportSheetIndex(ws, path(arg(2)), QColor(arg(3))); }},
             {"undo", [&] { Undo(ws); }},
             {"save", [&] { SaveJpg(ws, arg(2).isEmpty() ? QString() : path(arg(2))); }},
             {"clear", [&] { ClearAll(ws); }},
@@ -135,10 +137,10 @@ protected:
         } else if (a[0] == "error") {
             EXPECT_EQ(error, a.mid(1).join(' '));
             error.clear();
-        } else if (a[0] == "enabled" || a[0] == "enabled-coverage") {
+        } else if (a[0] == "enabled" || a[0] == "enabled-tools") {
             QStringList on;
-            const bool coverage = a[0] == "enabled-coverage";
-            for (qsizetype c = coverage ? kPanelCommands : 0; c < (coverage ? kCommands.size() : kPanelCommands); ++c)
+            const bool tools = a[0] == "enabled-tools";
+            for (qsizetype c = tools ? kPanelCommands : 0; c < (tools ? kCommands.size() : kPanelCommands); ++c)
                 if (ws.commands.enabled(static_cast<Command>(c)))
                     on << kCommands[c];
             EXPECT_EQ(on, a.mid(1));

@@ -98,7 +98,7 @@ SheetIndex CollectSheetIndex(const MapData& data, const QString& indexMapFile)
     SheetIndex index;
     OutlineFeature map;
     map.file = QFileInfo(indexMapFile).fileName();
-    map.kind = QStringLiteral("index");
+    map.kind = FeatureKind::Index;
     map.usable = data.IndexMap.IsOk;
     if (data.IndexMap.LatLon.size() == 4)
         map.polygons = OutlinePolygons(data.IndexMap.LatLon);
@@ -107,11 +107,11 @@ SheetIndex CollectSheetIndex(const MapData& data, const QString& indexMapFile)
     for (const TSingleMap& sheet : data.Maps) {
         OutlineFeature f;
         f.file = sheet.FileName;
-        f.kind = QStringLiteral("sheet");
+        f.kind = FeatureKind::Sheet;
         f.name = sheet.MapName;
         f.image = sheet.ImageFile;
         f.usable = sheet.IsOk;
-        f.problem = sheet.Problem;
+        f.problem = SheetProblemText(sheet.Problem);
         if (CornersRead(sheet)) {
             f.polygons = OutlinePolygons(sheet.LatLon);
             if (const auto cell = RecogniseSheet(sheet.LatLon)) {

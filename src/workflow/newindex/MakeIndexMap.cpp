@@ -8,7 +8,6 @@
 #include "formats/ozi/MapWriter.h"
 #include "workflow/newindex/IndexMapPicture.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 QString IndexImagePath(const QString& mapFile)
@@ -16,21 +15,12 @@ QString IndexImagePath(const QString& mapFile)
     return mapFile.left(mapFile.size() - QFileInfo(mapFile).suffix().size()) + QStringLiteral("jpg");
 }
 
-void WriteIndexMap(const IndexMapFrame& frame, const QString& mapFile)
+std::vector<FileReplacement> IndexMapFiles(const IndexMapFrame& frame, const QString& mapFile)
 {
     const QString imageFile = IndexImagePath(mapFile);
     const QByteArray calibration =
         IndexMapCalibration(FrameRecord(frame), QFileInfo(mapFile).completeBaseName(), QFileInfo(imageFile).fileName());
-    const bool imageExisted = QFileInfo::exists(imageFile);
-    ReplaceFileSafely(imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality));
-    try {
-        ReplaceFileSafely(mapFile, calibration);
-    } catch (const TessError&) {
-        // A picture without its calibration is of no use to anyone.
-        if (!imageExisted)
-            QFile::remove(imageFile);
-        throw;
-    }
+    return {{imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality)}, {mapFile, calibration}};
 }
 
 StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite)
@@ -71,7 +61,15 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
         return StepOutcome::Stopped;
     }
     const IndexMapFrame& frame = *plan.frame;
-    WriteIndexMap(frame, mapFile);
+    const std::vector<FileReplacement> newFiles = IndexMapFiles(frame, mapFile);
+    // A picture without its calibration, or beside the old one, is of no
+    // use to anyone: both are replaced, or neither.
+    try {
+        ReplaceFilesSafely(newFiles);
+    } catch (const TessError& error) {
+        ws.log.append(error.text() + QStringLiteral(" - index map not made"));
+        return StepOutcome::Stopped;
+    }
     ws.log.append(QStringLiteral("Index map of %1 x %2 pixels saved as %3 and %4")
                       .arg(frame.width)
                       .arg(frame.height)

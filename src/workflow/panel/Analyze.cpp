@@ -10,9 +10,6 @@
 
 namespace {
 
-const QString kNoMmpnum = QStringLiteral("MMPNUM not found");
-const QString kNoGoodMmpll = QStringLiteral("has no good MMPLL");
-
 // False when the index map's point lines are bad: the analysis stops there.
 bool ReadIndexMap(Workspace& ws, const QStringList& lines)
 {
@@ -56,13 +53,13 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     sheet.ImageFile = FileNamePart(LineAt(lines, 2));
     sheet.MapName = LineAt(lines, 1);
     sheet.IsOk = true;
-    sheet.Problem.clear();
+    sheet.Problem = SheetProblem::None;
     ws.log.append(QStringLiteral("...original map name is ") + sheet.MapName);
 
     if (n == 0) {
-        ws.log.append(QStringLiteral("...MMPNUM not found"));
         sheet.IsOk = false;
-        sheet.Problem = kNoMmpnum;
+        sheet.Problem = SheetProblem::NoMmpnum;
+        ws.log.append(QStringLiteral("...") + SheetProblemText(sheet.Problem));
     } else {
         ws.log.append(QStringLiteral("...MMPNUM = %1").arg(n));
         // Points are read one at a time: a count far beyond the file's
@@ -77,8 +74,8 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
             TGeoPoint p;
             if (!ReadMMPLL(lines, qint64{mmpnum.line} + n + k, k, p)) {
                 sheet.IsOk = false;
-                sheet.Problem = kNoGoodMmpll;
-                ws.log.append(QStringLiteral("...has no good MMPLL"));
+                sheet.Problem = SheetProblem::NoGoodMmpll;
+                ws.log.append(QStringLiteral("...") + SheetProblemText(sheet.Problem));
                 break;
             }
             const auto at = static_cast<std::size_t>(k - 1);
@@ -99,10 +96,10 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     }
     for (int32_t k = 1; k <= n; ++k) {
         if (PointInPolygon(sheet.LatLon[static_cast<std::size_t>(k - 1)], ws.data.IndexMap.LatLon) != 1) {
-            ws.log.append(QStringLiteral("...is not inside index map"));
+            ws.log.append(QStringLiteral("...") + SheetProblemText(SheetProblem::NotInsideIndexMap));
             sheet.IsOk = false;
-            if (sheet.Problem.isEmpty())
-                sheet.Problem = QStringLiteral("is not inside index map");
+            if (sheet.Problem == SheetProblem::None)
+                sheet.Problem = SheetProblem::NotInsideIndexMap;
             break;
         }
     }
@@ -113,7 +110,10 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
 
 }  // namespace
 
-bool CornersRead(const TSingleMap& sheet) { return sheet.Problem != kNoMmpnum && sheet.Problem != kNoGoodMmpll; }
+bool CornersRead(const TSingleMap& sheet)
+{
+    return sheet.Problem != SheetProblem::NoMmpnum && sheet.Problem != SheetProblem::NoGoodMmpll;
+}
 
 std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/SettingsTable.h"
+
 #include <QColor>
 #include <QString>
 
@@ -17,7 +19,8 @@ struct LineColorEntry {
 
 inline constexpr std::size_t kLineColorCount = 21;
 inline constexpr int kCustomLineColorIndex = 0;
-inline constexpr int kDefaultLineColorIndex = 9;  // Silver
+inline constexpr int kDefaultLineColorIndex = kLineColorSetting.fallback;
+static_assert(kLineColorSetting.range.max + 1 == int(kLineColorCount), "the settings keep an index into this list");
 
 const std::array<LineColorEntry, kLineColorCount>& LineColors();
 

@@ -56,7 +56,7 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
             }
         }
         s.usable = HasPositions(sheet);
-        s.problem = sheet.Problem;
+        s.problem = SheetProblemText(sheet.Problem);
         if (s.usable) {
             s.link = links.links[i];
             s.pixels = sheet.Pixels;
@@ -117,7 +117,7 @@ SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile,
     }
     for (const SheetCell& cell : MissingCells(data, coverageScale)) {
         OutlineFeature f;
-        f.kind = QStringLiteral("missing");
+        f.kind = FeatureKind::Missing;
         f.nomenclature = cell.name;
         f.scale = cell.scale;
         f.polygons = OutlinePolygons(CellCorners(cell));
