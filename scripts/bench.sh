@@ -28,3 +28,7 @@ done
 # The sheet index of 20,000 sheets to GeoJSON and KML, and a 4,000-pixel
 # index map made for them against cjpeg -quality 90 on the same size.
 "$bin/index_tools_bench"
+
+# The web index of 20,000 sheets (page, GeoJSON, 4,000-pixel picture), and
+# finding the sheets under the pointer among them.
+"$bin/web_index_bench"

@@ -20,6 +20,8 @@ packages=(
   gdal-bin
   # The fuzz targets: clang with libFuzzer, and llvm-symbolizer for their traces.
   clang-14 libclang-rt-14-dev llvm-14
+  # A real browser for the web index page's test.
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -46,6 +46,7 @@ QString BatchUsage()
         "                       [--italic] [--font-color COLOR] [--opacity P]\n"
         "                       [--coverage SCALE [--draw-missing] [--missing-list FILE]]\n"
         "                       [--export FILE] [--corners FROM] [--check-calibrations]\n"
+        "                       [--web DIR [--web-links BASE] [--force]]\n"
         "       tessarine-batch --maps DIR --make-index FILE.map [--width PX] [--force]\n"
         "                       [--corners FROM]\n"
         "\n"
@@ -74,6 +75,7 @@ QString BatchUsage()
         "%2"
         "%3"
         "%6"
+        "%7"
         "  --help             show this text\n"
         "  --version          print the program's version\n"
         "\n"
@@ -81,7 +83,7 @@ QString BatchUsage()
         "the log reports, or the next step could not run; 2 a wrong command line;\n"
         "3 an error ended a step (its text on standard error).\n")
         .arg(NamesUsage(), CoverageUsage(), IndexToolsUsage(), QString::number(kLineWidthSetting.fallback),
-             QString::fromLatin1(LineColors()[kDefaultLineColorIndex].name), CalibrationUsage());
+             QString::fromLatin1(LineColors()[kDefaultLineColorIndex].name), CalibrationUsage(), WebUsage());
 }
 
 ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
@@ -105,6 +107,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     AddCoverageOptions(parser);
     AddIndexToolsOptions(parser);
     AddCalibrationOptions(parser);
+    AddWebOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -173,6 +176,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         result.error = *error;
         return result;
     }
+    if (const auto error = ReadWebOptions(parser, options.web)) {
+        result.error = *error;
+        return result;
+    }
     if (parser.isSet(stopAfter)) {
         const QString name = parser.value(stopAfter);
         bool known = false;
@@ -186,6 +193,10 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
             result.error = QStringLiteral("Unknown step: %1").arg(name);
             return result;
         }
+    }
+    if (!options.web.dir.isEmpty() && options.stopAfter < BatchStep::Calc) {
+        result.error = QStringLiteral("--web needs the steps up to calc: they place the sheets on the picture.");
+        return result;
     }
     result.options = options;
     return result;

@@ -5,6 +5,7 @@
 #include "batch/CoverageOptions.h"
 #include "batch/IndexToolsOptions.h"
 #include "batch/NamesOptions.h"
+#include "batch/WebOptions.h"
 #include "settings/SettingsTable.h"
 #include "workflow/panel/LineColors.h"
 
@@ -32,6 +33,7 @@ struct BatchOptions {
     CoverageBatchOptions coverage;
     CalibrationBatchOptions calibration;
     IndexToolsBatchOptions indexTools;
+    WebBatchOptions web;
 };
 
 struct ParsedCommandLine {

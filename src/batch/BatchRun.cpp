@@ -14,6 +14,7 @@
 #include "workflow/panel/LoadImage.h"
 #include "workflow/newindex/MakeIndexMap.h"
 #include "workflow/panel/SaveJpg.h"
+#include "workflow/web/PublishWeb.h"
 #include "workflow/Workspace.h"
 
 #include <optional>
@@ -57,18 +58,11 @@ void RunCoverage(Workspace& ws, const CoverageBatchOptions& coverage)
     ReplaceFileSafely(coverage.missingListFile, bytes);
 }
 
-}  // namespace
-
-int RunBatch(const BatchOptions& options, ResultsLog& log)
+// The panel's steps in order, up to the last one asked for or the first
+// that cannot run; the exit status they earn.
+int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
 {
-    Workspace ws(log);
-    ws.sheetCorners = options.calibration.corners;
     const IndexToolsBatchOptions& tools = options.indexTools;
-    if (!tools.makeIndexFile.isEmpty()) {
-        return MakeIndexMap(ws, options.mapsDir, tools.makeIndexFile, tools.width, tools.force) == StepOutcome::Completed
-                   ? kExitOk
-                   : kExitStopped;
-    }
     QString mapsDir = options.mapsDir;
     if (!options.names.customListFile.isEmpty())
         ws.data.CustomList = ReadCustomListFile(options.names.customListFile);
@@ -100,8 +94,10 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
                 outcome = CalcNameCenters(ws, options.names.centerMethod);
             break;
         case BatchStep::Names:
-            if (options.names.run)
+            if (options.names.run) {
                 outcome = DrawNames(ws, MakeNameStyle(options.names));
+                namesDrawn = outcome == StepOutcome::Completed;
+            }
             break;
         case BatchStep::Save: outcome = SaveJpg(ws, options.outputFile); break;
         }
@@ -115,4 +111,29 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
         if (step == options.stopAfter)
             return kExitOk;
     }
+}
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, ResultsLog& log)
+{
+    Workspace ws(log);
+    ws.sheetCorners = options.calibration.corners;
+    const IndexToolsBatchOptions& tools = options.indexTools;
+    if (!tools.makeIndexFile.isEmpty()) {
+        return MakeIndexMap(ws, options.mapsDir, tools.makeIndexFile, tools.width, tools.force) == StepOutcome::Completed
+                   ? kExitOk
+                   : kExitStopped;
+    }
+    bool namesDrawn = false;
+    const int status = RunSteps(ws, options, namesDrawn);
+    // The page shows the picture as the steps left it; without the sheets'
+    // places on it the log says it is not written.
+    if (options.web.dir.isEmpty())
+        return status;
+    const WebIndexOptions web{options.web.dir, options.mapsDir, options.web.linkBase, options.web.force,
+                              namesDrawn ? options.names.source : kNoNameSource};
+    if (PublishWeb(ws, web) == StepOutcome::Stopped)
+        return kExitStopped;
+    return status;
 }

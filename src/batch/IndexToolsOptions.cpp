@@ -28,7 +28,8 @@ QString IndexToolsUsage()
         "                     instead of the steps, make an index map for the sheets of\n"
         "                     --maps: the overview FILE.jpg and its calibration FILE.map\n"
         "  --width PX         the new index map's width, %1 to %2 (default: %3)\n"
-        "  --force            let --make-index overwrite existing files\n")
+        "  --force            let --make-index overwrite existing files, and --web write\n"
+        "                     into a folder that is not empty\n")
         .arg(kMinWidth)
         .arg(kMaxIndexMapSide)
         .arg(kDefaultIndexMapWidth);
@@ -43,12 +44,14 @@ std::optional<QString> ReadIndexToolsOptions(const QCommandLineParser& parser, I
     options.force = parser.isSet(kForce);
     options.width = kDefaultIndexMapWidth;
     if (!parser.isSet(kMakeIndex)) {
-        if (parser.isSet(kWidth) || options.force)
+        if (parser.isSet(kWidth) || (options.force && !parser.isSet(QStringLiteral("web"))))
             return QStringLiteral("--width and --force need --make-index.");
         return std::nullopt;
     }
     if (!options.exportFile.isEmpty())
         return QStringLiteral("--make-index takes no --export: the export needs an analysis.");
+    if (parser.isSet(QStringLiteral("web")))
+        return QStringLiteral("--make-index takes no --web: the page needs the steps up to calc.");
     if (QFileInfo(options.makeIndexFile).suffix().compare(u"map", Qt::CaseInsensitive) != 0)
         return QStringLiteral("--make-index FILE must end in .map: %1").arg(options.makeIndexFile);
     if (parser.isSet(kWidth)) {

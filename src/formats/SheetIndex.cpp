@@ -17,5 +17,10 @@ QString FormatDegrees(double value)
 
 QString FeatureKindText(FeatureKind kind)
 {
-    return kind == FeatureKind::Index ? QStringLiteral("index") : QStringLiteral("sheet");
+    switch (kind) {
+    case FeatureKind::Index: return QStringLiteral("index");
+    case FeatureKind::Sheet: break;
+    case FeatureKind::Missing: return QStringLiteral("missing");
+    }
+    return QStringLiteral("sheet");
 }

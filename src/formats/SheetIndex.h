@@ -16,10 +16,22 @@ struct LonLat {
 // Counter-clockwise, the first position repeated last.
 using Ring = std::vector<LonLat>;
 
-enum class FeatureKind { Index, Sheet };
+// Missing: a standard sheet the collection lacks, in a published index.
+enum class FeatureKind { Index, Sheet, Missing };
 
 // The kind as the files write it.
 QString FeatureKindText(FeatureKind kind);
+
+// The fields an OpenIndexMaps viewer reads, for an index published on the
+// web; a plain export has none.
+struct OpenIndexFields {
+    QString label;
+    bool available = false;
+    QString title;
+    QString downloadUrl;
+    QString recordIdentifier;
+    QString note;
+};
 
 struct OutlineFeature {
     QString file;
@@ -37,6 +49,7 @@ struct OutlineFeature {
     // One ring per polygon: two or more for an outline cut at 180°; none
     // when its corners were not all read.
     std::vector<Ring> polygons;
+    std::optional<OpenIndexFields> openIndex;
 };
 
 struct SheetIndex {

@@ -57,6 +57,8 @@ constexpr Hint kMainForm[] = {
     {"btnCoverage", "List the standard sheets the collection lacks or holds twice; after Analyze."},
     {"btnDrawMissing", "Draw the outlines and names of the missing standard sheets; after Calc points."},
     {"btnExport", "Export the index map and the analysed sheets as GeoJSON or KML; after Analyze."},
+    {"btnSaveAs", "Save the drawn overview and a copy of the index map under another name; after drawing."},
+    {"btnPublish", "Write a web page that leads from the index to each sheet, with its GeoJSON; after Calc points."},
     {"cbSheetCorners", "Where the next Analyze or New… takes each sheet's corners from: its MMPLL lines or its calibration."},
     {"btnCheckCalibrations", "Tell for each sheet whether its MMPLL corners agree with its calibration; after Analyze."},
 };

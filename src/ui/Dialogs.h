@@ -11,6 +11,13 @@
 class QWidget;
 class TCustomListForm;
 
+// What the Publish dialog asks: the folder the web index goes to, and
+// where its links lead (empty: to the maps folder, relative to the page).
+struct PublishChoice {
+    QString dir;
+    QString linkBase;
+};
+
 // Every modal dialog the windows show, behind one interface, so that a test
 // can answer them without a modal loop.
 class UiDialogs {
@@ -40,6 +47,8 @@ public:
     // A whole number from `min` to `max`, offered as `value`; nothing on cancel.
     virtual std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label, int value,
                                          int min, int max) = 0;
+    // The Publish dialog, opened with `preset`; nothing on cancel.
+    virtual std::optional<PublishChoice> choosePublish(QWidget* parent, const PublishChoice& preset) = 0;
 };
 
 // The Qt dialogs themselves.
@@ -56,6 +65,7 @@ public:
     bool askYesNo(QWidget* parent, const QString& question) override;
     std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label, int value, int min,
                                  int max) override;
+    std::optional<PublishChoice> choosePublish(QWidget* parent, const PublishChoice& preset) override;
 };
 
 // The filter of the open dialog: ".map" in any letter case.

@@ -15,7 +15,7 @@
 namespace {
 
 // Below the Export group.
-constexpr int kCalibrationTop = 1040;
+constexpr int kCalibrationTop = 1102;
 constexpr int kCalibrationHeight = 97;
 
 }  // namespace

@@ -1,13 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's "New…" beside the index map box and its Export group.
+// The main window's "New…" beside the index map box, its Export group and
+// the sheets under the pointer.
 
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
+#include "ui/ImageView.h"
 #include "ui/MainFormUnit.h"
 #include "ui/SuggestedFile.h"
+#include "ui/RadioGroup.h"
+#include "ui/SheetPointer.h"
 #include "ui/WindowWidgets.h"
 #include "workflow/export/ExportSheetIndex.h"
 #include "workflow/newindex/MakeIndexMap.h"
+#include "workflow/panel/SaveAs.h"
+#include "workflow/web/PublishWeb.h"
+#include "workflow/web/SheetHits.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -18,7 +29,7 @@
 namespace {
 
 constexpr int kExportTop = 978;
-constexpr int kExportHeight = 56;
+constexpr int kExportHeight = 118;
 
 // The files of `files` that exist, for the question before they are replaced.
 QStringList Existing(const QStringList& files)
@@ -44,8 +55,27 @@ void TMainForm::buildIndexTools()
     btnExport = CommandButton(QStringLiteral("Export…"), "btnExport", gpExport, 19);
     btnExport->setAccessibleName(QStringLiteral("Export the sheet index"));
 
+    btnSaveAs = CommandButton(QStringLiteral("Save as…"), "btnSaveAs", gpExport, 50);
+    btnSaveAs->setAccessibleName(QStringLiteral("Save as another index map"));
+    btnSaveAs->setEnabled(false);
+    btnPublish = CommandButton(QStringLiteral("Publish…"), "btnPublish", gpExport, 81);
+    btnPublish->setAccessibleName(QStringLiteral("Publish a web index"));
+    btnPublish->setEnabled(false);
+
+    new TSheetPointer(
+        imgMap, ws_.data, [this] { return rdSrc->itemIndex(); },
+        [this](std::size_t sheet) {
+            handle([this, sheet] {
+                const QString image = FindSheetImage(ws_, edMapsDir->text(), sheet);
+                if (!image.isEmpty())
+                    QDesktopServices::openUrl(QUrl::fromLocalFile(image));
+            });
+        });
+
     connect(btnNewIndexMap, &QPushButton::clicked, this, [this] { handle([this] { btnNewIndexMapClick(); }); });
     connect(btnExport, &QPushButton::clicked, this, [this] { handle([this] { btnExportClick(); }); });
+    connect(btnSaveAs, &QPushButton::clicked, this, [this] { handle([this] { btnSaveAsClick(); }); });
+    connect(btnPublish, &QPushButton::clicked, this, [this] { handle([this] { btnPublishClick(); }); });
 }
 
 void TMainForm::btnNewIndexMapClick()
@@ -83,4 +113,36 @@ void TMainForm::btnExportClick()
         return;
     const BusyCursor busy;
     ExportSheetIndex(ws_, *file, lineColor());
+}
+
+void TMainForm::btnSaveAsClick()
+{
+    const auto file = dialogs_->chooseSaveFile(this, QStringLiteral("Save as"), {QStringLiteral("JPEG image (*.jpg *.jpeg)")},
+                                               SuggestedFile(edBlankMapFile->text(), edMapsDir->text(), QStringLiteral("-index.jpg")));
+    if (!file)
+        return;
+    const QStringList existing = Existing({*file, CalibrationFileFor(*file)});
+    if (!existing.isEmpty() &&
+        !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.join(QStringLiteral(" and ")))))
+        return;
+    const BusyCursor busy;
+    SaveAs(ws_, *file);
+}
+
+void TMainForm::btnPublishClick()
+{
+    // First beside the index map, in a folder of its own.
+    if (lastPublish_.dir.isEmpty() && !edBlankMapFile->text().isEmpty())
+        lastPublish_.dir = QFileInfo(edBlankMapFile->text()).dir().filePath(QStringLiteral("web"));
+    const auto choice = dialogs_->choosePublish(this, lastPublish_);
+    if (!choice)
+        return;
+    lastPublish_ = *choice;
+    const bool holdsFiles =
+        !QDir(choice->dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
+    if (holdsFiles &&
+        !dialogs_->askYesNo(this, QStringLiteral("%1 is not empty. Write the web index into it anyway?").arg(choice->dir)))
+        return;
+    const BusyCursor busy;
+    PublishWeb(ws_, {choice->dir, edMapsDir->text(), choice->linkBase, holdsFiles, rdSrc->itemIndex()});
 }

@@ -215,11 +215,12 @@ void TMainForm::mirrorCommands()
         {Command::Draw, btnDraw},       {Command::CalcNames, btnCalcNames}, {Command::Names, btnNames},
         {Command::Undo, btnUndo},       {Command::ClearAll, btnClearAll},   {Command::Save, btnSave},
         {Command::Coverage, btnCoverage}, {Command::DrawMissing, btnDrawMissing},
-        {Command::Export, btnExport},
+        {Command::Export, btnExport}, {Command::Publish, btnPublish},
     };
     for (const auto& [command, button] : buttons)
         button->setEnabled(ws_.commands.enabled(command));
     btnCheckCalibrations->setEnabled(ws_.commands.enabled(Command::ClearAll));
+    btnSaveAs->setEnabled(ws_.commands.enabled(Command::Save));
 }
 
 void TMainForm::FormCreate()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/IniFile.h"
+#include "ui/Dialogs.h"
 #include "ui/LogView.h"
 #include "settings/SettingsPath.h"
 #include "settings/StoredSettings.h"
@@ -113,6 +114,8 @@ public:
     QLabel* lbSheetCorners;
     QComboBox* cbSheetCorners;
     QPushButton* btnCheckCalibrations;
+    QPushButton* btnSaveAs;
+    QPushButton* btnPublish;
 
     // The results log's height in pixels.
     int logHeight() const;
@@ -174,6 +177,8 @@ private:
     void btnNewIndexMapClick();
     void btnExportClick();
     void btnCheckCalibrationsClick();
+    void btnSaveAsClick();
+    void btnPublishClick();
     void btnFontClick();
     void btnFontColorClick();
     void btnListClick();
@@ -204,6 +209,7 @@ private:
     NamesFont namesFont_;
     QColor customLineColor_ = Qt::black;
     QString lastMapFile_;  // the open dialog's file name from its previous use
+    PublishChoice lastPublish_;  // the Publish dialog's answer from its previous use
     TCustomListForm* customListForm_ = nullptr;  // created on first use
     NamePreview preview_;
     bool closed_ = false;

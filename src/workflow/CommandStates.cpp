@@ -41,6 +41,9 @@ const Effect kEffects[] = {
     // Export writes what Analyze read, for as long as Clear all can clear it.
     {Transition::AnalyzeScanned, {C::Export}, {}},
     {Transition::ClearedAll, {}, {C::Export}},
+    // Publishing needs the sheets' places on the picture.
+    {Transition::PointsCalculated, {C::Publish}, {}},
+    {Transition::ClearedAll, {}, {C::Publish}},
 };
 
 constexpr std::size_t index(Command c) { return static_cast<std::size_t>(c); }

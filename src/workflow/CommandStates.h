@@ -5,8 +5,8 @@
 #include <cstddef>
 
 // The command buttons of the panel, in panel order.
-enum class Command { Analyze, LoadImage, Calc, Draw, CalcNames, Names, Undo, ClearAll, Save, Coverage, DrawMissing, Export };
-inline constexpr std::size_t kCommandCount = 12;
+enum class Command { Analyze, LoadImage, Calc, Draw, CalcNames, Names, Undo, ClearAll, Save, Coverage, DrawMissing, Export, Publish };
+inline constexpr std::size_t kCommandCount = 13;
 
 // What an operation reached; each enables and disables buttons as the
 // table in CommandStates.cpp says.

@@ -20,6 +20,7 @@ struct CalibrationCheck;
 // calibration only where it has no MMPNUM line, or its calibration wherever
 // that gives an outline.
 enum class SheetCorners { Mmpll, Fallback, Calibration };
+#include <optional>
 
 // Everything the operations share: the map records, the button states and
 // the log they write to. The window, a batch run and each test own one.
@@ -54,6 +55,8 @@ struct Workspace {
     // The last Check calibrations' findings per sheet; empty until it runs.
     std::shared_ptr<std::vector<CalibrationCheck>> checks;
     std::shared_ptr<ProjTransforms> proj;  // made on first use, shared with New...'s scan
+    // The scale the last Coverage report was asked for, until Clear all.
+    std::optional<int> coverageScale;
 };
 
 // How a step ended, for callers that must tell a finished step from one

@@ -22,7 +22,8 @@ QMap<QString, QString> Fields(const BatchOptions& o)
             {"source", QString::number(o.names.source)},
             {"opacity", QString::number(o.names.opacityPosition)},
             {"font", QStringLiteral("%1 %2").arg(o.names.fontFamily).arg(o.names.fontPixelSize)},
-            {"scale", o.coverage.run ? QString::number(o.coverage.scale) : QStringLiteral("none")}};
+            {"scale", o.coverage.run ? QString::number(o.coverage.scale) : QStringLiteral("none")},
+            {"web", QStringLiteral("%1 %2 %3").arg(o.web.dir, o.web.linkBase).arg(o.web.force)}};
 }
 
 TEST(CommandLine, SetsTheFieldOrSaysWhy)

@@ -6,6 +6,9 @@
 #include "settings/IniFile.h"
 #include "settings/StoredSettings.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <algorithm>
 #include <QTemporaryDir>
@@ -170,6 +173,17 @@ TEST(BatchIndexTools, MakesAnIndexMapAndExportsTheSheetsOnIt)
     EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--stop-after", "analyze", "--export", kml}), 0);
     EXPECT_EQ(testfiles::Read(kml).count("<Placemark>"), 18);
     EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--export", dir.filePath("sheets.shp")}), 2);
+
+    // The web index after the steps, from the picture they left, linked
+    // relative to the maps folder; a folder with files only with --force.
+    const QStringList web{"--maps", maps, "--index", made, "--stop-after", "borders", "--web", dir.filePath("web")};
+    EXPECT_EQ(exitCode(web), 0);
+    EXPECT_TRUE(testfiles::Read(dir.filePath("web/index.html")).contains("<a href=\"" + QDir(dir.filePath("web")).relativeFilePath(maps).toUtf8() + "/L-36-080.jpg\""));
+    EXPECT_EQ(QImage(dir.filePath("web/made.jpg")).size(), QImage(dir.filePath("made.jpg")).size());
+    EXPECT_EQ(exitCode(web), 1);
+    EXPECT_EQ(exitCode(web + QStringList{"--force"}), 0);
+    EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--stop-after", "load", "--web", dir.filePath("w2")}), 2);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("w2")));
 }
 
 }  // namespace

@@ -55,6 +55,12 @@ public:
         return answer;
     }
 
+    std::optional<PublishChoice> choosePublish(QWidget*, const PublishChoice& preset) override
+    {
+        publishPresets.append(preset.dir + "|" + preset.linkBase);
+        return next(publishes);
+    }
+
     QStringList errors;
     QStringList directoryAsked;
     QStringList mapFilePresets;
@@ -62,6 +68,8 @@ public:
     QStringList suggestedFiles;
     QStringList numbersAsked;  // the label and the number offered
     int busyDialogs = 0;       // error boxes, questions and file dialogs shown under the wait cursor
+    QStringList publishPresets;
+    std::deque<PublishChoice> publishes;
     // The answers to give in turn; once they run out, the dialog is cancelled.
     std::deque<QString> directories;
     std::deque<QString> mapFiles;

@@ -2,6 +2,7 @@
 #include "formats/ozi/TextDecoding.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 
@@ -18,6 +19,13 @@ bool isValidUtf8(QByteArrayView bytes)
     const QString text = decoder.decode(bytes);
     return !decoder.hasError();
 }
+
+const char* LegacyCodecName(const QByteArray& bytes)
+{
+    return GuessLegacyCodePage(bytes) == LegacyCodePage::Windows1251 ? "windows-1251" : "windows-1252";
+}
+
+const QByteArray kBom("\xEF\xBB\xBF");
 
 }  // namespace
 
@@ -54,14 +62,21 @@ LegacyCodePage GuessLegacyCodePage(const QByteArray& bytes)
 
 QString DecodeMapText(const QByteArray& bytes)
 {
-    static const QByteArray kBom("\xEF\xBB\xBF");
     if (bytes.startsWith(kBom))
         return QString::fromUtf8(QByteArrayView(bytes).sliced(kBom.size()));
     if (isValidUtf8(bytes))
         return QString::fromUtf8(bytes);
-    const char* name = GuessLegacyCodePage(bytes) == LegacyCodePage::Windows1251 ? "windows-1251" : "windows-1252";
-    QStringDecoder decoder(name);
+    QStringDecoder decoder(LegacyCodecName(bytes));
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     return decoder.decode(bytes);
+}
+
+QByteArray EncodeLikeMapText(const QString& text, const QByteArray& fileBytes)
+{
+    if (fileBytes.startsWith(kBom) || isValidUtf8(fileBytes))
+        return text.toUtf8();
+    QStringEncoder encoder(LegacyCodecName(fileBytes));
+    const QByteArray bytes = encoder.isValid() ? QByteArray(encoder.encode(text)) : QByteArray();
+    return !encoder.isValid() || encoder.hasError() ? text.toUtf8() : bytes;
 }

@@ -13,3 +13,8 @@ QString DecodeMapText(const QByteArray& bytes);
 
 enum class LegacyCodePage { Windows1251, Windows1252 };
 LegacyCodePage GuessLegacyCodePage(const QByteArray& bytes);
+
+// `text` as bytes to go into the calibration file `fileBytes`: in the code
+// page DecodeMapText reads that file in, or UTF-8 where that page has no
+// such letters.
+QByteArray EncodeLikeMapText(const QString& text, const QByteArray& fileBytes);

@@ -65,6 +65,7 @@ StepOutcome Coverage(Workspace& ws, int scale, QStringList* missingNames)
         return StepOutcome::Completed;
 
     const CoverageReport report = ComputeCoverage(data, scale);
+    ws.coverageScale = scale;
     ws.log.blank();
     if (report.scale == 0) {
         ws.log.append(QStringLiteral("Coverage: no map file is a standard sheet"));

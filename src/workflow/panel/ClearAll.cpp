@@ -13,4 +13,5 @@ void ClearAll(Workspace& ws)
         ws.data.CustomList->clear();
     ws.commands.apply(Transition::ClearedAll);
     ws.centersReady = false;
+    ws.coverageScale.reset();
 }

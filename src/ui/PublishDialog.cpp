@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Publish dialog: a folder for the web index and where its links lead.
+
+#include "ui/Dialogs.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const PublishChoice& preset)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Publish web index"));
+    auto* dir = new QLineEdit(preset.dir, &dialog);
+    dir->setObjectName(QStringLiteral("edPublishDir"));
+    dir->setAccessibleName(QStringLiteral("Folder"));
+    auto* browse = new QPushButton(QStringLiteral("..."), &dialog);
+    browse->setAccessibleName(QStringLiteral("Choose the folder"));
+    auto* links = new QLineEdit(preset.linkBase, &dialog);
+    links->setObjectName(QStringLiteral("edPublishLinks"));
+    links->setAccessibleName(QStringLiteral("Links to the sheets"));
+    links->setPlaceholderText(QStringLiteral("the maps folder, relative to the page"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+
+    auto* dirRow = new QHBoxLayout;
+    dirRow->addWidget(dir);
+    dirRow->addWidget(browse);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("&Folder:"), dirRow);
+    form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
+    form->addRow(buttons);
+    dialog.resize(520, dialog.sizeHint().height());
+
+    QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, dir] {
+        const QString chosen = QFileDialog::getExistingDirectory(&dialog, QStringLiteral("Folder of the web index"),
+                                                                 dir->text());
+        if (!chosen.isEmpty())
+            dir->setText(chosen);
+    });
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, dir] {
+        if (!dir->text().trimmed().isEmpty())
+            dialog.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return PublishChoice{dir->text().trimmed(), links->text().trimmed()};
+}

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workflow/web/PublishWeb.h"
+
+#include "core/Errors.h"
+#include "core/SafeWrite.h"
+#include "formats/GeoJsonWriter.h"
+#include "geometry/Nomenclature.h"
+#include "imaging/JpegCodec.h"
+#include "workflow/coverage/Coverage.h"
+#include "workflow/export/SheetOutlines.h"
+#include "workflow/newindex/IndexProjection.h"
+#include "workflow/web/SheetLinks.h"
+#include "workflow/web/WebPage.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+bool HasPositions(const TSingleMap& sheet) { return sheet.IsOk && sheet.Pixels.size() >= 3; }
+
+// The missing cells of the coverage report, north to south, west to east.
+std::vector<SheetCell> MissingCells(const MapData& data, std::optional<int> scale)
+{
+    std::vector<SheetCell> cells;
+    if (!scale || !data.IndexMap.IsOk || data.GoodMapsCount <= 0)
+        return cells;
+    const CoverageReport report = ComputeCoverage(data, *scale);
+    for (std::size_t k : report.missing)
+        cells.push_back(report.inside[k]);
+    return cells;
+}
+
+TPolygon CellCorners(const SheetCell& cell)
+{
+    return {{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
+}
+
+WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, const QString& imageName)
+{
+    WebPageContent page;
+    page.title = QStringLiteral("Sheet index: %1").arg(QFileInfo(ws.indexMapFile).fileName());
+    page.imageLink = EncodePath(imageName);
+    page.width = ws.workingImage.width();
+    page.height = ws.workingImage.height();
+    const auto& maps = ws.data.Maps;
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        const TSingleMap& sheet = maps[i];
+        WebPageSheet s;
+        s.label = links.names[i].isEmpty() ? sheet.MapName : links.names[i];
+        s.file = sheet.FileName;
+        if (sheet.LatLon.size() == 4) {
+            if (const auto cell = RecogniseSheet(sheet.LatLon)) {
+                s.nomenclature = cell->name;
+                s.scale = cell->scale;
+            }
+        }
+        s.usable = HasPositions(sheet);
+        s.problem = SheetProblemText(sheet.Problem);
+        if (s.usable) {
+            s.link = links.links[i];
+            s.pixels = sheet.Pixels;
+        }
+        page.sheets.push_back(std::move(s));
+    }
+    const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
+    if (!missing.empty()) {
+        const IndexProjection project(ws.data.IndexMap);
+        for (const SheetCell& cell : missing) {
+            const TPixel nw = project({cell.north, cell.west});
+            const TPixel se = project({cell.south, cell.east});
+            page.missing.push_back({cell.name, {nw, {se.X, nw.Y}, se, {nw.X, se.Y}}});
+        }
+    }
+    return page;
+}
+
+bool HoldsFiles(const QString& dir)
+{
+    return QFileInfo::exists(dir) &&
+           !QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
+}
+
+}  // namespace
+
+WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& options)
+{
+    WebIndexLinks result;
+    for (std::size_t i = 0; i < data.Maps.size(); ++i) {
+        const TSingleMap& sheet = data.Maps[i];
+        result.links.push_back(sheet.IsOk ? SheetLink(options.dir, options.mapsDir, options.linkBase, sheet.ImageFile)
+                                          : QString());
+        result.names.push_back(options.nameSource == kNoNameSource ? QString()
+                                                                   : NameText(data, i, options.nameSource));
+    }
+    return result;
+}
+
+SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile, const WebIndexLinks& links,
+                               std::optional<int> coverageScale)
+{
+    SheetIndex index = CollectSheetIndex(data, indexMapFile);
+    OutlineFeature& map = index.features.front();
+    map.openIndex = OpenIndexFields{};
+    map.openIndex->recordIdentifier = map.file;
+    for (std::size_t i = 0; i < data.Maps.size(); ++i) {
+        OutlineFeature& f = index.features[i + 1];
+        OpenIndexFields o;
+        o.label = !links.names[i].isEmpty() ? links.names[i] : !f.nomenclature.isEmpty() ? f.nomenclature : f.name;
+        o.available = f.usable;
+        o.title = f.name;
+        o.downloadUrl = links.links[i];
+        o.recordIdentifier = f.file;
+        if (!f.usable)
+            o.note = f.problem;
+        f.openIndex = std::move(o);
+    }
+    for (const SheetCell& cell : MissingCells(data, coverageScale)) {
+        OutlineFeature f;
+        f.kind = FeatureKind::Missing;
+        f.nomenclature = cell.name;
+        f.scale = cell.scale;
+        f.polygons = OutlinePolygons(CellCorners(cell));
+        f.openIndex = OpenIndexFields{};
+        f.openIndex->label = cell.name;
+        f.openIndex->recordIdentifier = cell.name;
+        index.features.push_back(std::move(f));
+    }
+    return index;
+}
+
+StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
+{
+    ws.log.blank();
+    ws.log.append(QStringLiteral("Publishing web index..."));
+    ws.log.processPendingEvents();
+
+    const auto& maps = ws.data.Maps;
+    if (ws.workingImage.isNull() || std::none_of(maps.begin(), maps.end(), HasPositions)) {
+        ws.log.append(QStringLiteral("Web index not written: no sheet has its points calculated"));
+        return StepOutcome::Stopped;
+    }
+    if (!options.force && HoldsFiles(options.dir)) {
+        ws.log.append(QStringLiteral("Web index not written: %1 is not empty").arg(options.dir));
+        return StepOutcome::Stopped;
+    }
+    const QString imageName = QFileInfo(ws.data.IndexMap.FileName).fileName();
+    // The overview itself is never replaced by its annotated picture.
+    if (QFileInfo(QDir(options.dir).filePath(imageName)) == QFileInfo(ws.data.IndexMap.FileName)) {
+        ws.log.append(QStringLiteral("Web index not written: it would replace the index map's image %1").arg(imageName));
+        return StepOutcome::Stopped;
+    }
+    try {
+        if (!QDir().mkpath(options.dir))
+            throw Errors::cannotCreateFile(options.dir, QStringLiteral("Not a folder"));
+        const QDir dir(options.dir);
+        const WebIndexLinks links = CollectWebLinks(ws.data, options);
+        const QByteArray page = WriteWebPage(PageContent(ws, links, imageName));
+        const QByteArray geojson =
+            WriteGeoJson(OpenIndexSheetIndex(ws.data, ws.indexMapFile, links, ws.coverageScale));
+        ReplaceFileSafely(dir.filePath(imageName), EncodeJpeg(ws.workingImage, kSaveQuality));
+        ReplaceFileSafely(dir.filePath(kWebGeoJsonFile.toString()), geojson);
+        ReplaceFileSafely(dir.filePath(kWebPageFile.toString()), page);
+        const auto linked = std::count_if(maps.begin(), maps.end(), HasPositions);
+        ws.log.append(QStringLiteral("Published %1 sheets: %2, %3 and %4 in %5")
+                          .arg(linked)
+                          .arg(kWebPageFile.toString(), kWebGeoJsonFile.toString(), imageName, options.dir));
+    } catch (const TessError& error) {
+        ws.log.append(QStringLiteral("Failed to publish. Error message:\n") + error.text());
+        return StepOutcome::Stopped;
+    }
+    return StepOutcome::Completed;
+}

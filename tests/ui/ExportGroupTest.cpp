@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Save as…, Publish… and the sheets under the pointer, on the demo and on
+// two sheets that lie on each other.
+
+#include "UiFixture.h"
+#include "imaging/JpegCodec.h"
+#include "ui/ImageView.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolTip>
+#include <QUrl>
+
+namespace {
+
+// Takes the URLs the window hands to the desktop.
+class UrlRecorder final : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url.toLocalFile()); }
+};
+
+class ExportGroup : public UiFixture {
+protected:
+    // Analyze, Load image and Calc points on the maps and index map given,
+    // by default makeDemo()'s two sheets on each other over a blank picture.
+    TMainForm& calculated(QString maps = QString(), QString index = QString())
+    {
+        if (maps.isEmpty()) {
+            maps = makeDemo(2);
+            index = indexFile;
+            testfiles::Write(dir.filePath("index.jpg"), overview);
+        }
+        TMainForm& f = open();
+        f.show();
+        f.edMapsDir->setText(maps);
+        f.edBlankMapFile->setText(index);
+        for (QPushButton* b : {f.btnAnalyze, f.btnLoadImage, f.btnCalc})
+            b->click();
+        return f;
+    }
+    static QString tooltipAt(TMainForm& f, QPointF imagePoint)
+    {
+        const QPoint at = (imagePoint * f.imgMap->zoom()).toPoint();
+        QHelpEvent event(QEvent::ToolTip, at, f.imgMap->mapToGlobal(at));
+        QCoreApplication::sendEvent(f.imgMap, &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
+    static void doubleClick(TMainForm& f, QPointF imagePoint)
+    {
+        const QPointF at = imagePoint * f.imgMap->zoom();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease}) {
+            const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+            QMouseEvent event(type, at, f.imgMap->mapToGlobal(at), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(f.imgMap, &event);
+        }
+    }
+    const QByteArray overview = EncodeJpeg(QImage(1000, 800, QImage::Format_RGB32));
+};
+
+TEST_F(ExportGroup, TheTooltipNamesTheSheetsUnderThePointerTopmostFirstAndADoubleClickOpensOne)
+{
+    TMainForm& f = calculated(TESSARINE_DEMO "/maps", TESSARINE_DEMO "/index.map");
+    for (double zoom : {1.0, 0.5, 2.0}) {
+        f.imgMap->setZoom(zoom);
+        EXPECT_EQ(tooltipAt(f, {505, 205}), "<p style='white-space:pre'>L-36-68 Армянск — L-36-068, 1:100 000 — L-36-068.map</p>");
+        tooltipAt(f, {5, 5});  // no sheet there: the tip fades out
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000)) << zoom;
+    }
+    doubleClick(f, {505, 205});
+    EXPECT_TRUE(f.meRes->toPlainText().endsWith("\n...image of L-36-068.map not found: L-36-068.jpg"));
+
+    TMainForm& two = calculated();
+    testfiles::Write(dir.filePath("maps/n-37-002.jpg"), "an image");
+    TPixel corner;  // of the first usable sheet
+    for (const TSingleMap& m : two.workspace().data.Maps)
+        corner = m.IsOk && corner == TPixel{} ? m.Pixels.at(0) : corner;
+    const QPointF inside(corner.X + 20, corner.Y + 20);
+    EXPECT_EQ(tooltipAt(two, inside).count("N-37-00"), 4);
+    EXPECT_LT(tooltipAt(two, inside).indexOf("N-37-002.map"), tooltipAt(two, inside).indexOf("N-37-001.map"));
+    UrlRecorder urls;
+    doubleClick(two, inside);
+    EXPECT_EQ(urls.opened, QStringList{dir.filePath("maps/n-37-002.jpg")}) << "the topmost";
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(ExportGroup, SaveAsMakesAnIndexMapOfItsOwnAndLeavesTheOverviewAndTheButtons)
+{
+    TMainForm& f = calculated();
+    EXPECT_FALSE(f.btnSaveAs->isEnabled());
+    f.btnDraw->click();
+    const QStringList before = EnabledCommands(f);
+    dialogs.saveFiles = {dir.filePath("copy.jpg"), dir.filePath("copy.jpg")};
+    f.btnSaveAs->click();
+    EXPECT_TRUE(f.meRes->toPlainText().endsWith("\n\nSaving JPG...\nSaved as copy.jpg"));
+    EXPECT_EQ(testfiles::Read(dir.filePath("index.jpg")), overview);
+    EXPECT_EQ(EnabledCommands(f), before);
+    f.btnSaveAs->click();
+    EXPECT_EQ(dialogs.questions, QStringList{"Replace the existing copy.jpg and copy.map?"});
+    f.btnSave->click();
+    EXPECT_FALSE(f.btnSaveAs->isEnabled()) << "as Save jpg";
+
+    f.btnClearAll->click();
+    f.edBlankMapFile->setText(dir.filePath("copy.map"));
+    f.btnAnalyze->click();
+    f.btnLoadImage->click();
+    EXPECT_TRUE(f.btnCalc->isEnabled()) << f.meRes->toPlainText().toStdString();
+}
+
+TEST_F(ExportGroup, PublishAsksBeforeWritingIntoAFolderWithFiles)
+{
+    TMainForm& f = calculated();
+    ASSERT_TRUE(f.btnPublish->isEnabled());
+    const QString web = dir.filePath("web");
+    dialogs.publishes = {{web, ""}, {web, "https://example.org/scans"}, {web, "https://example.org/scans"}};
+    f.btnPublish->click();
+    EXPECT_EQ(QDir(web).entryList(QDir::Files), QStringList({"index.html", "index.jpg", "sheets.geojson"}));
+    EXPECT_TRUE(testfiles::Read(web + "/index.html").contains("<a href=\"../maps/N-37-001.jpg\">"));
+    f.btnPublish->click();  // answered No
+    EXPECT_EQ(dialogs.questions, QStringList{web + " is not empty. Write the web index into it anyway?"});
+    EXPECT_FALSE(testfiles::Read(web + "/index.html").contains("example.org"));
+    dialogs.yes = {true};
+    f.btnPublish->click();
+    EXPECT_TRUE(testfiles::Read(web + "/index.html").contains("<a href=\"https://example.org/scans/N-37-001.jpg\">"));
+    EXPECT_EQ(dialogs.publishPresets, QStringList({web + "|", web + "|", web + "|https://example.org/scans"}))
+        << "beside the index map first, then the last answer";
+    f.btnClearAll->click();
+    EXPECT_FALSE(f.btnPublish->isEnabled());
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+}
+
+}  // namespace
+
+#include "ExportGroupTest.moc"
