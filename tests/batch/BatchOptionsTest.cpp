@@ -30,12 +30,11 @@ TEST(CommandLine, SetsTheFieldOrSaysWhy)
 {
     QTemporaryDir dir;
     const QString settings = dir.filePath("tessarine.ini");
-    int rows = 0;
-    for (const QString& line : QString::fromUtf8(testfiles::Read(TESSARINE_TEST_DATA "/batch/options.txt")).split('\n')) {
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        const QStringList row = line.split(" | ");
-        ASSERT_EQ(row.size(), 3) << line.toStdString();
+    const std::vector<QStringList> rows = testfiles::Rows("batch/options.txt");
+    EXPECT_GT(rows.size(), 30u);
+    for (const QStringList& row : rows) {
+        const std::string line = row.join(" | ").toStdString();
+        ASSERT_EQ(row.size(), 3) << line;
         QStringList arguments{"tessarine-batch", "--maps", "m", "--index", "i.map"};
         if (row[0].startsWith("[graphics] ")) {
             testfiles::Write(settings, ("[graphics]\n" + row[0].mid(11)).toUtf8());
@@ -46,15 +45,13 @@ TEST(CommandLine, SetsTheFieldOrSaysWhy)
         }
         const ParsedCommandLine parsed = ParseBatchCommandLine(arguments);
         if (row[1] == "refused") {
-            EXPECT_FALSE(parsed.options.has_value()) << line.toStdString();
-            EXPECT_TRUE(parsed.error.startsWith(row[2])) << line.toStdString() << ": " << parsed.error.toStdString();
+            EXPECT_FALSE(parsed.options.has_value()) << line;
+            EXPECT_TRUE(parsed.error.startsWith(row[2])) << line << ": " << parsed.error.toStdString();
         } else {
-            ASSERT_TRUE(parsed.options.has_value()) << line.toStdString() << ": " << parsed.error.toStdString();
-            EXPECT_EQ(Fields(*parsed.options).value(row[1]), row[2]) << line.toStdString();
+            ASSERT_TRUE(parsed.options.has_value()) << line << ": " << parsed.error.toStdString();
+            EXPECT_EQ(Fields(*parsed.options).value(row[1]), row[2]) << line;
         }
-        ++rows;
     }
-    EXPECT_GT(rows, 30);
 }
 
 }  // namespace

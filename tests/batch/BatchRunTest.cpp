@@ -60,37 +60,18 @@ TEST_F(BatchRun, PrintsTheResultsLogLineForLine)
     const ProcessRun r = RunBatchProcess(args({"--stop-after", "analyze"}));
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, QString::fromUtf8("Index map is ok\n\na.map\n...original map name is Сычево\n"
-                                       "...MMPNUM = 3\n...p1 Lat=59, Lon=31\n...p2 Lat=58, Lon=32\n"
-                                       "...p3 Lat=58, Lon=31\n...is ok\n\n\n1 map files analysed\n"
-                                       "1 map files is ok\n"));
+    EXPECT_EQ(r.out, QString::fromUtf8(testfiles::Read(TESSARINE_TEST_DATA "/batch/analyze-stdout.txt")));
 }
 
-// 0 done, 1 a step stayed disabled, 2 a wrong command line, 3 an error.
+// The exit statuses and what the run prints, from tests/data/batch/exit-status.txt.
 TEST_F(BatchRun, ExitStatusTellsHowTheRunEnded)
 {
-    const struct {
-        const char* what;
-        QStringList arguments;
-        int exitCode;
-        QRegularExpression output;  // matched against stdout + stderr
-    } cases[] = {
-        {"help", {"--help"}, 0, QRegularExpression("^Usage: tessarine-batch")},
-        {"usage", {"--maps", maps}, 2, QRegularExpression("^tessarine-batch: .*\n\nUsage: tessarine-batch")},
-        {"no index map", {"--maps", maps, "--index", root.filePath("none.map")}, 1,
-         QRegularExpression("^Index map file does not exist\n$")},
-        {"no borders, nothing to save", args({"--no-borders", "--no-names"}), 1, QRegularExpression("\nCalculated\n$")},
-        {"custom list not generated", args({"--names", "custom"}), 1,
-         QRegularExpression("\nCustom list was not generated\n$")},
-        {"custom list file missing", args({"--custom-list", root.filePath("none.txt")}), 3,
-         QRegularExpression("^Cannot open file")},
-        {"bad line width", args({"--line-width", "abc"}), 3,
-         QRegularExpression("\nCalculated\n'abc' is not a valid integer value\n$")},
-    };
-    for (const auto& c : cases) {
-        const ProcessRun r = RunBatchProcess(c.arguments);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.what;
-        EXPECT_TRUE(c.output.match(r.out + r.err).hasMatch()) << c.what << ": " << (r.out + r.err).toStdString();
+    for (const QStringList& row : testfiles::Rows("batch/exit-status.txt")) {
+        const QStringList arguments = QString(row[0]).replace("...", "--maps {maps} --index {index}").replace("{maps}", maps).replace("{index}", index).replace("{root}", root.path()).split(' ');
+        const ProcessRun r = RunBatchProcess(arguments);
+        EXPECT_EQ(r.exitCode, row[1].toInt()) << row[0].toStdString();
+        EXPECT_TRUE(QRegularExpression(row[2]).match(r.out + r.err).hasMatch())
+            << row[0].toStdString() << ": " << (r.out + r.err).toStdString();
     }
     EXPECT_FALSE(QFile::exists(root.filePath("out.jpg")));
     Write(maps + "/short.map", "only\r\ntwo lines\r\n");
@@ -150,39 +131,22 @@ TEST(BatchCoverage, ReportsTheMissingSheetsAndWritesTheirList)
     }
 }
 
-// --make-index and --export reach their operations, with the exit statuses
-// a script can tell apart.
+// --make-index, --export and --web reach their operations, with the exit
+// statuses a script can tell apart (tests/data/batch/index-tools.txt).
 TEST(BatchIndexTools, MakesAnIndexMapAndExportsTheSheetsOnIt)
 {
     QTemporaryDir dir;
     const QString maps = TESSARINE_DEMO "/maps";
-    const QString made = dir.filePath("made.map");
-    const auto exitCode = [](const QStringList& arguments) { return RunBatchProcess(arguments).exitCode; };
-    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--width", "800"}), 0);
-    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made}), 1) << "not without --force";
-    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--force"}), 0);
-    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", dir.filePath("made.jpg")}), 2);
-    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", made, "--width", "70000"}), 2);
-    // A calibration that cannot be written is a refusal, and the old picture stays.
     QDir(dir.path()).mkdir("other.map");
     testfiles::Write(dir.filePath("other.jpg"), "old");
-    EXPECT_EQ(exitCode({"--maps", maps, "--make-index", dir.filePath("other.map"), "--force"}), 1);
+    for (const QStringList& row : testfiles::Rows("batch/index-tools.txt"))
+        EXPECT_EQ(RunBatchProcess(QString(row[0]).replace("{maps}", maps).replace("{dir}", dir.path()).split(' ')).exitCode,
+                  row[1].toInt()) << row[0].toStdString();
     EXPECT_EQ(testfiles::Read(dir.filePath("other.jpg")), "old");
-
-    const QString kml = dir.filePath("sheets.kml");
-    EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--stop-after", "analyze", "--export", kml}), 0);
-    EXPECT_EQ(testfiles::Read(kml).count("<Placemark>"), 18);
-    EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--export", dir.filePath("sheets.shp")}), 2);
-
-    // The web index after the steps, from the picture they left, linked
-    // relative to the maps folder; a folder with files only with --force.
-    const QStringList web{"--maps", maps, "--index", made, "--stop-after", "borders", "--web", dir.filePath("web")};
-    EXPECT_EQ(exitCode(web), 0);
+    EXPECT_EQ(testfiles::Read(dir.filePath("sheets.kml")).count("<Placemark>"), 18);
+    // The web index from the picture the steps left, linked relative to the maps folder.
     EXPECT_TRUE(testfiles::Read(dir.filePath("web/index.html")).contains("<a href=\"" + QDir(dir.filePath("web")).relativeFilePath(maps).toUtf8() + "/L-36-080.jpg\""));
     EXPECT_EQ(QImage(dir.filePath("web/made.jpg")).size(), QImage(dir.filePath("made.jpg")).size());
-    EXPECT_EQ(exitCode(web), 1);
-    EXPECT_EQ(exitCode(web + QStringList{"--force"}), 0);
-    EXPECT_EQ(exitCode({"--maps", maps, "--index", made, "--stop-after", "load", "--web", dir.filePath("w2")}), 2);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("w2")));
 }
 

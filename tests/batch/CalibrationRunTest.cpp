@@ -61,30 +61,12 @@ protected:
 
 TEST_F(CalibrationRun, EachChoiceTakesItsCorners)
 {
-    const QString borderless = "b.map\n...original map name is Borderless\n";
-    const QString moved = "m.map\n...original map name is Moved\n...MMPNUM = 4\n";
-    const QString fromMmpll = "...p1 Lat=55, Lon=35.5\n...p2 Lat=55, Lon=36.5\n...p3 Lat=54, Lon=36.5\n...p4 Lat=54, Lon=35.5\n";
-    const QString fromPoints = "...outline from 2 calibration points\n...p1 Lat=56, Lon=33\n...p2 Lat=56, Lon=34\n"
-                               "...p3 Lat=55, Lon=34\n...p4 Lat=55, Lon=33\n...is ok\n";
-    const QString movedFromPoints = "...outline from 2 calibration points\n...p1 Lat=55, Lon=35\n...p2 Lat=55, Lon=36\n"
-                                    "...p3 Lat=54, Lon=36\n...p4 Lat=54, Lon=35\n...is ok\n";
-    const struct {
-        QStringList options;
-        QString log;
-        int good;
-    } cases[] = {
-        {{}, borderless + "...MMPNUM not found\n\n" + moved + fromMmpll + "...is ok\n", 1},
-        {{"--corners", "mmpll"}, borderless + "...MMPNUM not found\n\n" + moved + fromMmpll + "...is ok\n", 1},
-        {{"--corners", "fallback"}, borderless + fromPoints + "\n" + moved + fromMmpll + "...is ok\n", 2},
-        {{"--corners", "calibration"}, borderless + fromPoints + "\n" + moved + movedFromPoints, 2},
-    };
-    for (const auto& c : cases) {
-        const ProcessRun r = run(c.options);
-        EXPECT_EQ(r.exitCode, 0) << c.options.join(' ').toStdString();
-        EXPECT_TRUE(r.out.contains(c.log)) << r.out.toStdString();
-        EXPECT_TRUE(r.out.endsWith(QStringLiteral("%1 map files is ok\n").arg(c.good))) << r.out.toStdString();
+    for (const QStringList& row : testfiles::Rows("batch/corners.txt")) {
+        const ProcessRun r = run(row[0] == "(none)" ? QStringList() : row[0].split(' '));
+        EXPECT_EQ(r.exitCode, row[1].toInt()) << row[0].toStdString();
+        EXPECT_TRUE(row[3] == "-" || r.out.contains(QString(row[3]).replace("\\n", "\n"))) << r.out.toStdString();
+        EXPECT_TRUE(row[2] == "-" || r.out.endsWith(QStringLiteral("%1 map files is ok\n").arg(row[2]))) << r.out.toStdString();
     }
-    EXPECT_EQ(run({"--corners", "grid"}).exitCode, 2);
 }
 
 TEST_F(CalibrationRun, SettingsGiveTheChoiceAndTheCommandLineWins)

@@ -62,23 +62,19 @@ TEST_F(SettingsFile, WritesEveryKeyInOrderAndReadsThemBack)
               std::tie(s.mapsDir, s.mapFile, s.meResHeight, s.font, s.namesSrc, s.lineWidth, s.lineColor, s.fillPolygons, s.centerNames, s.alpha));
     EXPECT_EQ(back.coverageScale, 0);
 
-    // The coverage scale has its section once it is not Auto, and keeps it.
-    for (const int scale : {50000, 0}) {
-        s.coverageScale = scale;
+    // The coverage scale has its section once it is not Auto, and keeps it;
+    // the sheet corners follow that section on the same terms.
+    EXPECT_EQ(back.sheetCorners, 0);
+    using Key = std::tuple<int StoredSettings::*, const char*, int>;
+    for (const auto& [field, tail, value] : {Key{&StoredSettings::coverageScale, "Alpha=12\n\n[coverage]\nScale=%1\n", 50000},
+                                             Key{&StoredSettings::coverageScale, "Alpha=12\n\n[coverage]\nScale=%1\n", 0},
+                                             Key{&StoredSettings::sheetCorners, "Scale=0\n\n[calibration]\nCorners=%1\n", 2},
+                                             Key{&StoredSettings::sheetCorners, "Scale=0\n\n[calibration]\nCorners=%1\n", 0}}) {
+        s.*field = value;
         IniFile again(path);
         WriteStoredSettings(again, s);
-        EXPECT_TRUE(testfiles::Read(path).endsWith(QStringLiteral("Alpha=12\n\n[coverage]\nScale=%1\n").arg(scale).toUtf8()));
-        EXPECT_EQ(read().coverageScale, scale);
-    }
-    // The sheet corners follow the coverage section on the same terms.
-    EXPECT_EQ(read().sheetCorners, 0);
-    for (const int corners : {2, 0}) {
-        s.sheetCorners = corners;
-        IniFile again(path);
-        WriteStoredSettings(again, s);
-        EXPECT_TRUE(testfiles::Read(path).endsWith(
-            QStringLiteral("Scale=0\n\n[calibration]\nCorners=%1\n").arg(corners).toUtf8()));
-        EXPECT_EQ(read().sheetCorners, corners);
+        EXPECT_TRUE(testfiles::Read(path).endsWith(QString(tail).arg(value).toUtf8())) << tail;
+        EXPECT_EQ(read().*field, value) << tail;
     }
     IniFile nowhere(path + "/t.ini");  // under a file: no folder to write in
     EXPECT_EQ(ErrorText([&] { WriteStoredSettings(nowhere, s); }), "Unable to write to " + path + "/t.ini");

@@ -34,38 +34,17 @@ QMap<QString, QString> Controls(TMainForm& f)
             {"font", f.namesFont() == NamesFont{} ? QStringLiteral("default") : QStringLiteral("chosen")}};
 }
 
-struct StoredCase {
-    const char* stored;  // the settings file
-    const char* control;
-    const char* shown;
-};
-
-void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.stored; }
-
-class StoredStart : public UiFixture, public ::testing::WithParamInterface<StoredCase> {};
-
-// Values out of a control's range are brought into it; a stored barycenter
-// still starts without centres.
-TEST_P(StoredStart, SetsTheControls)
+// Each row of tests/data/settings/stored-start.txt in a window of its own.
+TEST_F(UiFixture, StoredSettingsSetTheControls)
 {
-    writeSettings(GetParam().stored);
-    TMainForm& f = open();
-    EXPECT_EQ(Controls(f).value(GetParam().control), QString::fromUtf8(GetParam().shown));
-    EXPECT_EQ(EnabledCommands(f), QStringList{"btnAnalyze"});
+    for (const QStringList& row : testfiles::Rows("settings/stored-start.txt")) {
+        form.reset();
+        writeSettings(row[0] == "(none)" ? QByteArray() : QString(row[0]).replace("\\n", "\n").toUtf8());
+        TMainForm& f = open();
+        EXPECT_EQ(Controls(f).value(row[1]), row[2]) << row[0].toStdString();
+        EXPECT_EQ(EnabledCommands(f), QStringList{"btnAnalyze"}) << row[0].toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, StoredStart,
-    ::testing::Values(StoredCase{"", "label", "Opacity: 240"}, StoredCase{"", "log", "80"},
-                      StoredCase{"[graphics]\nAlpha=24", "label", "Opacity"},
-                      StoredCase{"[graphics]\nAlpha=40", "label", "Opacity: 256"},
-                      StoredCase{"[graphics]\nAlpha=$10", "opacity", "16"},
-                      StoredCase{"[graphics]\nCenterNames=1", "method", "1"},
-                      StoredCase{"[graphics]\nNamesSrc=9", "source", "3"},
-                      StoredCase{"[graphics]\nLineWidth=500", "width", "100"},
-                      StoredCase{"[graphics]\nLineColor=21", "colour", "-1"},
-                      StoredCase{"[graphics]\nFont=00FF", "font", "default"},
-                      StoredCase{"[misc]\nmeResHeight=20", "log", "60"}));
 
 TEST_F(UiFixture, SettingsRoundTripThroughCloseAndANewWindow)
 {

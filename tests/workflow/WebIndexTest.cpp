@@ -22,20 +22,8 @@ namespace {
 
 TEST(WebIndexTest, LinksLeadFromThePageToTheSheetsEncoded)
 {
-    struct Case {
-        const char *pageDir, *mapsDir, *base, *image, *link;
-    };
-    const Case kCases[] = {
-        {"/c/web", "/c/maps", "", "L-36-068.jpg", "../maps/L-36-068.jpg"},
-        {"/c/maps/web", "/c/maps/", "", "a b#?%.jpg", "../a%20b%23%3F%25.jpg"},
-        {"/c/maps", "/c/maps", "", "a.jpg", "a.jpg"},
-        {"/c", "/c/Карты 1", "", "л.jpg", "%D0%9A%D0%B0%D1%80%D1%82%D1%8B%201/%D0%BB.jpg"},
-        {"/c/web", "/c/maps", "https://example.org/scans", "a b.jpg", "https://example.org/scans/a%20b.jpg"},
-        {"/c/web", "/c/maps", "/srv/scans/", "a&b.jpg", "/srv/scans/a%26b.jpg"},
-    };
-    for (const Case& c : kCases)
-        EXPECT_EQ(SheetLink(c.pageDir, QString::fromUtf8(c.mapsDir), c.base, QString::fromUtf8(c.image)), c.link)
-            << c.image;
+    for (const QStringList& c : testfiles::Rows("web/sheet-links.txt"))
+        EXPECT_EQ(SheetLink(c[0], c[1], c[2] == "-" ? QString() : c[2], c[3]), c[4]) << c[3].toStdString();
 }
 
 TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)
@@ -56,15 +44,9 @@ TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)
 
 TEST(WebIndexTest, SaveAsChangesLineTwoAloneKeepingItsLineEnd)
 {
-    const std::pair<QByteArray, QByteArray> kCases[] = {
-        {"H\r\nT\r\nold.jpg\r\nrest\r\n", "H\r\nT\r\nnew.jpg\r\nrest\r\n"},
-        {"H\nT\nold.jpg\nrest", "H\nT\nnew.jpg\nrest"},
-        {"H\rT\rold.jpg\rrest\n", "H\rT\rnew.jpg\rrest\n"},
-        {"H\n\n\nrest", "H\n\nnew.jpg\nrest"},
-        {"H\nT", "H\nT\r\nnew.jpg"},
-    };
-    for (const auto& [in, out] : kCases)
-        EXPECT_EQ(WithImageLine(in, "new.jpg"), out) << in.toStdString();
+    const auto bytes = [](QString text) { return text.replace("\\r", "\r").replace("\\n", "\n").toUtf8(); };
+    for (const QStringList& row : testfiles::Rows("web/image-line.txt"))
+        EXPECT_EQ(WithImageLine(bytes(row[0]), "new.jpg"), bytes(row[1])) << row[0].toStdString();
     EXPECT_EQ(WithImageLine("H\nT \xCA\xE0\xF0\xF2\xE0\nold.jpg", "Лист.jpg"), "H\nT \xCA\xE0\xF0\xF2\xE0\n\xCB\xE8\xF1\xF2.jpg")
         << "in windows-1251 as the title";
     EXPECT_EQ(WithImageLine("H\nT\nold.jpg", "Лист.jpg"), QByteArray("H\nT\n") + QString("Лист.jpg").toUtf8());
