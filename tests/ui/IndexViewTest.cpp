@@ -190,8 +190,7 @@ TEST_F(ShownDemo, DraggingWithTheLeftButtonScrollsByTheDragDistance)
 TEST_F(ShownDemo, FitShowsTheWholeImagePreviewsAtItAndActualPixelsComeBackToTheSameCenter)
 {
     TMainForm& f = demo();
-    f.scrBox->horizontalScrollBar()->setValue(3000);
-    f.scrBox->verticalScrollBar()->setValue(2000);
+    scrollTo(f, 3000, 2000);
     const QPoint before = position(f);
     key(f, Qt::Key_0);
     QApplication::processEvents();

@@ -75,20 +75,14 @@ TEST_P(ExportTest, ReadersSeeEveryFeatureValidAndCounterClockwise)
 
     const auto rows = OgrRows(file, "SELECT file, kind, name AS label, image, (usable = 1 OR usable = 'true') AS ok, problem, "
                                     "nomenclature, scale, ST_GeometryType(geometry) AS g FROM sheets");
-    const auto row = [&](std::size_t i) {
-        const auto& r = rows.at(i);
+    const std::vector<QStringList> expected = testfiles::Rows("export/sheets.txt");
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
         QStringList fields;
         for (const char* key : {"file", "kind", "label", "image", "ok", "problem", "nomenclature", "scale", "g"})
-            fields << (r.count(key) ? r.at(key) : QString());
-        return fields.join(u'|');
-    };
-    ASSERT_EQ(rows.size(), 6u);
-    EXPECT_EQ(row(0).section(u'|', 0, 1), "index.map|index");
-    EXPECT_EQ(row(1), "a.map|sheet|O-36-1|o36-1.jpg|1|(null)|O-36-001|100000|POLYGON");
-    EXPECT_EQ(row(2), "b.map|sheet|Карта|b.jpg|1|(null)|(null)|(null)|POLYGON");
-    EXPECT_EQ(row(3), "c.map|sheet|Bad corner|c.jpg|0|has no good MMPLL|(null)|(null)|(null)");
-    EXPECT_EQ(row(4), "d.map|sheet|Dateline|d.jpg|0|is not inside index map|(null)|(null)|MULTIPOLYGON");
-    EXPECT_EQ(row(5), "e.map|sheet|No points|e.jpg|0|MMPNUM not found|(null)|(null)|(null)");
+            fields << (rows[i].count(key) ? rows[i].at(key) : QString());
+        EXPECT_EQ(fields.mid(0, expected[i].size()), expected[i]);
+    }
 
     const QByteArray text = testfiles::Read(file);
     EXPECT_TRUE(text.contains("33.1234568,") || text.contains("33.1234568]")) << "7 decimals at most";
