@@ -164,21 +164,13 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         }
         options.lineColor = *color;
     }
-    if (const auto error = ReadNamesOptions(parser, options.names)) {
-        result.error = *error;
-        return result;
-    }
-    if (const auto error = ReadCoverageOptions(parser, options.coverage)) {
-        result.error = *error;
-        return result;
-    }
-    if (const auto error = ReadCalibrationOptions(parser, options.calibration)) {
-        result.error = *error;
-        return result;
-    }
-    if (const auto error = ReadWebOptions(parser, options.web)) {
-        result.error = *error;
-        return result;
+    // Each option group in turn; the first refusal ends the reading.
+    for (auto error : {ReadNamesOptions(parser, options.names), ReadCoverageOptions(parser, options.coverage),
+                       ReadCalibrationOptions(parser, options.calibration), ReadWebOptions(parser, options.web)}) {
+        if (error) {
+            result.error = *error;
+            return result;
+        }
     }
     if (parser.isSet(stopAfter)) {
         const QString name = parser.value(stopAfter);

@@ -19,27 +19,33 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
-
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 
+#include <optional>
+
 namespace {
 
 constexpr int kExportTop = 978;
 constexpr int kExportHeight = 118;
 
-// The files of `files` that exist, for the question before they are replaced.
-QStringList Existing(const QStringList& files)
+// Asks before any of `files` is replaced: nothing when the user declines,
+// else whether one of them exists.
+std::optional<bool> MayReplace(UiDialogs& dialogs, QWidget* parent, const QStringList& files)
 {
-    QStringList found;
+    QStringList existing;
     for (const QString& file : files) {
         if (QFileInfo::exists(file))
-            found.append(QFileInfo(file).fileName());
+            existing.append(QFileInfo(file).fileName());
     }
-    return found;
+    if (existing.isEmpty())
+        return false;
+    if (!dialogs.askYesNo(parent, QStringLiteral("Replace the existing %1?").arg(existing.join(QStringLiteral(" and ")))))
+        return std::nullopt;
+    return true;
 }
 
 }  // namespace
@@ -87,16 +93,15 @@ void TMainForm::btnNewIndexMapClick()
         SuggestedFile(edBlankMapFile->text(), edMapsDir->text(), QStringLiteral("-new.map"), true));
     if (!file)
         return;
-    const QStringList existing = Existing({*file, IndexImagePath(*file)});
-    if (!existing.isEmpty() &&
-        !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.join(QStringLiteral(" and ")))))
+    const auto replacing = MayReplace(*dialogs_, this, {*file, IndexImagePath(*file)});
+    if (!replacing)
         return;
     const auto width = dialogs_->askNumber(this, QStringLiteral("New index map"), QStringLiteral("Width in pixels:"),
                                            kDefaultIndexMapWidth, kMinIndexMapWidth, kMaxIndexMapSide);
     if (!width)
         return;
     const BusyCursor busy;
-    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, !existing.isEmpty()) == StepOutcome::Completed)
+    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, *replacing) == StepOutcome::Completed)
         edBlankMapFile->setText(*file);
 }
 
@@ -108,8 +113,7 @@ void TMainForm::btnExportClick()
         SuggestedFile(edBlankMapFile->text(), edMapsDir->text(), QStringLiteral(".geojson")));
     if (!file)
         return;
-    const QStringList existing = Existing({*file});
-    if (!existing.isEmpty() && !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.first())))
+    if (!MayReplace(*dialogs_, this, {*file}))
         return;
     const BusyCursor busy;
     ExportSheetIndex(ws_, *file, lineColor());
@@ -121,9 +125,7 @@ void TMainForm::btnSaveAsClick()
                                                SuggestedFile(edBlankMapFile->text(), edMapsDir->text(), QStringLiteral("-index.jpg")));
     if (!file)
         return;
-    const QStringList existing = Existing({*file, CalibrationFileFor(*file)});
-    if (!existing.isEmpty() &&
-        !dialogs_->askYesNo(this, QStringLiteral("Replace the existing %1?").arg(existing.join(QStringLiteral(" and ")))))
+    if (!MayReplace(*dialogs_, this, {*file, CalibrationFileFor(*file)}))
         return;
     const BusyCursor busy;
     SaveAs(ws_, *file);
