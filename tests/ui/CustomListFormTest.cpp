@@ -67,11 +67,7 @@ TEST_F(CustomListForm, ButtonsEditTheLinesAndAShortListIsReported)
 // Clear all empties it but keeps it; closing the window releases both.
 TEST_F(CustomListForm, OkSetsTheListCancelKeepsItClearAllEmptiesIt)
 {
-    const QString maps = makeDemo(2);
-    TMainForm& f = open();
-    f.edMapsDir->setText(maps);
-    f.edBlankMapFile->setText(indexFile);
-    f.btnAnalyze->click();
+    TMainForm& f = openOn(1);
     const auto& list = f.workspace().data.CustomList;
     run(f, [](TCustomListForm& d) { type(d, "draft"); }, false);
     EXPECT_FALSE(list.has_value());

@@ -32,23 +32,6 @@ public slots:
 
 class ExportGroup : public UiFixture {
 protected:
-    // Analyze, Load image and Calc points on the maps and index map given,
-    // by default makeDemo()'s two sheets on each other over a blank picture.
-    TMainForm& calculated(QString maps = QString(), QString index = QString())
-    {
-        if (maps.isEmpty()) {
-            maps = makeDemo(2);
-            index = indexFile;
-            testfiles::Write(dir.filePath("index.jpg"), overview);
-        }
-        TMainForm& f = open();
-        f.show();
-        f.edMapsDir->setText(maps);
-        f.edBlankMapFile->setText(index);
-        for (QPushButton* b : {f.btnAnalyze, f.btnLoadImage, f.btnCalc})
-            b->click();
-        return f;
-    }
     static QString tooltipAt(TMainForm& f, QPointF imagePoint)
     {
         const QPoint at = (imagePoint * f.imgMap->zoom()).toPoint();
@@ -67,12 +50,12 @@ protected:
             QCoreApplication::sendEvent(f.imgMap, &event);
         }
     }
-    const QByteArray overview = EncodeJpeg(QImage(1000, 800, QImage::Format_RGB32));
 };
 
 TEST_F(ExportGroup, TheTooltipNamesTheSheetsUnderThePointerTopmostFirstAndADoubleClickOpensOne)
 {
-    TMainForm& f = calculated(TESSARINE_DEMO "/maps", TESSARINE_DEMO "/index.map");
+    TMainForm& f = openOn(3, TESSARINE_DEMO "/maps", TESSARINE_DEMO "/index.map");
+    f.show();
     for (double zoom : {1.0, 0.5, 2.0}) {
         f.imgMap->setZoom(zoom);
         EXPECT_EQ(tooltipAt(f, {505, 205}), "<p style='white-space:pre'>L-36-68 Армянск — L-36-068, 1:100 000 — L-36-068.map</p>");
@@ -82,7 +65,8 @@ TEST_F(ExportGroup, TheTooltipNamesTheSheetsUnderThePointerTopmostFirstAndADoubl
     doubleClick(f, {505, 205});
     EXPECT_TRUE(f.meRes->toPlainText().endsWith("\n...image of L-36-068.map not found: L-36-068.jpg"));
 
-    TMainForm& two = calculated();
+    TMainForm& two = openOn(3);
+    two.show();
     testfiles::Write(dir.filePath("maps/n-37-002.jpg"), "an image");
     TPixel corner;  // of the first usable sheet
     for (const TSingleMap& m : two.workspace().data.Maps)
@@ -96,32 +80,13 @@ TEST_F(ExportGroup, TheTooltipNamesTheSheetsUnderThePointerTopmostFirstAndADoubl
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
-TEST_F(ExportGroup, SaveAsMakesAnIndexMapOfItsOwnAndLeavesTheOverviewAndTheButtons)
+// Save as… makes an index map of its own and leaves the overview and the
+// buttons; Publish… asks before writing into a folder with files. Both
+// come and go with the buttons they follow.
+TEST_F(ExportGroup, SaveAsAndPublishWriteBesideTheOverview)
 {
-    TMainForm& f = calculated();
+    TMainForm& f = openOn(3);
     EXPECT_FALSE(f.btnSaveAs->isEnabled());
-    f.btnDraw->click();
-    const QStringList before = EnabledCommands(f);
-    dialogs.saveFiles = {dir.filePath("copy.jpg"), dir.filePath("copy.jpg")};
-    f.btnSaveAs->click();
-    EXPECT_TRUE(f.meRes->toPlainText().endsWith("\n\nSaving JPG...\nSaved as copy.jpg"));
-    EXPECT_EQ(testfiles::Read(dir.filePath("index.jpg")), overview);
-    EXPECT_EQ(EnabledCommands(f), before);
-    f.btnSaveAs->click();
-    EXPECT_EQ(dialogs.questions, QStringList{"Replace the existing copy.jpg and copy.map?"});
-    f.btnSave->click();
-    EXPECT_FALSE(f.btnSaveAs->isEnabled()) << "as Save jpg";
-
-    f.btnClearAll->click();
-    f.edBlankMapFile->setText(dir.filePath("copy.map"));
-    f.btnAnalyze->click();
-    f.btnLoadImage->click();
-    EXPECT_TRUE(f.btnCalc->isEnabled()) << f.meRes->toPlainText().toStdString();
-}
-
-TEST_F(ExportGroup, PublishAsksBeforeWritingIntoAFolderWithFiles)
-{
-    TMainForm& f = calculated();
     ASSERT_TRUE(f.btnPublish->isEnabled());
     const QString web = dir.filePath("web");
     dialogs.publishes = {{web, ""}, {web, "https://example.org/scans"}, {web, "https://example.org/scans"}};
@@ -129,16 +94,34 @@ TEST_F(ExportGroup, PublishAsksBeforeWritingIntoAFolderWithFiles)
     EXPECT_EQ(QDir(web).entryList(QDir::Files), QStringList({"index.html", "index.jpg", "sheets.geojson"}));
     EXPECT_TRUE(testfiles::Read(web + "/index.html").contains("<a href=\"../maps/N-37-001.jpg\">"));
     f.btnPublish->click();  // answered No
-    EXPECT_EQ(dialogs.questions, QStringList{web + " is not empty. Write the web index into it anyway?"});
     EXPECT_FALSE(testfiles::Read(web + "/index.html").contains("example.org"));
     dialogs.yes = {true};
     f.btnPublish->click();
     EXPECT_TRUE(testfiles::Read(web + "/index.html").contains("<a href=\"https://example.org/scans/N-37-001.jpg\">"));
     EXPECT_EQ(dialogs.publishPresets, QStringList({web + "|", web + "|", web + "|https://example.org/scans"}))
         << "beside the index map first, then the last answer";
+
+    f.btnDraw->click();
+    const QStringList before = EnabledCommands(f);
+    dialogs.saveFiles = {dir.filePath("copy.jpg"), dir.filePath("copy.jpg")};
+    f.btnSaveAs->click();
+    EXPECT_TRUE(f.meRes->toPlainText().endsWith("\n\nSaving JPG...\nSaved as copy.jpg"));
+    EXPECT_EQ(testfiles::Read(dir.filePath("index.jpg")), overview);
+    EXPECT_EQ(EnabledCommands(f), before);
+    f.btnSaveAs->click();  // answered No
+    EXPECT_EQ(dialogs.questions, QStringList({web + " is not empty. Write the web index into it anyway?",
+                                              web + " is not empty. Write the web index into it anyway?",
+                                              "Replace the existing copy.jpg and copy.map?"}));
+    f.btnSave->click();
+    EXPECT_FALSE(f.btnSaveAs->isEnabled()) << "as Save jpg";
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+
     f.btnClearAll->click();
     EXPECT_FALSE(f.btnPublish->isEnabled());
-    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+    f.edBlankMapFile->setText(dir.filePath("copy.map"));
+    f.btnAnalyze->click();
+    f.btnLoadImage->click();
+    EXPECT_TRUE(f.btnCalc->isEnabled()) << f.meRes->toPlainText().toStdString();
 }
 
 }  // namespace

@@ -74,14 +74,10 @@ protected:
 
     TMainForm& demo()
     {
-        TMainForm& f = open();
+        TMainForm& f = openOn(6, TESSARINE_DEMO "/maps", files->filePath("index.map"));
         f.show();
         QApplication::setActiveWindow(&f);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
-        f.edMapsDir->setText(TESSARINE_DEMO "/maps");
-        f.edBlankMapFile->setText(files->filePath("index.map"));
-        for (QPushButton* b : {f.btnAnalyze, f.btnLoadImage, f.btnCalc, f.btnDraw, f.btnCalcNames, f.btnNames})
-            b->click();
         EXPECT_TRUE(f.btnSave->isEnabled()) << "the names are drawn";
         scrollTo(f, 0, 0);
         return f;
@@ -102,7 +98,7 @@ protected:
 
 // Each step of a held thumb redraws the name over the pixels it covers,
 // repainting only its box, with the label following; the release puts the
-// pixels back and repaints the box.
+// pixels back and repaints the box. Every way a press arrives previews.
 TEST_F(ShownDemo, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
 {
     TMainForm& f = demo();
@@ -138,15 +134,10 @@ TEST_F(ShownDemo, PressMoveReleaseShowsTheNameAndPutsTheImageBack)
     EXPECT_FALSE(f.previewShown());
     EXPECT_EQ(f.workspace().workingImage, before) << "pixel for pixel as before";
     EXPECT_EQ(recorder.painted.boundingRect(), box) << "the release repaints the box it cleared";
-}
 
-// Through the window system, as a real click arrives: the slider ignores a
-// right-button press, yet the press and the release still reach the window.
-// A press in the channel moves the thumb first, then reaches the window.
-TEST_F(ShownDemo, EveryWayAPressArrivesPreviews)
-{
-    TMainForm& f = demo();
-    const QImage before = f.workspace().workingImage.copy();
+    // Through the window system, as a real click arrives: the slider ignores
+    // a right-button press, yet the press and the release still reach the
+    // window. A press in the channel moves the thumb first, then reaches it.
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         const QPoint thumb = f.tbOpacity->mapTo(&f, HandleCenter(f.tbOpacity, f.tbOpacity->value()));
         QTest::mousePress(f.windowHandle(), button, {}, thumb);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtPrint.h"
 #include "UiFixture.h"
-#include "imaging/JpegCodec.h"
 #include "ui/RadioGroup.h"
 #include "ui/TCTrackBar.h"
 
@@ -99,39 +98,6 @@ TEST_F(UiFixture, RefusedSettingsWriteIsReported)
     EXPECT_EQ(testfiles::Read(dir.filePath("folder.ini/inside.txt")), "kept");
 }
 
-// A handler's error shows in the error box and the window goes on: on
-// repaired input each button enables the next, and the annotated image is
-// saved over the overview.
-TEST_F(UiFixture, ErrorBoxThenTheWholeButtonSequence)
-{
-    const QString maps = makeDemo(2);
-    QDir(maps).mkdir("old.map");  // a folder taken as a sheet: reading it fails
-    QImage overview(1000, 800, QImage::Format_RGB32);
-    overview.fill(Qt::white);
-    const QByteArray original = EncodeJpeg(overview);
-    testfiles::Write(dir.filePath("index.jpg"), original);
-    TMainForm& f = open();
-    f.edMapsDir->setText(maps);
-    f.edBlankMapFile->setText(indexFile);
-    f.btnAnalyze->click();
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open file \"" + maps + "/old.map\"")) << dialogs.errors[0].toStdString();
-    EXPECT_EQ(EnabledCommands(f), QStringList{"btnAnalyze"});
-
-    QDir(maps).rmdir("old.map");
-    f.btnAnalyze->click();
-    EXPECT_EQ(f.edMapsDir->text(), maps + "/");
-    EXPECT_TRUE(f.meRes->toPlainText().endsWith("3 map files analysed\n2 map files is ok"));
-    for (QPushButton* b : {f.btnLoadImage, f.btnCalc, f.btnDraw, f.btnCalcNames, f.btnNames, f.btnSave}) {
-        ASSERT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-        b->click();
-    }
-    EXPECT_EQ(dialogs.errors.size(), 1);
-    const QByteArray saved = testfiles::Read(dir.filePath("index.jpg"));
-    EXPECT_NE(saved, original);
-    EXPECT_EQ(DecodeJpeg(saved, -1).size(), QSize(1000, 800));
-}
-
 // The folder dialog starts at an existing folder only; the map file dialog
 // is preset with the box's file or else the last choice.
 TEST_F(UiFixture, FileButtonsPresetTheirDialogsFromTheBoxes)
@@ -184,60 +150,45 @@ TEST_F(UiFixture, TheTopStripsControlsDoNotOverlap)
                 << controls[i]->objectName().toStdString() << " and " << controls[j]->objectName().toStdString();
 }
 
-// The New… and Export… buttons, their dialogs answered in advance; the save
-// dialogs start beside the index map (at first, beside the maps folder) and
-// New… asks the width.
-TEST_F(UiFixture, NewMakesTheIndexMapAndExportFollowsClearAll)
+// New…, Export… and the Calibration group, their dialogs answered in
+// advance: the save dialogs start beside the index map (at first, beside the
+// maps folder) and New… asks the width; the corners chosen reach Analyze
+// and the settings file; Export… and Check calibrations come and go with
+// Clear all.
+TEST_F(UiFixture, NewExportAndTheCalibrationGroupOnTheDemo)
 {
     TMainForm& f = open();
+    ASSERT_EQ(f.cbSheetCorners->count(), 3);
+    EXPECT_EQ(f.cbSheetCorners->itemText(1), "MMPLL, else calibration");
+    EXPECT_EQ(f.cbSheetCorners->accessibleName(), "Sheet corners");
+    EXPECT_EQ(f.btnCheckCalibrations->objectName() + " " + f.btnCheckCalibrations->text(), "btnCheckCalibrations Check calibrations");
     f.edMapsDir->setText(TESSARINE_DEMO "/maps");
     dialogs.saveFiles = {dir.filePath("new.map"), dir.filePath("new.map"), dir.filePath("sheets.geojson")};
     dialogs.numbers = {600};
-
     f.btnNewIndexMap->click();
     EXPECT_EQ(f.edBlankMapFile->text(), dir.filePath("new.map"));
     EXPECT_EQ(QImage(dir.filePath("new.jpg")).width(), 600);
     f.btnNewIndexMap->click();  // asked, answered No
     EXPECT_EQ(dialogs.questions, QStringList{"Replace the existing new.map and new.jpg?"});
 
-    EXPECT_FALSE(f.btnExport->isEnabled());
+    EXPECT_FALSE(f.btnExport->isEnabled() || f.btnCheckCalibrations->isEnabled());
+    f.cbSheetCorners->setCurrentIndex(2);
     f.btnAnalyze->click();
-    ASSERT_TRUE(f.btnExport->isEnabled());
+    EXPECT_TRUE(f.cbSheetCorners->isEnabled());
+    EXPECT_TRUE(f.meRes->toPlainText().contains("\n...outline from 4 calibration points\n"));
+    ASSERT_TRUE(f.btnExport->isEnabled() && f.btnCheckCalibrations->isEnabled());
     f.btnExport->click();
     EXPECT_TRUE(QFileInfo(dir.filePath("sheets.geojson")).isFile());
+    f.btnCheckCalibrations->click();
+    EXPECT_TRUE(f.meRes->toPlainText().contains("\nChecking calibrations...\n"));
     f.btnClearAll->click();
-    EXPECT_FALSE(f.btnExport->isEnabled());
+    EXPECT_FALSE(f.btnExport->isEnabled() || f.btnCheckCalibrations->isEnabled());
+    f.close();
+    EXPECT_TRUE(settingsText().endsWith("\n[calibration]\nCorners=2\n")) << settingsText().toStdString();
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
     EXPECT_EQ(dialogs.suggestedFiles, (QStringList{TESSARINE_DEMO "/maps-new.map", dir.filePath("new-new.map"),
                                                    dir.filePath("new.geojson")}));
     EXPECT_EQ(dialogs.numbersAsked, QStringList{"Width in pixels: 4000"});
-}
-
-// The Calibration group: its choice reaches Analyze and the settings file,
-// and Check calibrations is there whenever Clear all is.
-TEST_F(UiFixture, CalibrationGroupChoosesCornersAndChecks)
-{
-    TMainForm& f = open();
-    ASSERT_EQ(f.cbSheetCorners->count(), 3);
-    EXPECT_EQ(f.cbSheetCorners->itemText(1), "MMPLL, else calibration");
-    EXPECT_EQ(f.cbSheetCorners->accessibleName(), "Sheet corners");
-    EXPECT_EQ(f.btnCheckCalibrations->objectName(), "btnCheckCalibrations");
-    EXPECT_EQ(f.btnCheckCalibrations->text(), "Check calibrations");
-    EXPECT_FALSE(f.btnCheckCalibrations->isEnabled());
-    f.cbSheetCorners->setCurrentIndex(2);
-    f.edMapsDir->setText(TESSARINE_DEMO "/maps");
-    f.edBlankMapFile->setText(TESSARINE_DEMO "/index.map");
-    f.btnAnalyze->click();
-    EXPECT_TRUE(f.cbSheetCorners->isEnabled());
-    EXPECT_TRUE(f.meRes->toPlainText().contains("\n...outline from 4 calibration points\n"));
-    ASSERT_TRUE(f.btnCheckCalibrations->isEnabled());
-    f.btnCheckCalibrations->click();
-    EXPECT_TRUE(f.meRes->toPlainText().contains("\nChecking calibrations...\n"));
-    f.btnClearAll->click();
-    EXPECT_FALSE(f.btnCheckCalibrations->isEnabled());
-    f.close();
-    EXPECT_TRUE(settingsText().endsWith("\n[calibration]\nCorners=2\n")) << settingsText().toStdString();
-    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 
 #include "FakeDialogs.h"
 #include "MapFiles.h"
+#include "imaging/JpegCodec.h"
 #include "ui/MainFormUnit.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -62,7 +64,30 @@ protected:
         return dir.filePath("maps");
     }
 
+    // A window on `maps` and `index` (by default makeDemo()'s two sheets over
+    // the blank `overview`) with the first `steps` of Analyze, Load image,
+    // Calc points, Draw borders, Calc name centers and Draw names clicked.
+    TMainForm& openOn(qsizetype steps, QString maps = {}, QString index = {})
+    {
+        if (maps.isEmpty()) {
+            maps = makeDemo(2);
+            index = indexFile;
+            testfiles::Write(dir.filePath("index.jpg"), overview);
+        }
+        TMainForm& f = open();
+        f.edMapsDir->setText(maps);
+        f.edBlankMapFile->setText(index);
+        for (QPushButton* b : QList{f.btnAnalyze, f.btnLoadImage, f.btnCalc, f.btnDraw, f.btnCalcNames, f.btnNames}.first(steps))
+            b->click();
+        return f;
+    }
+
     QTemporaryDir dir;
+    const QByteArray overview = [] {
+        QImage white(1000, 800, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        return EncodeJpeg(white);
+    }();
     QString settingsPath = dir.filePath("tessarine.ini");
     QString indexFile;
     FakeDialogs dialogs;

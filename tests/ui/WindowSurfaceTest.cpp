@@ -74,21 +74,6 @@ QStringList ClippedCaptions(QWidget* window)
 
 class Surface : public UiFixture {
 protected:
-    // The fixture's two sheets, not standard ones, on a 10 x 10 degree
-    // index map with its overview, analysed.
-    TMainForm& analyzed()
-    {
-        const QString maps = makeDemo(2);
-        QImage overview(1000, 800, QImage::Format_RGB32);
-        overview.fill(Qt::white);
-        testfiles::Write(dir.filePath("index.jpg"), EncodeJpeg(overview));
-        TMainForm& f = open();
-        f.edMapsDir->setText(maps);
-        f.edBlankMapFile->setText(indexFile);
-        f.btnAnalyze->click();
-        return f;
-    }
-
     // The override cursor's shape when `button`'s handler first lets the
     // window repaint (right after its first log line); none if it never is.
     static std::optional<Qt::CursorShape> cursorAtFirstLine(QPushButton* button)
@@ -128,11 +113,25 @@ TEST_F(Surface, EveryCaptionFitsAndEveryControlHasATooltipThatIsItsDescription)
     EXPECT_EQ(f.btnClearAll->toolTip(), QStringLiteral("Including calculatings and image"));
 }
 
-// The wait cursor shows from the first log line of every long step and is
-// gone when the step ends, also in the error box; no dialog shows under it.
-TEST_F(Surface, TheWaitCursorShowsWhileAStepRunsAndNeverOutlivesIt)
+// A handler's error shows in the error box and the window goes on: on
+// repaired input each button enables the next and runs under the wait
+// cursor, from its first log line to its end; no dialog shows under it, and
+// the annotated image is saved over the overview.
+TEST_F(Surface, AfterAnErrorEachStepRunsInTurnUnderTheWaitCursor)
 {
-    TMainForm& f = analyzed();
+    TMainForm& f = openOn(0);
+    const QString maps = f.edMapsDir->text();
+    QDir(maps).mkdir("old.map");  // a folder taken as a sheet: reading it fails
+    f.btnAnalyze->click();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open file \"" + maps + "/old.map\"")) << dialogs.errors[0].toStdString();
+    EXPECT_EQ(EnabledCommands(f), QStringList{"btnAnalyze"});
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    QDir(maps).rmdir("old.map");
+    f.btnAnalyze->click();
+    EXPECT_EQ(f.edMapsDir->text(), maps + "/");
+    EXPECT_TRUE(f.meRes->toPlainText().endsWith("3 map files analysed\n2 map files is ok"));
     dialogs.saveFiles = {dir.filePath("sheets.kml"), dir.filePath("new.map")};
     dialogs.numbers = {400};
     for (QPushButton* b : {f.btnLoadImage, f.btnCalc, f.btnDraw, f.btnCalcNames, f.btnNames, f.btnSave, f.btnExport,
@@ -143,12 +142,11 @@ TEST_F(Surface, TheWaitCursorShowsWhileAStepRunsAndNeverOutlivesIt)
             << b->objectName().toStdString();
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << b->objectName().toStdString();
     }
-    f.btnClearAll->click();
-    QDir(f.edMapsDir->text()).mkdir("old.map");  // a folder taken as a sheet: Analyze fails
-    f.btnAnalyze->click();
     EXPECT_EQ(dialogs.errors.size(), 1);
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(dialogs.busyDialogs, 0);
+    const QByteArray saved = testfiles::Read(dir.filePath("index.jpg"));
+    EXPECT_NE(saved, overview);
+    EXPECT_EQ(DecodeJpeg(saved, -1).size(), QSize(1000, 800));
 }
 
 // None of the 600 cells of 1:100,000 inside is held: the log names 500.
@@ -156,7 +154,7 @@ TEST_F(Surface, TheWaitCursorShowsWhileAStepRunsAndNeverOutlivesIt)
 // 9,600 of 1:25,000.
 TEST_F(Surface, CoverageNamesFiveHundredCellsAndDrawingThousandsIsAsked)
 {
-    TMainForm& f = analyzed();
+    TMainForm& f = openOn(1);
     f.cbCoverageScale->setCurrentIndex(f.cbCoverageScale->findData(100000));
     f.btnCoverage->click();
     const QStringList log = f.meRes->toPlainText().split(u'\n');
