@@ -3,6 +3,8 @@
 #include "MapFiles.h"
 #include "Process.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -41,6 +43,24 @@ TEST(BatchCoverage, ReportsTheMissingSheetsAndWritesTheirList)
                   row.missing > 500 ? QStringLiteral("...and %1 more").arg(row.missing - 500) : QString())
             << row.scale;
     }
+}
+
+// A real sheet without a border is usable with its calibration on an index
+// map made for the sheets of its folder.
+TEST(CalibrationRun, RealBorderlessSheetIsUsableWithFallback)
+{
+    const QString folder = QStringLiteral(TESSARINE_REAL_MAPS) + "/mapsoft2";
+    if (!QFileInfo::exists(folder + "/ozi5.map"))
+        GTEST_SKIP() << "no real-maps folder";
+    QTemporaryDir root;
+    const QString made = root.filePath("made.map");
+    const ProcessRun make =
+        RunProgram(TESSARINE_BATCH, {"--maps", folder, "--make-index", made, "--width", "400", "--corners", "fallback"});
+    ASSERT_EQ(make.exitCode, 0) << make.out.toStdString();
+    const ProcessRun r = RunProgram(TESSARINE_BATCH, {"--maps", folder, "--index", made, "--stop-after", "analyze",
+                                                      "--corners", "fallback"});
+    EXPECT_TRUE(r.out.contains(QRegularExpression("\nozi5.map\n[^\n]*\n...outline from 9 calibration points\n(...p[1-4] [^\n]*\n){4}...is ok\n")))
+        << r.out.toStdString();
 }
 
 }  // namespace
