@@ -42,6 +42,8 @@ namespace {
 const QStringList kCommands{"Analyze", "LoadImage", "Calc", "Draw", "CalcNames", "Names", "Undo", "ClearAll", "Save",
                             "Coverage", "DrawMissing", "Export"};
 constexpr qsizetype kPanelCommands = 9;  // the five groups; the buttons beside the panel are checked on their own
+// The step's lines must be these, begin with them, hold them together or end with them.
+const QStringList kLogChecks{"log", "log-starts", "log-has", "log-ends"};
 
 // \xHH is a byte, \r and \n the line ends; \{N} makes the byte before it N
 // bytes long in all.
@@ -153,15 +155,15 @@ protected:
     {
         const auto pixel = [&](const QImage& image) { return image.pixel(a[1].toInt(), a[2].toInt()) & 0xFFFFFF; };
         const auto file = [&](int k) { return testfiles::Read(path(a[k])); };
-        if (a[0].startsWith("log")) {
+        if (kLogChecks.contains(a[0])) {
             const QStringList step = log.lines().mid(before);
             QStringList want;
             for (const QString& line : a.size() > 1 ? QStringList{a.mid(1).join(' ')} : block)
                 want << QString::fromUtf8(Unescape(line));
-            qsizetype at = a[0] == "log-ends" ? step.size() - want.size() : 0;
+            qsizetype at = a[0] == "log-ends" ? std::max<qsizetype>(step.size() - want.size(), 0) : 0;
             while (a[0] == "log-has" && at + want.size() < step.size() && step.mid(at, want.size()) != want)
                 ++at;
-            EXPECT_EQ(a[0] == "log" ? step : step.mid(std::max<qsizetype>(at, 0), want.size()), want) << "among " << ::testing::PrintToString(step);
+            EXPECT_EQ(a[0] == "log" ? step : step.mid(at, want.size()), want) << "among " << ::testing::PrintToString(step);
         } else if (a[0] == "exit") {
             EXPECT_EQ(exitStatus, a[1].toInt());
             exitStatus = 0;
@@ -212,11 +214,12 @@ protected:
     void run(QStringList lines)
     {
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            const QStringList a = lines[i].replace("{root}", root.path()).replace("{demo}", TESSARINE_DEMO).split(' ');
+            const auto expand = [&] { return lines[i].replace("{root}", root.path()).replace("{demo}", TESSARINE_DEMO); };
+            const QStringList a = expand().split(' ');
             const auto block = [&] {
                 QStringList b;
                 while (++i < lines.size() && lines[i] != "end")
-                    b << lines[i].replace("{root}", root.path()).replace("{demo}", TESSARINE_DEMO);
+                    b << expand();
                 return b;
             };
             if (a[0].isEmpty() || a[0].startsWith('#'))
@@ -246,7 +249,7 @@ protected:
             else if (a[0] == "run")
                 press(a);
             else
-                check(a, a[0].startsWith("log") && a.size() == 1 ? block() : QStringList());
+                check(a, kLogChecks.contains(a[0]) && a.size() == 1 ? block() : QStringList());
         }
         EXPECT_EQ(error, "") << "an error no case line expected";
         EXPECT_EQ(exitStatus, 0) << "an exit status no case line expected";
