@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MapFiles.h"
 #include "QtPrint.h"
-#include "workflow/panel/Analyze.h"
 #include "workflow/coverage/Coverage.h"
 
 #include <gtest/gtest.h>
@@ -37,19 +36,6 @@ TEST(CoverageTest, AutoTakesTheScaleMostSheetsHaveTheMoreDetailedOfATie)
             sheets.push_back(SheetOf(name));
         EXPECT_EQ(ComputeCoverage(Collection(sheets), kAutoScale).scale, row[1].toInt()) << row[0].toStdString();
     }
-}
-
-TEST(CoverageTest, TheDemoIsReportedAsItsFilesAreNamed)
-{
-    MemoryLog log;
-    Workspace ws(log, ".");
-    QString maps = TESSARINE_DEMO "/maps";
-    ASSERT_EQ(Analyze(ws, maps, TESSARINE_DEMO "/index.map"), StepOutcome::Completed);
-    ASSERT_EQ(ws.data.GoodMapsCount, 16);
-    const qsizetype analysed = log.lines().size();
-    Coverage(ws, kAutoScale);
-    const QString expected = QString::fromUtf8(testfiles::Read(TESSARINE_TEST_DATA "/coverage/demo.txt"));
-    EXPECT_EQ(log.lines().mid(analysed), expected.split('\n').mid(0, expected.count('\n')));
 }
 
 }  // namespace

@@ -27,9 +27,11 @@
 #include "workflow/panel/Undo.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -40,6 +42,8 @@ namespace {
 const QStringList kCommands{"Analyze", "LoadImage", "Calc", "Draw", "CalcNames", "Names", "Undo", "ClearAll", "Save",
                             "Coverage", "DrawMissing", "Export"};
 constexpr qsizetype kPanelCommands = 9;  // the five groups; the buttons beside the panel are checked on their own
+// The step's lines must be these, begin with them, hold them together or end with them.
+const QStringList kLogChecks{"log", "log-starts", "log-has", "log-ends"};
 
 // \xHH is a byte, \r and \n the line ends; \{N} makes the byte before it N
 // bytes long in all.
@@ -75,7 +79,7 @@ QByteArray ReadNative(const QByteArray& path)
 
 class WorkflowCase : public ::testing::TestWithParam<QString> {
 protected:
-    QString path(const QString& name) const { return root.path() + "/" + name; }
+    QString path(const QString& name) const { return QDir(root.path()).filePath(name); }
     QByteArray native(const QString& name) const { return QFile::encodeName(root.path()) + "/" + Unescape(name); }
 
     void write(const QString& name, const QByteArray& bytes)
@@ -88,16 +92,35 @@ protected:
         written[native(name)] = bytes;
     }
 
+    // tessarine-batch run in the case's folder; what it prints becomes the
+    // step's lines.
+    void batch(const QString& command)
+    {
+        QProcess process;
+        process.setWorkingDirectory(root.path());
+        process.start(TESSARINE_BATCH, QProcess::splitCommand(command));
+        ASSERT_TRUE(process.waitForFinished(120000)) << "still running";
+        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
+        for (const QByteArray& printed : {process.readAllStandardOutput(), process.readAllStandardError()}) {
+            EXPECT_TRUE(printed.isEmpty() || printed.endsWith('\n')) << "the last line printed has no line end";
+            if (!printed.isEmpty())
+                log.append(QString::fromUtf8(printed.chopped(1)));
+        }
+        exitStatus = process.exitCode();
+    }
+
     void press(const QStringList& a)
     {
-        ASSERT_EQ(error, "") << "an error no case line expected";
+        EXPECT_EQ(error, "") << "an error no case line expected";
+        EXPECT_EQ(exitStatus, 0) << "an exit status no case line expected";
+        exitStatus = 0;
         before = log.lines().size();
         const auto arg = [&](int i) { return a.value(i); };
         const auto edit = [&](auto function) { list = function(list, qsizetype(ws.data.Maps.size())); };
         const std::map<QString, std::function<void()>> steps{
             {"analyze", [&] { QString maps = path(arg(3).isEmpty() ? "maps" : arg(3));
                               Analyze(ws, maps, arg(2) == "-" ? QString() : path(arg(2).isEmpty() ? "index.map" : arg(2))); }},
-            {"load", [&] { LoadImage(ws, path("index.map")); loaded = ws.workingImage; }},
+            {"load", [&] { LoadImage(ws, path(arg(2).isEmpty() ? "index.map" : arg(2))); loaded = ws.workingImage; }},
             {"calc", [&] { CalcPoints(ws); }},
             {"borders", [&] { DrawBorders(ws, {arg(2), QColor(arg(3)), arg(4) == "fill"}); }},
             {"centers", [&] { CalcNameCenters(ws, arg(2).toInt()); }},
@@ -122,6 +145,7 @@ protected:
                             shownAt = StartNamePreview(ws, preview, style, view); }},
             {"slide", [&] { preview.redraw(ws.workingImage, OpacityAlpha(arg(2).toInt())); }},
             {"release", [&] { preview.hide(ws.workingImage); }},
+            {"batch", [&] { batch(a.mid(2).join(' ')); }},
         };
         ASSERT_TRUE(steps.count(arg(1))) << "unknown step";
         error = ErrorText(steps.at(arg(1)));
@@ -130,13 +154,26 @@ protected:
     void check(const QStringList& a, const QStringList& block)
     {
         const auto pixel = [&](const QImage& image) { return image.pixel(a[1].toInt(), a[2].toInt()) & 0xFFFFFF; };
-        if (a[0] == "log") {
-            QStringList expected;
-            for (const QString& line : block)
-                expected << QString::fromUtf8(Unescape(line));
-            EXPECT_EQ(log.lines().mid(before), expected);
-        } else if (a[0] == "log-ends") {
-            EXPECT_EQ(log.lines().mid(before).value(log.lines().size() - before - 1), a.mid(1).join(' '));
+        const auto file = [&](int k) { return testfiles::Read(path(a[k])); };
+        if (kLogChecks.contains(a[0])) {
+            const QStringList step = log.lines().mid(before);
+            QStringList want;
+            for (const QString& line : a.size() > 1 ? QStringList{a.mid(1).join(' ')} : block)
+                want << QString::fromUtf8(Unescape(line));
+            qsizetype at = a[0] == "log-ends" ? std::max<qsizetype>(step.size() - want.size(), 0) : 0;
+            while (a[0] == "log-has" && at + want.size() < step.size() && step.mid(at, want.size()) != want)
+                ++at;
+            EXPECT_EQ(a[0] == "log" ? step : step.mid(at, want.size()), want) << "among " << ::testing::PrintToString(step);
+        } else if (a[0] == "exit") {
+            EXPECT_EQ(exitStatus, a[1].toInt());
+            exitStatus = 0;
+        } else if (a[0] == "same" || a[0] == "differs") {
+            ASSERT_FALSE(file(1).isEmpty() || file(2).isEmpty()) << "no such file, or an empty one";
+            EXPECT_EQ(file(1) == file(2), a[0] == "same");
+        } else if (a[0] == "has") {
+            EXPECT_EQ(file(1).count(Unescape(a.mid(3).join(' '))), a[2].toInt());
+        } else if (a[0] == "size") {
+            EXPECT_EQ(DecodeJpeg(file(1), -1).size(), QSize(a[2].toInt(), a[3].toInt()));
         } else if (a[0] == "error") {
             EXPECT_EQ(error, a.mid(1).join(' '));
             error.clear();
@@ -177,11 +214,12 @@ protected:
     void run(QStringList lines)
     {
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            const QStringList a = lines[i].replace("{root}", root.path()).split(' ');
+            const auto expand = [&] { return lines[i].replace("{root}", root.path()).replace("{demo}", TESSARINE_DEMO); };
+            const QStringList a = expand().split(' ');
             const auto block = [&] {
                 QStringList b;
                 while (++i < lines.size() && lines[i] != "end")
-                    b << lines[i].replace("{root}", root.path());
+                    b << expand();
                 return b;
             };
             if (a[0].isEmpty() || a[0].startsWith('#'))
@@ -211,9 +249,10 @@ protected:
             else if (a[0] == "run")
                 press(a);
             else
-                check(a, a[0] == "log" ? block() : QStringList());
+                check(a, kLogChecks.contains(a[0]) && a.size() == 1 ? block() : QStringList());
         }
         EXPECT_EQ(error, "") << "an error no case line expected";
+        EXPECT_EQ(exitStatus, 0) << "an exit status no case line expected";
         for (const auto& [name, bytes] : written) {
             EXPECT_EQ(ReadNative(name), bytes) << name.toStdString() << " was changed";
             std::remove(name.constData());  // QTemporaryDir passes over names that are not UTF-8
@@ -230,6 +269,7 @@ protected:
     NamePreview preview;
     std::optional<TPixel> shownAt;  // where the last press showed a name
     QString error;
+    int exitStatus = 0;  // of the last batch run
     qsizetype before = 0;
 };
 
