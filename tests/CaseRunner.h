@@ -208,6 +208,8 @@ private:
             EXPECT_EQ(file(1), ws.baseImage);
             EXPECT_EQ(ws.baseImage, EncodeJpeg(ws.workingImage));
             written.erase(native(a[1]));
+        } else if (a[0] == "kept") {
+            EXPECT_EQ(ReadNative(native(a[1])), written[native(a[1])]) << "changed before the case's end";
         } else if (a[0] == "mode") {
             struct stat info {};
             EXPECT_EQ(::stat(native(a[1]).constData(), &info), 0);

@@ -63,30 +63,4 @@ TEST_F(CustomListForm, ButtonsEditTheLinesAndAShortListIsReported)
     EXPECT_EQ(dialogs.errors, QStringList{"List index out of bounds (2)"});
 }
 
-// Ok sets the list, Cancel keeps what was set (or, before any, the edits);
-// Clear all empties it but keeps it; closing the window releases both.
-TEST_F(CustomListForm, OkSetsTheListCancelKeepsItClearAllEmptiesIt)
-{
-    TMainForm& f = openOn(1);
-    const auto& list = f.workspace().data.CustomList;
-    run(f, [](TCustomListForm& d) { type(d, "draft"); }, false);
-    EXPECT_FALSE(list.has_value());
-    run(f, [](TCustomListForm& d) {
-        EXPECT_EQ(d.meList->toPlainText(), QString("draft"));
-        type(d, "  first  \nsecond");
-    }, true);
-    EXPECT_EQ(*list, (QStringList{"  first  ", "second"}));
-    run(f, [](TCustomListForm& d) { type(d, "edited"); }, false);
-    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.lines(), (QStringList{"  first  ", "second"})); }, false);
-    EXPECT_EQ(*list, (QStringList{"  first  ", "second"}));
-
-    f.btnClearAll->click();
-    ASSERT_TRUE(list.has_value());
-    EXPECT_TRUE(list->isEmpty());
-    run(f, [](TCustomListForm& d) { EXPECT_EQ(d.meList->toPlainText(), QString()); }, false);
-    f.close();
-    EXPECT_EQ(f.customListForm(), nullptr);
-    EXPECT_FALSE(list.has_value());
-}
-
 }  // namespace

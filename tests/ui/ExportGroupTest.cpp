@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -78,50 +77,6 @@ TEST_F(ExportGroup, TheTooltipNamesTheSheetsUnderThePointerTopmostFirstAndADoubl
     doubleClick(two, inside);
     EXPECT_EQ(urls.opened, QStringList{dir.filePath("maps/n-37-002.jpg")}) << "the topmost";
     EXPECT_TRUE(dialogs.errors.isEmpty());
-}
-
-// Save as… makes an index map of its own and leaves the overview and the
-// buttons; Publish… asks before writing into a folder with files. Both
-// come and go with the buttons they follow.
-TEST_F(ExportGroup, SaveAsAndPublishWriteBesideTheOverview)
-{
-    TMainForm& f = openOn(3);
-    EXPECT_FALSE(f.btnSaveAs->isEnabled());
-    ASSERT_TRUE(f.btnPublish->isEnabled());
-    const QString web = dir.filePath("web");
-    dialogs.publishes = {{web, ""}, {web, "https://example.org/scans"}, {web, "https://example.org/scans"}};
-    f.btnPublish->click();
-    EXPECT_EQ(QDir(web).entryList(QDir::Files), QStringList({"index.html", "index.jpg", "sheets.geojson"}));
-    EXPECT_TRUE(testfiles::Read(web + "/index.html").contains("<a href=\"../maps/N-37-001.jpg\">"));
-    f.btnPublish->click();  // answered No
-    EXPECT_FALSE(testfiles::Read(web + "/index.html").contains("example.org"));
-    dialogs.yes = {true};
-    f.btnPublish->click();
-    EXPECT_TRUE(testfiles::Read(web + "/index.html").contains("<a href=\"https://example.org/scans/N-37-001.jpg\">"));
-    EXPECT_EQ(dialogs.publishPresets, QStringList({web + "|", web + "|", web + "|https://example.org/scans"}))
-        << "beside the index map first, then the last answer";
-
-    f.btnDraw->click();
-    const QStringList before = EnabledCommands(f);
-    dialogs.saveFiles = {dir.filePath("copy.jpg"), dir.filePath("copy.jpg")};
-    f.btnSaveAs->click();
-    EXPECT_TRUE(f.meRes->toPlainText().endsWith("\n\nSaving JPG...\nSaved as copy.jpg"));
-    EXPECT_EQ(testfiles::Read(dir.filePath("index.jpg")), overview);
-    EXPECT_EQ(EnabledCommands(f), before);
-    f.btnSaveAs->click();  // answered No
-    EXPECT_EQ(dialogs.questions, QStringList({web + " is not empty. Write the web index into it anyway?",
-                                              web + " is not empty. Write the web index into it anyway?",
-                                              "Replace the existing copy.jpg and copy.map?"}));
-    f.btnSave->click();
-    EXPECT_FALSE(f.btnSaveAs->isEnabled()) << "as Save jpg";
-    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
-
-    f.btnClearAll->click();
-    EXPECT_FALSE(f.btnPublish->isEnabled());
-    f.edBlankMapFile->setText(dir.filePath("copy.map"));
-    f.btnAnalyze->click();
-    f.btnLoadImage->click();
-    EXPECT_TRUE(f.btnCalc->isEnabled()) << f.meRes->toPlainText().toStdString();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "ui/Dialogs.h"
 
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QStringList>
 
 #include <deque>
@@ -21,61 +22,42 @@ public:
     }
     std::optional<QString> chooseDirectory(QWidget*, const QString& title, const QString& start) override
     {
-        directoryAsked.append(title + "|" + start);
-        return next(directories);
+        return next("folder: " + title + "|" + start, directories);
     }
-    std::optional<QString> chooseMapFile(QWidget*, const QString& preset) override
+    std::optional<QString> chooseMapFile(QWidget*, const QString& preset) override { return next("map file: " + preset, mapFiles); }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return next("font", fonts); }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return next("colour", colors); }
+    bool runCustomList(TCustomListForm& dialog) override
     {
-        mapFilePresets.append(preset);
-        return next(mapFiles);
+        shown.append(("custom list: " + dialog.lines().join(u'|')).trimmed());
+        return customList ? customList(dialog) : false;
     }
-    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return next(fonts); }
-    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return next(colors); }
-    bool runCustomList(TCustomListForm& dialog) override { return customList ? customList(dialog) : false; }
     std::optional<QString> chooseSaveFile(QWidget*, const QString&, const QStringList&, const QString& suggested) override
     {
-        suggestedFiles.append(suggested);
-        busyDialogs += busy();
-        return next(saveFiles);
+        return next("save: " + suggested, saveFiles);
     }
-    bool askYesNo(QWidget*, const QString& question) override
-    {
-        questions.append(question);
-        busyDialogs += busy();
-        return next(yes).value_or(false);
-    }
+    bool askYesNo(QWidget*, const QString& question) override { return next("question: " + question, yes).value_or(false); }
     std::optional<int> askNumber(QWidget*, const QString&, const QString& label, int value, int, int) override
     {
-        numbersAsked.append(QStringLiteral("%1 %2").arg(label).arg(value));
-        busyDialogs += busy();
-        if (numbers.empty())
-            return value;
-        const std::optional<int> answer = numbers.front();
-        numbers.pop_front();
-        return answer;
+        return next(QStringLiteral("number: %1 %2").arg(label).arg(value), numbers).value_or(value);
     }
-
     std::optional<PublishChoice> choosePublish(QWidget*, const PublishChoice& preset) override
     {
-        publishPresets.append(preset.dir + "|" + preset.linkBase);
-        return next(publishes);
+        return next("publish: " + preset.dir + "|" + preset.linkBase, publishes);
     }
 
     QStringList errors;
-    QStringList directoryAsked;
-    QStringList mapFilePresets;
-    QStringList questions;  // answered from `yes`, then No
-    QStringList suggestedFiles;
-    QStringList numbersAsked;  // the label and the number offered
-    int busyDialogs = 0;       // error boxes, questions and file dialogs shown under the wait cursor
-    QStringList publishPresets;
-    std::deque<PublishChoice> publishes;
-    // The answers to give in turn; once they run out, the dialog is cancelled.
+    // Every other dialog in the order shown, as "kind: what it showed".
+    QStringList shown;
+    int busyDialogs = 0;  // dialogs shown under the wait cursor
+    // The answers to give in turn; once they run out, the dialog is
+    // cancelled (a question answered No, a number's offer taken).
     std::deque<QString> directories;
     std::deque<QString> mapFiles;
     std::deque<QString> saveFiles;
     std::deque<bool> yes;
-    std::deque<std::optional<int>> numbers;  // nothing cancels; once they run out, the offer is taken
+    std::deque<std::optional<int>> numbers;  // nothing cancels
+    std::deque<PublishChoice> publishes;
     std::deque<QFont> fonts;
     std::deque<QColor> colors;
     // Plays the user's part in the Custom list dialog; true is Ok.
@@ -84,8 +66,10 @@ public:
 private:
     static bool busy() { return QGuiApplication::overrideCursor() != nullptr; }
     template <typename T>
-    static std::optional<T> next(std::deque<T>& answers)
+    std::optional<T> next(const QString& what, std::deque<T>& answers)
     {
+        shown.append(what);
+        busyDialogs += busy();
         if (answers.empty())
             return std::nullopt;
         std::optional<T> answer(std::in_place, answers.front());

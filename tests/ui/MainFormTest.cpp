@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -81,48 +80,6 @@ TEST_F(UiFixture, SettingsRoundTripThroughCloseAndANewWindow)
     EXPECT_TRUE(settingsText().contains("\nFillPolygons=0\n"));
 }
 
-// A settings file that cannot be written (a folder in its place) is
-// reported, loses nothing, and the window closes all the same.
-TEST_F(UiFixture, RefusedSettingsWriteIsReported)
-{
-    settingsPath = dir.filePath("folder.ini");
-    QDir(dir.path()).mkdir("folder.ini");
-    testfiles::Write(dir.filePath("folder.ini/inside.txt"), "kept");
-    TMainForm& f = open();
-    f.show();
-    EXPECT_TRUE(f.close());
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(dialogs.errors, QStringList{"Unable to write to " + settingsPath});
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"folder.ini"})
-        << "no temporary file is left";
-    EXPECT_EQ(testfiles::Read(dir.filePath("folder.ini/inside.txt")), "kept");
-}
-
-// The folder dialog starts at an existing folder only; the map file dialog
-// is preset with the box's file or else the last choice.
-TEST_F(UiFixture, FileButtonsPresetTheirDialogsFromTheBoxes)
-{
-    makeDemo(1);
-    TMainForm& f = open();
-    f.edMapsDir->setText(dir.path());
-    dialogs.directories.push_back(QString("/chosen"));
-    f.btnSelectDir->click();
-    EXPECT_EQ(f.edMapsDir->text(), QString("/chosen"));
-    f.edMapsDir->setText(settingsPath);  // a file, not a folder
-    f.btnSelectDir->click();             // cancelled
-    EXPECT_EQ(f.edMapsDir->text(), settingsPath);
-    EXPECT_EQ(dialogs.directoryAsked,
-              (QStringList{"Directory with map files|" + dir.path(), "Directory with map files|"}));
-
-    f.edBlankMapFile->setText(indexFile);
-    dialogs.mapFiles.push_back(QString("/picked/one.map"));
-    f.btnSelectMapFile->click();
-    EXPECT_EQ(f.edBlankMapFile->text(), QString("/picked/one.map"));
-    f.edBlankMapFile->setText(dir.path());  // a folder: the last choice stays
-    f.btnSelectMapFile->click();
-    EXPECT_EQ(dialogs.mapFilePresets, (QStringList{indexFile, "/picked/one.map"}));
-}
-
 TEST_F(UiFixture, ResultsLogKeepsALeadingEmptyLineAndShowsTheRestAtAHandlersEnd)
 {
     TMainForm& f = open();
@@ -148,47 +105,6 @@ TEST_F(UiFixture, TheTopStripsControlsDoNotOverlap)
         for (qsizetype j = i + 1; j < controls.size(); ++j)
             EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
                 << controls[i]->objectName().toStdString() << " and " << controls[j]->objectName().toStdString();
-}
-
-// New…, Export… and the Calibration group, their dialogs answered in
-// advance: the save dialogs start beside the index map (at first, beside the
-// maps folder) and New… asks the width; the corners chosen reach Analyze
-// and the settings file; Export… and Check calibrations come and go with
-// Clear all.
-TEST_F(UiFixture, NewExportAndTheCalibrationGroupOnTheDemo)
-{
-    TMainForm& f = open();
-    ASSERT_EQ(f.cbSheetCorners->count(), 3);
-    EXPECT_EQ(f.cbSheetCorners->itemText(1), "MMPLL, else calibration");
-    EXPECT_EQ(f.cbSheetCorners->accessibleName(), "Sheet corners");
-    EXPECT_EQ(f.btnCheckCalibrations->objectName() + " " + f.btnCheckCalibrations->text(), "btnCheckCalibrations Check calibrations");
-    f.edMapsDir->setText(TESSARINE_DEMO "/maps");
-    dialogs.saveFiles = {dir.filePath("new.map"), dir.filePath("new.map"), dir.filePath("sheets.geojson")};
-    dialogs.numbers = {600};
-    f.btnNewIndexMap->click();
-    EXPECT_EQ(f.edBlankMapFile->text(), dir.filePath("new.map"));
-    EXPECT_EQ(QImage(dir.filePath("new.jpg")).width(), 600);
-    f.btnNewIndexMap->click();  // asked, answered No
-    EXPECT_EQ(dialogs.questions, QStringList{"Replace the existing new.map and new.jpg?"});
-
-    EXPECT_FALSE(f.btnExport->isEnabled() || f.btnCheckCalibrations->isEnabled());
-    f.cbSheetCorners->setCurrentIndex(2);
-    f.btnAnalyze->click();
-    EXPECT_TRUE(f.cbSheetCorners->isEnabled());
-    EXPECT_TRUE(f.meRes->toPlainText().contains("\n...outline from 4 calibration points\n"));
-    ASSERT_TRUE(f.btnExport->isEnabled() && f.btnCheckCalibrations->isEnabled());
-    f.btnExport->click();
-    EXPECT_TRUE(QFileInfo(dir.filePath("sheets.geojson")).isFile());
-    f.btnCheckCalibrations->click();
-    EXPECT_TRUE(f.meRes->toPlainText().contains("\nChecking calibrations...\n"));
-    f.btnClearAll->click();
-    EXPECT_FALSE(f.btnExport->isEnabled() || f.btnCheckCalibrations->isEnabled());
-    f.close();
-    EXPECT_TRUE(settingsText().endsWith("\n[calibration]\nCorners=2\n")) << settingsText().toStdString();
-    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
-    EXPECT_EQ(dialogs.suggestedFiles, (QStringList{TESSARINE_DEMO "/maps-new.map", dir.filePath("new-new.map"),
-                                                   dir.filePath("new.geojson")}));
-    EXPECT_EQ(dialogs.numbersAsked, QStringList{"Width in pixels: 4000"});
 }
 
 }  // namespace

@@ -12,13 +12,11 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
@@ -147,35 +145,6 @@ TEST_F(Surface, AfterAnErrorEachStepRunsInTurnUnderTheWaitCursor)
     const QByteArray saved = testfiles::Read(dir.filePath("index.jpg"));
     EXPECT_NE(saved, overview);
     EXPECT_EQ(DecodeJpeg(saved, -1).size(), QSize(1000, 800));
-}
-
-// None of the 600 cells of 1:100,000 inside is held: the log names 500.
-// Draw missing sheets draws them without a question, but asks before the
-// 9,600 of 1:25,000.
-TEST_F(Surface, CoverageNamesFiveHundredCellsAndDrawingThousandsIsAsked)
-{
-    TMainForm& f = openOn(1);
-    f.cbCoverageScale->setCurrentIndex(f.cbCoverageScale->findData(100000));
-    f.btnCoverage->click();
-    const QStringList log = f.meRes->toPlainText().split(u'\n');
-    const qsizetype first = log.indexOf(QStringLiteral("600 sheets missing")) + 1;
-    ASSERT_GT(first, 0);
-    EXPECT_EQ(log.mid(first, 501).filter(QRegularExpression("^\\.\\.\\.[A-Z]-\\d+-\\d+$")).size(), 500);
-    EXPECT_EQ(log.value(first + 500), QStringLiteral("...and 100 more"));
-
-    f.btnLoadImage->click();
-    f.btnCalc->click();
-    const QImage before = f.workspace().workingImage;
-    f.cbCoverageScale->setCurrentIndex(f.cbCoverageScale->findData(25000));
-    f.btnDrawMissing->click();  // answered No
-    EXPECT_EQ(dialogs.questions, QStringList{"Draw all 9600 missing sheets?"});
-    EXPECT_EQ(f.workspace().workingImage, before);
-    EXPECT_FALSE(f.btnUndo->isEnabled());
-    f.cbCoverageScale->setCurrentIndex(f.cbCoverageScale->findData(100000));
-    f.btnDrawMissing->click();
-    EXPECT_EQ(dialogs.questions.size(), 1);
-    EXPECT_TRUE(f.btnUndo->isEnabled());
-    EXPECT_EQ(dialogs.busyDialogs, 0);
 }
 
 TEST(SuggestedFile, FallsBackFromTheIndexMapToTheMapsFolder)
