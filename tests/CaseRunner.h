@@ -156,6 +156,8 @@ private:
             }
         else if (a[0] == "folder")
             QDir().mkpath(path(a[1]));
+        else if (a[0] == "remove")
+            EXPECT_TRUE(QDir(path(a[1])).removeRecursively());
         else if (a[0] == "fifo")
             EXPECT_EQ(::mkfifo(native(a[1]).constData(), 0600), 0);
         else if (a[0] == "chmod")

@@ -234,21 +234,6 @@ TEST_F(ShownDemo, AnAccessibleToggleChoosesTheRadioItem)
     EXPECT_TRUE(settingsText().contains("CenterNames=1") && settingsText().contains("NamesSrc=3")) << settingsText().toStdString();
 }
 
-TEST_F(ShownDemo, ADroppedFolderOrMapFileFillsItsBox)
-{
-    TMainForm& f = open();
-    for (const char* path : {TESSARINE_DEMO "/maps", TESSARINE_DEMO "/index.map", TESSARINE_DEMO "/index.jpg"}) {
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QString::fromUtf8(path))});
-        QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&f, &enter);
-        QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&f, &drop);
-    }
-    EXPECT_EQ(f.edMapsDir->text(), QStringLiteral(TESSARINE_DEMO "/maps"));
-    EXPECT_EQ(f.edBlankMapFile->text(), QStringLiteral(TESSARINE_DEMO "/index.map"));
-}
-
 TEST_F(UiFixture, ShowsImagesWiderThanAWindowSystemCoordinate)
 {
     TMainForm& f = open();

@@ -12,9 +12,14 @@
 #include <QAbstractSlider>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTimer>
+#include <QUrl>
 
 #include <memory>
 
@@ -94,15 +99,34 @@ protected:
             ADD_FAILURE() << "no such dialog";
     }
 
-    // The window's errors since the step began, as the error boxes showed them.
+    // Runs a step: its errors are what the error boxes showed, and the
+    // cursor is noted when it first lets the window repaint (after its
+    // first log line), if it ever does.
     void step(const std::function<void()>& action)
     {
         startStep();
         const qsizetype shownErrors = dialogs.errors.size();
-        previous = form ? form->workspace().workingImage : QImage();
+        previous = form->workspace().workingImage;
+        firstCursor.reset();
+        QTimer::singleShot(0, form.get(), [this] {
+            if (const QCursor* cursor = QGuiApplication::overrideCursor())
+                firstCursor = cursor->shape();
+        });
         action();
+        QCoreApplication::processEvents();
         error = dialogs.errors.mid(shownErrors).join(u'\n');
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the wait cursor outlived the step";
+    }
+
+    // A file or folder dropped on the window, as a file manager drops it.
+    void drop(const QString& file)
+    {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &enter);
+        QDropEvent dropped(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &dropped);
     }
 
     bool driverLine(const QStringList& a) override
@@ -120,6 +144,10 @@ protected:
             pick(control(a[1]), rest);
         } else if (a[0] == "click") {
             step([&] { qobject_cast<QAbstractButton*>(control(a[1]))->click(); });
+        } else if (a[0] == "drop") {
+            drop(a.mid(1).join(u' '));
+        } else if (a[0] == "busy") {
+            EXPECT_EQ(firstCursor == Qt::WaitCursor, a[1] == "yes") << "the wait cursor at the step's first line";
         } else if (a[0] == "answer") {
             answer(a);
         } else if (a[0] == "dialog") {
@@ -147,6 +175,7 @@ protected:
     FakeDialogs dialogs;
     std::unique_ptr<TMainForm> form;
     QImage previous;  // the working image before the last step
+    std::optional<Qt::CursorShape> firstCursor;  // the last step's, at its first line
 };
 
 TEST_P(WindowCase, GivesWhatTheCaseSays)

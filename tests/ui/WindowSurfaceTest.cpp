@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a newcomer meets before any step: captions that fit, a tooltip on
-// every control, the wait cursor while work runs, a coverage log of
-// readable length, and save dialogs that start where the index map is.
+// every control, and save dialogs that start where the index map is.
 
 #include "UiFixture.h"
 #include "imaging/JpegCodec.h"
@@ -10,7 +9,6 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCursor>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +18,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
-#include <QTimer>
 
 namespace {
 
@@ -70,27 +67,10 @@ QStringList ClippedCaptions(QWidget* window)
     return clipped;
 }
 
-class Surface : public UiFixture {
-protected:
-    // The override cursor's shape when `button`'s handler first lets the
-    // window repaint (right after its first log line); none if it never is.
-    static std::optional<Qt::CursorShape> cursorAtFirstLine(QPushButton* button)
-    {
-        std::optional<Qt::CursorShape> seen;
-        QTimer::singleShot(0, button, [&] {
-            if (const QCursor* cursor = QGuiApplication::overrideCursor())
-                seen = cursor->shape();
-        });
-        button->click();
-        QCoreApplication::processEvents();
-        return seen;
-    }
-};
-
 // Every caption fits its control at the design size. Every control has a
 // tooltip of one sentence, read out as its description; the window's two
 // original hints keep their words. Scroll bars belong to their boxes.
-TEST_F(Surface, EveryCaptionFitsAndEveryControlHasATooltipThatIsItsDescription)
+TEST_F(UiFixture, EveryCaptionFitsAndEveryControlHasATooltipThatIsItsDescription)
 {
     TMainForm& f = open();
     f.btnList->click();  // creates the dialog; the fake cancels it
@@ -109,42 +89,6 @@ TEST_F(Surface, EveryCaptionFitsAndEveryControlHasATooltipThatIsItsDescription)
     EXPECT_GE(controls, 45);
     EXPECT_EQ(f.btnFontColor->toolTip(), QStringLiteral("Font color"));
     EXPECT_EQ(f.btnClearAll->toolTip(), QStringLiteral("Including calculatings and image"));
-}
-
-// A handler's error shows in the error box and the window goes on: on
-// repaired input each button enables the next and runs under the wait
-// cursor, from its first log line to its end; no dialog shows under it, and
-// the annotated image is saved over the overview.
-TEST_F(Surface, AfterAnErrorEachStepRunsInTurnUnderTheWaitCursor)
-{
-    TMainForm& f = openOn(0);
-    const QString maps = f.edMapsDir->text();
-    QDir(maps).mkdir("old.map");  // a folder taken as a sheet: reading it fails
-    f.btnAnalyze->click();
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open file \"" + maps + "/old.map\"")) << dialogs.errors[0].toStdString();
-    EXPECT_EQ(EnabledCommands(f), QStringList{"btnAnalyze"});
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-
-    QDir(maps).rmdir("old.map");
-    f.btnAnalyze->click();
-    EXPECT_EQ(f.edMapsDir->text(), maps + "/");
-    EXPECT_TRUE(f.meRes->toPlainText().endsWith("3 map files analysed\n2 map files is ok"));
-    dialogs.saveFiles = {dir.filePath("sheets.kml"), dir.filePath("new.map")};
-    dialogs.numbers = {400};
-    for (QPushButton* b : {f.btnLoadImage, f.btnCalc, f.btnDraw, f.btnCalcNames, f.btnNames, f.btnSave, f.btnExport,
-                           f.btnNewIndexMap}) {
-        ASSERT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-        // Draw borders is quick and lets nothing through.
-        EXPECT_EQ(cursorAtFirstLine(b), b == f.btnDraw ? std::nullopt : std::optional(Qt::WaitCursor))
-            << b->objectName().toStdString();
-        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << b->objectName().toStdString();
-    }
-    EXPECT_EQ(dialogs.errors.size(), 1);
-    EXPECT_EQ(dialogs.busyDialogs, 0);
-    const QByteArray saved = testfiles::Read(dir.filePath("index.jpg"));
-    EXPECT_NE(saved, overview);
-    EXPECT_EQ(DecodeJpeg(saved, -1).size(), QSize(1000, 800));
 }
 
 TEST(SuggestedFile, FallsBackFromTheIndexMapToTheMapsFolder)
