@@ -13,6 +13,9 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -29,6 +32,28 @@ inline const QStringList kCommands{"Analyze", "LoadImage", "Calc", "Draw", "Calc
 inline constexpr qsizetype kPanelCommands = 9;  // the five groups; the buttons beside the panel are checked on their own
 // The step's lines must be these, begin with them, hold them together or end with them.
 inline const QStringList kLogChecks{"log", "log-starts", "log-has", "log-ends"};
+
+// The rows GDAL reads for an SQL query on FILE, each its values joined by
+// " | ", from ogrinfo's "  name (Type) = value" lines (a name may be an
+// expression holding ") = " itself).
+inline QStringList OgrRows(const QString& file, const QString& sql)
+{
+    QProcess ogrinfo;
+    ogrinfo.start("ogrinfo", {"--config", "OGR_GEOMETRY_ACCEPT_UNCLOSED_RING", "NO", "-ro", "-q", "-dialect", "SQLite",
+                              "-sql", sql, file});
+    ogrinfo.waitForFinished(120000);
+    const QString out = QString::fromUtf8(ogrinfo.readAllStandardOutput());
+    EXPECT_EQ(ogrinfo.exitCode(), 0) << out.toStdString();
+    QStringList rows;
+    static const QRegularExpression field(QStringLiteral("^  .+ \\(\\w+\\) = (.*)$"));
+    for (const QString& line : out.split(u'\n')) {
+        if (line.startsWith(u"OGRFeature"))
+            rows.append(QString());
+        if (const QRegularExpressionMatch m = field.match(line); m.hasMatch() && !rows.isEmpty())
+            rows.back() += (rows.back().isEmpty() ? "" : " | ") + m.captured(1);
+    }
+    return rows;
+}
 
 // \xHH is a byte, \r and \n the line ends; \{N} makes the byte before it N
 // bytes long in all.
@@ -87,9 +112,11 @@ public:
             };
             if (a[0].isEmpty() || a[0].startsWith('#'))
                 continue;
+            if (a[0] == "requires" && QStandardPaths::findExecutable(a[1]).isEmpty())
+                GTEST_SKIP() << a[1].toStdString() << " is not installed";
             SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + lines[i].toStdString());
-            if (!fileLine(a, block) && !check(a, kLogChecks.contains(a[0]) && a.size() == 1 ? block() : QStringList()) &&
-                !driverLine(a))
+            const bool hasBlock = (kLogChecks.contains(a[0]) && a.size() == 1) || a[0] == "ogr";
+            if (a[0] != "requires" && !fileLine(a, block) && !check(a, hasBlock ? block() : QStringList()) && !driverLine(a))
                 ADD_FAILURE() << "unknown line";
         }
         endStep();
@@ -183,6 +210,11 @@ private:
             while (a[0] == "log-has" && at + want.size() < step.size() && step.mid(at, want.size()) != want)
                 ++at;
             EXPECT_EQ(a[0] == "log" ? step : step.mid(at, want.size()), want) << "among " << ::testing::PrintToString(step);
+        } else if (a[0] == "ogr") {
+            const QStringList rows = OgrRows(path(a[1]), a.mid(2).join(' '));
+            EXPECT_EQ(rows.size(), block.size()) << rows.join(u'\n').toStdString();
+            for (qsizetype k = 0; k < std::min(rows.size(), block.size()); ++k)  // a row may stop early
+                EXPECT_TRUE(rows[k] == block[k] || rows[k].startsWith(block[k] + " | ")) << rows[k].toStdString();
         } else if (a[0] == "error") {
             EXPECT_EQ(error, a.mid(1).join(' '));
             error.clear();

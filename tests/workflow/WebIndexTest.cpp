@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MapFiles.h"
-#include "Process.h"
 #include "QtPrint.h"
-#include "workflow/coverage/Coverage.h"
-#include "workflow/panel/Analyze.h"
-#include "workflow/panel/CalcPoints.h"
-#include "workflow/panel/LoadImage.h"
 #include "workflow/panel/SaveAs.h"
-#include "workflow/web/PublishWeb.h"
 #include "workflow/web/SheetHits.h"
 #include "workflow/web/SheetLinks.h"
 #include "workflow/web/WebPage.h"
 
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -51,50 +44,6 @@ TEST(WebIndexTest, SaveAsChangesLineTwoAloneKeepingItsLineEnd)
         << "in windows-1251 as the title";
     EXPECT_EQ(WithImageLine("H\nT\nold.jpg", "Лист.jpg"), QByteArray("H\nT\n") + QString("Лист.jpg").toUtf8());
     EXPECT_EQ(CalibrationFileFor("/x/Карта.v2.jpeg"), "/x/Карта.v2.map");
-}
-
-// The demo's sheets placed on its picture, with Coverage reported, published.
-TEST(WebIndexTest, TheGeoJsonCarriesOpenIndexMapsFieldsAndTheMissingSheets)
-{
-    if (!HasProgram("ogrinfo"))
-        GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
-    QTemporaryDir dir;
-    MemoryLog log;
-    Workspace ws{log, "."};
-    QString maps = TESSARINE_DEMO "/maps";
-    ASSERT_EQ(Analyze(ws, maps, TESSARINE_DEMO "/index.map"), StepOutcome::Completed);
-    Coverage(ws, kAutoScale);
-    LoadImage(ws, TESSARINE_DEMO "/index.map");
-    CalcPoints(ws);
-    const QString web = dir.filePath("web");
-    ASSERT_EQ(PublishWeb(ws, {web, maps, "https://example.org/m", false, kSourceFileName}), StepOutcome::Completed);
-    EXPECT_EQ(log.lines().mid(log.lines().size() - 2),
-              QStringList({"Publishing web index...", "Published 16 sheets: index.html, sheets.geojson and index.jpg in " + web}));
-    const ProcessRun run = RunProgram(
-        "ogrinfo", {"-ro", "-q", "-dialect", "SQLite", "-sql",
-                    "SELECT kind, COUNT(*) AS n, SUM(available = 1 OR available = 'true') AS avail, "
-                    "SUM(ST_IsValid(geometry) = 1 AND ST_IsPolygonCCW(geometry) = 1) AS good, "
-                    "SUM(label IS NOT NULL AND recordIdentifier IS NOT NULL) AS ids, COUNT(downloadUrl) AS urls, "
-                    "SUM(downloadUrl = 'https://example.org/m/' || image) AS linked, COUNT(note) AS notes, "
-                    "SUM(title = name) AS titled, MIN(label) AS first FROM sheets GROUP BY kind ORDER BY kind",
-                    web + "/sheets.geojson"});
-    ASSERT_EQ(run.exitCode, 0) << run.out.toStdString();
-    QStringList rows;
-    for (const QString& line : run.out.split(u'\n')) {
-        if (line.startsWith(u"  ") && line.contains(u'='))
-            rows.append(line.trimmed().section(u' ', 0, 0) + "=" + line.section(QStringLiteral(" = "), 1));
-    }
-    EXPECT_EQ(rows.join(u' '),
-              "kind=index n=1 avail=0 good=1 ids=1 urls=0 linked=(null) notes=0 titled=(null) first= "
-              "kind=missing n=47 avail=0 good=47 ids=47 urls=0 linked=(null) notes=0 titled=(null) first=L-36-066 "
-              "kind=sheet n=17 avail=16 good=17 ids=17 urls=16 linked=13 notes=1 titled=17 first=L-36-068.map")
-        << "three image names with spaces or Cyrillic are linked percent-encoded";
-
-    EXPECT_EQ(PublishWeb(ws, {TESSARINE_DEMO, maps, "", true, kNoNameSource}), StepOutcome::Stopped);
-    EXPECT_EQ(log.lines().last(), "Web index not written: it would replace the index map's image index.jpg");
-    testfiles::Write(dir.filePath("file"), "x");
-    EXPECT_EQ(PublishWeb(ws, {dir.filePath("file"), maps, "", true, kNoNameSource}), StepOutcome::Stopped);
-    EXPECT_EQ(log.lines().at(log.lines().size() - 2), "Failed to publish. Error message:");
 }
 
 // Overlapping outlines at random: the grid finds what a test of every
