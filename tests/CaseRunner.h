@@ -200,7 +200,6 @@ private:
     {
         const auto pixel = [&](const QImage& image) { return image.pixel(a[1].toInt(), a[2].toInt()) & 0xFFFFFF; };
         const auto file = [&](int k) { return testfiles::Read(path(a[k])); };
-        Workspace& ws = workspace();
         if (kLogChecks.contains(a[0])) {
             const QStringList step = logLines().mid(before);
             QStringList want;
@@ -233,14 +232,14 @@ private:
                     on << kCommands[c];
             EXPECT_EQ(on, a.mid(1));
         } else if (a[0] == "pixel") {
-            EXPECT_EQ(pixel(ws.workingImage), a[3] == "loaded" ? pixel(loaded) : a[3].toUInt(nullptr, 16));
+            EXPECT_EQ(pixel(workspace().workingImage), a[3] == "loaded" ? pixel(loaded) : a[3].toUInt(nullptr, 16));
         } else if (a[0] == "image") {
-            EXPECT_EQ(ws.workingImage, a[1] == "loaded" ? loaded : a[1] == "none" ? QImage() : DecodeJpeg(file(1), -1));
+            EXPECT_EQ(workspace().workingImage, a[1] == "loaded" ? loaded : a[1] == "none" ? QImage() : DecodeJpeg(file(1), -1));
         } else if (a[0] == "imagefile") {
-            EXPECT_EQ(ws.data.IndexMap.FileName, path(a[1]));
+            EXPECT_EQ(workspace().data.IndexMap.FileName, path(a[1]));
         } else if (a[0] == "saved") {
-            EXPECT_EQ(file(1), ws.baseImage);
-            EXPECT_EQ(ws.baseImage, EncodeJpeg(ws.workingImage));
+            EXPECT_EQ(file(1), workspace().baseImage);
+            EXPECT_EQ(workspace().baseImage, EncodeJpeg(workspace().workingImage));
             written.erase(native(a[1]));
         } else if (a[0] == "kept") {
             EXPECT_EQ(ReadNative(native(a[1])), written[native(a[1])]) << "changed before the case's end";

@@ -22,12 +22,18 @@
 #include <QUrl>
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
 class WindowCase : public cases::CaseRunner, public ::testing::TestWithParam<QString> {
 protected:
-    Workspace& workspace() override { return form->workspace(); }
+    Workspace& workspace() override
+    {
+        if (!form)
+            throw std::runtime_error("no window: the case opens none");
+        return form->workspace();
+    }
     QStringList logLines() const override { return form ? form->meRes->toPlainText().split(u'\n') : QStringList(); }
     bool enabled(qsizetype command) override { return control("btn" + cases::kCommands[command])->isEnabled(); }
     void endStep() override
@@ -106,7 +112,7 @@ protected:
     {
         startStep();
         const qsizetype shownErrors = dialogs.errors.size();
-        previous = form->workspace().workingImage;
+        previous = workspace().workingImage;
         firstCursor.reset();
         QTimer::singleShot(0, form.get(), [this] {
             if (const QCursor* cursor = QGuiApplication::overrideCursor())
