@@ -7,15 +7,14 @@
 
 #include "Gradient.h"
 #include "MapFiles.h"
+#include "Process.h"
 #include "QtPrint.h"
 #include "imaging/JpegCodec.h"
 #include "workflow/Workspace.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -38,15 +37,12 @@ inline const QStringList kLogChecks{"log", "log-starts", "log-has", "log-ends"};
 // expression holding ") = " itself).
 inline QStringList OgrRows(const QString& file, const QString& sql)
 {
-    QProcess ogrinfo;
-    ogrinfo.start("ogrinfo", {"--config", "OGR_GEOMETRY_ACCEPT_UNCLOSED_RING", "NO", "-ro", "-q", "-dialect", "SQLite",
-                              "-sql", sql, file});
-    ogrinfo.waitForFinished(120000);
-    const QString out = QString::fromUtf8(ogrinfo.readAllStandardOutput());
-    EXPECT_EQ(ogrinfo.exitCode(), 0) << out.toStdString();
+    const ProcessRun ogrinfo = RunProgram("ogrinfo", {"--config", "OGR_GEOMETRY_ACCEPT_UNCLOSED_RING", "NO", "-ro", "-q",
+                                                      "-dialect", "SQLite", "-sql", sql, file});
+    EXPECT_EQ(ogrinfo.exitCode, 0) << ogrinfo.out.toStdString() << ogrinfo.err.toStdString();
     QStringList rows;
     static const QRegularExpression field(QStringLiteral("^  .+ \\(\\w+\\) = (.*)$"));
-    for (const QString& line : out.split(u'\n')) {
+    for (const QString& line : ogrinfo.out.split(u'\n')) {
         if (line.startsWith(u"OGRFeature"))
             rows.append(QString());
         if (const QRegularExpressionMatch m = field.match(line); m.hasMatch() && !rows.isEmpty())
@@ -112,7 +108,7 @@ public:
             };
             if (a[0].isEmpty() || a[0].startsWith('#'))
                 continue;
-            if (a[0] == "requires" && QStandardPaths::findExecutable(a[1]).isEmpty())
+            if (a[0] == "requires" && !HasProgram(a[1]))
                 GTEST_SKIP() << a[1].toStdString() << " is not installed";
             SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + lines[i].toStdString());
             const bool hasBlock = (kLogChecks.contains(a[0]) && a.size() == 1) || a[0] == "ogr";

@@ -17,11 +17,13 @@ struct ProcessRun {
 
 inline bool HasProgram(const QString& program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 
-inline ProcessRun RunProgram(const QString& program, const QStringList& arguments)
+// In `workingDir` when one is given.
+inline ProcessRun RunProgram(const QString& program, const QStringList& arguments, const QString& workingDir = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workingDir);
     process.start(program, arguments);
-    process.waitForFinished(120000);
+    EXPECT_TRUE(process.waitForFinished(120000)) << program.toStdString() << " is still running";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << program.toStdString() << " crashed";
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};

@@ -6,7 +6,9 @@
 #include "imaging/JpegCodec.h"
 #include "ui/MainFormUnit.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -46,32 +48,21 @@ protected:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    // An index map and a maps folder with `good` sheets inside it and one
-    // outside; returns the maps folder, without a trailing separator.
-    QString makeDemo(int good = 2)
-    {
-        QDir(dir.path()).mkdir("maps");
-        indexFile = dir.filePath("index.map");
-        testfiles::Write(indexFile, testfiles::IndexMap("index.jpg", 1000, 800, 60, 50, 30, 40));
-        for (int i = 1; i <= good; ++i) {
-            const QString name = QStringLiteral("N-37-00%1").arg(i);
-            testfiles::Write(dir.filePath("maps/" + name + ".map"),
-                             testfiles::Sheet(name, "C:\\scans\\" + name + ".jpg",
-                                              {{31, 59}, {32, 59}, {32, 58}, {31, 58}}));
-        }
-        testfiles::Write(dir.filePath("maps/far.map"),
-                         testfiles::Sheet("Far", "far.jpg", {{1, 9}, {2, 9}, {2, 8}, {1, 8}}));
-        return dir.filePath("maps");
-    }
-
-    // A window on `maps` and `index` (by default makeDemo()'s two sheets over
-    // the blank `overview`) with the first `steps` of Analyze, Load image,
-    // Calc points, Draw borders, Calc name centers and Draw names clicked.
+    // A window on `maps` and `index` (by default the window cases' set
+    // tests/cases/window/two-sheets, copied, over the blank `overview`) with
+    // the first `steps` of Analyze, Load image, Calc points, Draw borders,
+    // Calc name centers and Draw names clicked.
     TMainForm& openOn(qsizetype steps, QString maps = {}, QString index = {})
     {
         if (maps.isEmpty()) {
-            maps = makeDemo(2);
-            index = indexFile;
+            const QDir set(TESSARINE_TEST_CASES "/window/two-sheets");
+            for (QDirIterator it(set.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+                const QString name = set.relativeFilePath(it.next());
+                QDir(dir.path()).mkpath(QFileInfo(name).path());
+                testfiles::Write(dir.filePath(name), testfiles::Read(it.filePath()));
+            }
+            maps = dir.filePath("maps");
+            index = dir.filePath("index.map");
             testfiles::Write(dir.filePath("index.jpg"), overview);
         }
         TMainForm& f = open();
@@ -89,7 +80,6 @@ protected:
         return EncodeJpeg(white);
     }();
     QString settingsPath = dir.filePath("tessarine.ini");
-    QString indexFile;
     FakeDialogs dialogs;
     std::unique_ptr<TMainForm> form;
 };

@@ -6,6 +6,7 @@
 #include "CaseRunner.h"
 #include "ErrorText.h"
 #include "GuiApplication.h"
+#include "Process.h"
 #include "workflow/calibration/CheckCalibrations.h"
 #include "workflow/coverage/Coverage.h"
 #include "workflow/coverage/DrawMissingSheets.h"
@@ -47,17 +48,13 @@ protected:
     // step's lines.
     void batch(const QString& command)
     {
-        QProcess process;
-        process.setWorkingDirectory(root.path());
-        process.start(TESSARINE_BATCH, QProcess::splitCommand(command));
-        ASSERT_TRUE(process.waitForFinished(120000)) << "still running";
-        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << "crashed";
-        for (const QByteArray& printed : {process.readAllStandardOutput(), process.readAllStandardError()}) {
-            EXPECT_TRUE(printed.isEmpty() || printed.endsWith('\n')) << "the last line printed has no line end";
+        const ProcessRun run = RunProgram(TESSARINE_BATCH, QProcess::splitCommand(command), root.path());
+        for (const QString& printed : {run.out, run.err}) {
+            EXPECT_TRUE(printed.isEmpty() || printed.endsWith(u'\n')) << "the last line printed has no line end";
             if (!printed.isEmpty())
-                log.append(QString::fromUtf8(printed.chopped(1)));
+                log.append(printed.chopped(1));
         }
-        exitStatus = process.exitCode();
+        exitStatus = run.exitCode;
     }
 
     void press(const QStringList& a)
