@@ -46,6 +46,12 @@ struct TSingleMap {
     SheetProblem Problem = SheetProblem::None;  // sheet: the first reason it is not usable
 };
 
+// Whether the analysis read every corner of a sheet, usable or not.
+inline bool CornersRead(const TSingleMap& sheet)
+{
+    return sheet.Problem != SheetProblem::NoMmpnum && sheet.Problem != SheetProblem::NoGoodMmpll;
+}
+
 // The state every operation shares. One object per window, batch run or
 // test, so that nothing lingers between them.
 struct MapData {

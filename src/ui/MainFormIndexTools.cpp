@@ -140,8 +140,7 @@ void TMainForm::btnPublishClick()
     if (!choice)
         return;
     lastPublish_ = *choice;
-    const bool holdsFiles =
-        !QDir(choice->dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
+    const bool holdsFiles = FolderHoldsFiles(choice->dir);
     if (holdsFiles &&
         !dialogs_->askYesNo(this, QStringLiteral("%1 is not empty. Write the web index into it anyway?").arg(choice->dir)))
         return;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "geometry/PolygonsMath.h"
-#include "model/gvars.h"
 
 #include <QString>
 #include <QStringList>

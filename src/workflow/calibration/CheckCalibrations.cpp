@@ -3,7 +3,6 @@
 
 #include "geometry/Nomenclature.h"
 #include "workflow/calibration/SheetCalibration.h"
-#include "workflow/panel/Analyze.h"
 
 #include <QFileInfo>
 

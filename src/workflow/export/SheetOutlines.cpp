@@ -2,7 +2,6 @@
 #include "workflow/export/SheetOutlines.h"
 
 #include "geometry/Nomenclature.h"
-#include "workflow/panel/Analyze.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,6 @@
 
 #include "geometry/Mercator.h"
 #include "geometry/Nomenclature.h"
-#include "workflow/panel/Analyze.h"
 
 #include <algorithm>
 #include <cmath>

@@ -146,11 +146,6 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
 
 }  // namespace
 
-bool CornersRead(const TSingleMap& sheet)
-{
-    return sheet.Problem != SheetProblem::NoMmpnum && sheet.Problem != SheetProblem::NoGoodMmpll;
-}
-
 std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
 {
     if (!mapsDir.endsWith(u'/') && !mapsDir.endsWith(u'\\'))

@@ -16,6 +16,3 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
 // it, each tested against ws.data.IndexMap's corners; how many files there
 // were. `mapsDir` gets its trailing '/'.
 std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir);
-
-// Whether the analysis read every corner of a sheet, usable or not.
-bool CornersRead(const TSingleMap& sheet);

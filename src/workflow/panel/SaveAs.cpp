@@ -20,7 +20,7 @@ std::pair<qsizetype, qsizetype> LineEnd(const QByteArray& bytes, qsizetype from)
     qsizetype next = end;
     if (next < bytes.size() && bytes[next] == '\r')
         ++next;
-    if (next < bytes.size() && bytes[next] == '\n' && (next == end || bytes[end] == '\r'))
+    if (next < bytes.size() && bytes[next] == '\n')
         ++next;
     return {end, next};
 }
@@ -57,8 +57,8 @@ StepOutcome SaveAs(Workspace& ws, const QString& jpegFile)
     ws.log.processPendingEvents();
 
     const QByteArray calibration = WithImageLine(ReadBinaryFile(ws.indexMapFile), QFileInfo(jpegFile).fileName());
-    ReplaceFileSafely(jpegFile, EncodeJpeg(ws.workingImage, kSaveQuality));
-    ReplaceFileSafely(CalibrationFileFor(jpegFile), calibration);
+    // A picture without its calibration is of no use: both or neither.
+    ReplaceFilesSafely({{jpegFile, EncodeJpeg(ws.workingImage, kSaveQuality)}, {CalibrationFileFor(jpegFile), calibration}});
     ws.log.append(QStringLiteral("Saved as %1").arg(QFileInfo(jpegFile).fileName()));
     return StepOutcome::Completed;
 }

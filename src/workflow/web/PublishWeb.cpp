@@ -17,6 +17,13 @@
 
 namespace {
 
+// Every sheet's link and the name drawn on it (empty when none); empty
+// links for sheets that are not usable.
+struct WebIndexLinks {
+    std::vector<QString> links;
+    std::vector<QString> names;
+};
+
 bool HasPositions(const TSingleMap& sheet) { return sheet.IsOk && sheet.Pixels.size() >= 3; }
 
 // The missing cells of the coverage report, north to south, west to east.
@@ -36,7 +43,8 @@ TPolygon CellCorners(const SheetCell& cell)
     return {{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
 }
 
-WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, const QString& imageName)
+WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, const QString& imageName,
+                           const std::vector<SheetCell>& missing)
 {
     WebPageContent page;
     page.title = QStringLiteral("Sheet index: %1").arg(QFileInfo(ws.indexMapFile).fileName());
@@ -63,7 +71,6 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
         }
         page.sheets.push_back(std::move(s));
     }
-    const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
     if (!missing.empty()) {
         const IndexProjection project(ws.data.IndexMap);
         for (const SheetCell& cell : missing) {
@@ -74,14 +81,6 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
     }
     return page;
 }
-
-bool HoldsFiles(const QString& dir)
-{
-    return QFileInfo::exists(dir) &&
-           !QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
-}
-
-}  // namespace
 
 WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& options)
 {
@@ -96,8 +95,10 @@ WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& option
     return result;
 }
 
+// The export's sheet index with the OpenIndexMaps fields on every feature,
+// and the missing cells after the sheets.
 SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile, const WebIndexLinks& links,
-                               std::optional<int> coverageScale)
+                               const std::vector<SheetCell>& missing)
 {
     SheetIndex index = CollectSheetIndex(data, indexMapFile);
     OutlineFeature& map = index.features.front();
@@ -115,7 +116,7 @@ SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile,
             o.note = f.problem;
         f.openIndex = std::move(o);
     }
-    for (const SheetCell& cell : MissingCells(data, coverageScale)) {
+    for (const SheetCell& cell : missing) {
         OutlineFeature f;
         f.kind = FeatureKind::Missing;
         f.nomenclature = cell.name;
@@ -129,6 +130,14 @@ SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile,
     return index;
 }
 
+}  // namespace
+
+bool FolderHoldsFiles(const QString& dir)
+{
+    return QFileInfo::exists(dir) &&
+           !QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
+}
+
 StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
 {
     ws.log.blank();
@@ -140,7 +149,7 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         ws.log.append(QStringLiteral("Web index not written: no sheet has its points calculated"));
         return StepOutcome::Stopped;
     }
-    if (!options.force && HoldsFiles(options.dir)) {
+    if (!options.force && FolderHoldsFiles(options.dir)) {
         ws.log.append(QStringLiteral("Web index not written: %1 is not empty").arg(options.dir));
         return StepOutcome::Stopped;
     }
@@ -155,12 +164,12 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
             throw Errors::cannotCreateFile(options.dir, QStringLiteral("Not a folder"));
         const QDir dir(options.dir);
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
-        const QByteArray page = WriteWebPage(PageContent(ws, links, imageName));
-        const QByteArray geojson =
-            WriteGeoJson(OpenIndexSheetIndex(ws.data, ws.indexMapFile, links, ws.coverageScale));
-        ReplaceFileSafely(dir.filePath(imageName), EncodeJpeg(ws.workingImage, kSaveQuality));
-        ReplaceFileSafely(dir.filePath(kWebGeoJsonFile.toString()), geojson);
-        ReplaceFileSafely(dir.filePath(kWebPageFile.toString()), page);
+        const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
+        // The page, its picture and its GeoJSON describe each other: all or none.
+        ReplaceFilesSafely({{dir.filePath(imageName), EncodeJpeg(ws.workingImage, kSaveQuality)},
+                            {dir.filePath(kWebGeoJsonFile.toString()),
+                             WriteGeoJson(OpenIndexSheetIndex(ws.data, ws.indexMapFile, links, missing))},
+                            {dir.filePath(kWebPageFile.toString()), WriteWebPage(PageContent(ws, links, imageName, missing))}});
         const auto linked = std::count_if(maps.begin(), maps.end(), HasPositions);
         ws.log.append(QStringLiteral("Published %1 sheets: %2, %3 and %4 in %5")
                           .arg(linked)

@@ -19,18 +19,8 @@ struct WebIndexOptions {
     int nameSource = kNoNameSource;  // the source of the names drawn; none: map names
 };
 
-// Every sheet's link, label and missing cells, as the page and the GeoJSON
-// show them; empty links for sheets that are not usable.
-struct WebIndexLinks {
-    std::vector<QString> links;
-    std::vector<QString> names;  // the name drawn, or empty
-};
-WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& options);
-
-// The export's sheet index with the OpenIndexMaps fields on every feature
-// and, when `coverageScale` is given, the missing cells after the sheets.
-SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile, const WebIndexLinks& links,
-                               std::optional<int> coverageScale);
+// Whether `dir` exists and holds anything, hidden files included.
+bool FolderHoldsFiles(const QString& dir);
 
 // "Publish": the web index page, the sheet index as OpenIndexMaps GeoJSON
 // and the working image (JPEG, quality 90, named as the index image) in
