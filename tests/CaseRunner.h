@@ -180,7 +180,7 @@ private:
         else if (a[0] == "folder")
             QDir().mkpath(path(a[1]));
         else if (a[0] == "remove")
-            EXPECT_TRUE(QDir(path(a[1])).removeRecursively());
+            remove(a[1]);
         else if (a[0] == "fifo")
             EXPECT_EQ(::mkfifo(native(a[1]).constData(), 0600), 0);
         else if (a[0] == "chmod")
@@ -190,6 +190,13 @@ private:
         else
             return false;
         return true;
+    }
+
+    // A file or folder taken away again, and with it what was written there.
+    void remove(const QString& name)
+    {
+        EXPECT_TRUE(QFileInfo(path(name)).isDir() ? QDir(path(name)).removeRecursively() : QFile::remove(path(name)));
+        std::erase_if(written, [&](const auto& entry) { return entry.first.startsWith(native(name)); });
     }
 
     bool check(const QStringList& a, const QStringList& block)

@@ -154,8 +154,11 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         return StepOutcome::Stopped;
     }
     const QString imageName = QFileInfo(ws.data.IndexMap.FileName).fileName();
-    // The overview itself is never replaced by its annotated picture.
-    if (QFileInfo(QDir(options.dir).filePath(imageName)) == QFileInfo(ws.data.IndexMap.FileName)) {
+    // The overview itself is never replaced by its annotated picture. Two
+    // files that do not exist compare equal, so only an overview that is
+    // there can be in the way.
+    const QFileInfo overview(ws.data.IndexMap.FileName);
+    if (overview.exists() && QFileInfo(QDir(options.dir).filePath(imageName)) == overview) {
         ws.log.append(QStringLiteral("Web index not written: it would replace the index map's image %1").arg(imageName));
         return StepOutcome::Stopped;
     }
