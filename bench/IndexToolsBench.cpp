@@ -5,7 +5,9 @@
 // against `cjpeg -quality 90` encoding a picture of the same size (target
 // ≤ 1.5 ×). Reading the sheets is Analyze's cost, measured by analyze_bench.
 
+#include "NullLog.h"
 #include "QtBenchmarkMain.h"
+#include "SheetGrid.h"
 #include "imaging/JpegCodec.h"
 #include "workflow/export/ExportSheetIndex.h"
 #include "workflow/newindex/IndexMapPicture.h"
@@ -23,34 +25,23 @@ extern char** environ;
 
 namespace {
 
-constexpr int kSheets = 20000;
-
-class NullLog final : public ResultsLog {
-public:
-    void append(const QString&) override {}
-};
-
-// 100 × 200 sheets of 1:100,000 over 40..73 N, 0..100 E, every tenth
-// unusable, every hundredth without corners.
+// The grid, every hundredth sheet without corners, the corners a little
+// off the cell's as scans are, on an index map of 40..74 N, 0..100 E.
 MapData Collection()
 {
     MapData data;
     data.IndexMap.IsOk = true;
     data.IndexMap.LatLon = {{74, 0}, {74, 100}, {40, 100}, {40, 0}};
-    for (int i = 0; i < kSheets; ++i) {
-        const double north = 73.0 - (i / 200) / 3.0;
-        const double west = (i % 200) * 0.5;
-        TSingleMap sheet;
-        sheet.FileName = QStringLiteral("sheet-%1.map").arg(i);
+    FillSheetGrid(data, [](int i, TSingleMap& sheet) {
         sheet.MapName = QStringLiteral("Лист %1").arg(i);
         sheet.ImageFile = QStringLiteral("sheet-%1.jpg").arg(i);
-        sheet.IsOk = i % 10 != 0;
-        sheet.Problem = i % 100 == 0 ? SheetProblem::NoGoodMmpll
-                                     : (sheet.IsOk ? SheetProblem::None : SheetProblem::NotInsideIndexMap);
-        sheet.LatLon = {{north, west + 0.0001}, {north + 0.0002, west + 0.5}, {north - 1 / 3.0, west + 0.5003},
-                        {north - 1 / 3.0 - 0.0001, west}};
-        data.Maps.push_back(std::move(sheet));
-    }
+        if (i % 100 == 0)
+            sheet.Problem = SheetProblem::NoGoodMmpll;
+        sheet.LatLon[0].Lon += 0.0001;
+        sheet.LatLon[1].Lat += 0.0002;
+        sheet.LatLon[2].Lon += 0.0003;
+        sheet.LatLon[3].Lat -= 0.0001;
+    });
     return data;
 }
 

@@ -9,6 +9,7 @@
 // ≤ 1.15), peak RSS ÷ 4·W·H (target ≤ 1.25), and Draw borders time when
 // this build has it.
 
+#include "NullLog.h"
 #include "OverviewData.h"
 #include "imaging/JpegCodec.h"
 #include "core/BinaryFile.h"
@@ -42,11 +43,6 @@
 extern char** environ;
 
 namespace {
-
-class NullLog final : public ResultsLog {
-public:
-    void append(const QString&) override {}
-};
 
 using Clock = std::chrono::steady_clock;
 constexpr int kRepeats = 3;

@@ -3,6 +3,7 @@
 // huge index image (the step must cost the same on both), and Draw map names
 // for a few thousand sheets. Images are made in memory.
 
+#include "NullLog.h"
 #include "QtBenchmarkMain.h"
 #include "workflow/panel/DrawNames.h"
 #include "workflow/panel/NamePreview.h"
@@ -13,11 +14,6 @@
 #include <memory>
 
 namespace {
-
-class NullLog final : public ResultsLog {
-public:
-    void append(const QString&) override {}
-};
 
 QFont NamesFont()
 {

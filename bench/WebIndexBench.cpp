@@ -5,7 +5,9 @@
 // them (target ≤ 1 ms: the check that the outlines are unchanged and the
 // look-up), beside making the look-up grid once.
 
+#include "NullLog.h"
 #include "QtBenchmarkMain.h"
+#include "SheetGrid.h"
 #include "workflow/newindex/IndexMapFrame.h"
 #include "workflow/newindex/IndexMapPicture.h"
 #include "workflow/newindex/IndexProjection.h"
@@ -21,40 +23,20 @@
 
 namespace {
 
-constexpr int kSheets = 20000;
-
-class NullLog final : public ResultsLog {
-public:
-    void append(const QString&) override {}
-};
-
-// 100 × 200 sheets of 1:100,000 over 40..73 N, 0..100 E, every tenth
-// unusable, the usable ones placed on a 4,000-pixel index map of them.
+// The grid, with names that need escaping, its usable sheets placed on a
+// 4,000-pixel index map made for them, with a coverage report asked for.
 void Fill(Workspace& ws)
 {
-    MapData& data = ws.data;
-    for (int i = 0; i < kSheets; ++i) {
-        const double north = 73.0 - (i / 200) / 3.0;
-        const double west = (i % 200) * 0.5;
-        TSingleMap sheet;
-        sheet.FileName = QStringLiteral("sheet-%1.map").arg(i);
+    FillSheetGrid(ws.data, [](int i, TSingleMap& sheet) {
         sheet.MapName = QStringLiteral("Лист <%1> & \"N\"").arg(i);
         sheet.ImageFile = QStringLiteral("лист %1.jpg").arg(i);
-        sheet.IsOk = i % 10 != 0;
-        sheet.Problem = sheet.IsOk ? SheetProblem::None : SheetProblem::NotInsideIndexMap;
-        sheet.LatLon = {{north, west}, {north, west + 0.5}, {north - 1 / 3.0, west + 0.5}, {north - 1 / 3.0, west}};
-        data.Maps.push_back(std::move(sheet));
-        data.GoodMapsCount += data.Maps.back().IsOk ? 1 : 0;
-    }
-    const IndexMapFrame frame = *PlanIndexMap(data.Maps, 4000).frame;
+    });
+    const IndexMapFrame frame = *PlanIndexMap(ws.data.Maps, 4000).frame;
     ws.workingImage = DrawIndexMapPicture(frame);
-    data.IndexMap.IsOk = true;
-    data.IndexMap.FileName = QStringLiteral("index.jpg");
-    data.IndexMap.LatLon = {{frame.north, frame.west}, {frame.north, frame.east}, {frame.south, frame.east},
-                            {frame.south, frame.west}};
-    data.IndexMap.Pixels = {{0, 0}, {frame.width, 0}, {frame.width, frame.height}, {0, frame.height}};
-    const IndexProjection project(data.IndexMap);
-    for (TSingleMap& sheet : data.Maps) {
+    ws.data.IndexMap = FrameRecord(frame);
+    ws.data.IndexMap.FileName = QStringLiteral("index.jpg");
+    const IndexProjection project(ws.data.IndexMap);
+    for (TSingleMap& sheet : ws.data.Maps) {
         if (sheet.IsOk) {
             for (const TGeoPoint& p : sheet.LatLon)
                 sheet.Pixels.push_back(project(p));
