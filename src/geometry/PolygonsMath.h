@@ -13,7 +13,8 @@ struct TGeoPoint {
 // Vertices in order; the last one joins the first without being repeated.
 using TPolygon = std::vector<TGeoPoint>;
 
-// A position on the index image: X grows to the right, Y downwards.
+// A pixel position on an image (the index image, or a sheet's own for its
+// border and size): X grows to the right, Y downwards.
 struct TPixel {
     int32_t X = 0;
     int32_t Y = 0;

@@ -83,6 +83,9 @@ TEST(ReadMapCalibration, TakesDegreesElseGridAndSkipsBlankPoints)
     EXPECT_TRUE(c.points[1].hasGrid && c.points[1].south);
     EXPECT_EQ(c.points[1].zone, 37);
     EXPECT_EQ(c.points[1].northing, 28000.0);
+    QStringList huge = lines;
+    huge[7].replace(QStringLiteral(" 37,"), QStringLiteral(" 1e20,"));
+    EXPECT_EQ(ReadMapCalibration(huge).points.at(1).zone, 0) << "a zone is 1 to 60, else none";
     EXPECT_EQ(c.setup[kLonOrigin], 39.0);
     EXPECT_EQ(c.setup[kFalseNorthing], std::nullopt);
     EXPECT_EQ(c.border.size(), 3u);

@@ -59,7 +59,9 @@ std::optional<CalibrationPoint> ReadPoint(const QString& line)
     p.hasGrid = true;
     p.easting = *easting;
     p.northing = *northing;
-    p.zone = static_cast<int>(Number(Field(f, 13)).value_or(0.0));
+    // Only a UTM zone means anything here; a huge number must not reach the cast.
+    const double zone = Number(Field(f, 13)).value_or(0.0);
+    p.zone = zone >= 1.0 && zone < 61.0 ? static_cast<int>(zone) : 0;
     p.south = Field(f, 16).startsWith(u'S', Qt::CaseInsensitive);
     return p;
 }
@@ -88,7 +90,7 @@ void ReadBorder(const QStringList& lines, MapCalibration& c)
         }
         c.borderLatLon = std::move(latLon);
     } catch (const TessError&) {
-        // a damaged line ends the border where it is; Analyze reports it
+        // a damaged line leaves its list empty
     }
 }
 

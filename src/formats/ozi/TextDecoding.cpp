@@ -77,6 +77,8 @@ QByteArray EncodeLikeMapText(const QString& text, const QByteArray& fileBytes)
     if (fileBytes.startsWith(kBom) || isValidUtf8(fileBytes))
         return text.toUtf8();
     QStringEncoder encoder(LegacyCodecName(fileBytes));
-    const QByteArray bytes = encoder.isValid() ? QByteArray(encoder.encode(text)) : QByteArray();
-    return !encoder.isValid() || encoder.hasError() ? text.toUtf8() : bytes;
+    if (!encoder.isValid())
+        return text.toUtf8();
+    const QByteArray bytes = encoder.encode(text);
+    return encoder.hasError() ? text.toUtf8() : bytes;
 }

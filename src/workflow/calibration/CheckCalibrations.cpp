@@ -69,13 +69,11 @@ CalibrationCheck Judge(Workspace& ws, const MapCalibration& c, const SheetCalibr
     CalibrationCheck check;
     const auto measured = MeasureBorder(c, s, WorkspaceProj(ws));
     if (const auto* reason = std::get_if<QString>(&measured)) {
-        check.reason = *reason;
         ws.log.append(QStringLiteral("...cannot be checked: ") + *reason);
         return check;
     }
     const Measure& m = std::get<Measure>(measured);
     check.metres = m.metres;
-    check.pixels = m.pixels;
     const QString off = QStringLiteral("%1 m (%2 px)").arg(Fixed(ws, m.metres), Fixed(ws, m.pixels));
     if (m.pixels <= kAgreePx) {
         check.verdict = CalibrationVerdict::Agrees;
@@ -120,7 +118,7 @@ CalibrationCheck CheckSheet(Workspace& ws, const TSingleMap& sheet, const MapCal
     if (!s.failure.isEmpty()) {
         ws.log.append(QStringLiteral("...cannot be checked: ") + s.failure);
         CheckName(ws, sheet, CornersRead(sheet) ? sheet.LatLon : TPolygon());
-        return {CalibrationVerdict::Unchecked, 0.0, 0.0, s.failure};
+        return {};
     }
     ws.log.append(QStringLiteral("...%1 points, RMS %2 px").arg(s.residuals.size()).arg(Fixed(ws, s.rmsPx)));
     for (const PointResidual& r : s.residuals) {
@@ -159,11 +157,10 @@ void CheckCalibrations(Workspace& ws)
         ws.log.append(sheet.FileName);
         CalibrationCheck check;
         try {
-            check = i < ws.calibrations.size() ? CheckSheet(ws, sheet, ws.calibrations[i])
-                                               : CalibrationCheck{CalibrationVerdict::Unchecked, 0.0, 0.0, QStringLiteral("not read")};
+            if (i < ws.calibrations.size())
+                check = CheckSheet(ws, sheet, ws.calibrations[i]);
         } catch (const std::exception& error) {
-            check.reason = QString::fromUtf8(error.what());
-            ws.log.append(QStringLiteral("...cannot be checked: ") + check.reason);
+            ws.log.append(QStringLiteral("...cannot be checked: ") + QString::fromUtf8(error.what()));
         }
         ws.log.blank();
         ++totals[static_cast<std::size_t>(check.verdict)];

@@ -11,8 +11,6 @@ enum class CalibrationVerdict { Agrees, MapDatum, Disagrees, Unchecked };
 struct CalibrationCheck {
     CalibrationVerdict verdict = CalibrationVerdict::Unchecked;
     double metres = 0.0;  // largest distance of an MMPLL corner, read as WGS 84, from its MMPXY point
-    double pixels = 0.0;  // the same in pixels of the sheet's image
-    QString reason;       // why it cannot be checked
 };
 
 // The export's word for a verdict: agrees, map-datum, disagrees, unchecked.

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workflow/calibration/ProjTransforms.h"
 
+#include <QHash>
+
 #include <proj.h>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 struct ProjTransforms::Impl {
     PJ_CONTEXT* ctx = nullptr;
@@ -25,11 +28,11 @@ struct ProjTransforms::Impl {
 
 namespace {
 
-bool Usable(const PJ_COORD& c) { return std::isfinite(c.xy.x) && std::isfinite(c.xy.y) && c.xy.x != HUGE_VAL; }
+bool Usable(const PJ_COORD& c) { return std::isfinite(c.xy.x) && std::isfinite(c.xy.y); }
 
 }  // namespace
 
-ProjTransforms::ProjTransforms() : impl_(new Impl)
+ProjTransforms::ProjTransforms() : impl_(std::make_unique<Impl>())
 {
     impl_->ctx = proj_context_create();
     proj_log_level(impl_->ctx, PJ_LOG_NONE);
@@ -43,7 +46,6 @@ ProjTransforms::~ProjTransforms()
         proj_destroy(pj);
     proj_destroy(impl_->geodesic);
     proj_context_destroy(impl_->ctx);
-    delete impl_;
 }
 
 std::optional<ProjTransforms::Ellipsoid> ProjTransforms::ellipsoid(int epsg)

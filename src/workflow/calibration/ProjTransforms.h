@@ -4,11 +4,10 @@
 #include "geometry/AffineFit.h"
 #include "geometry/PolygonsMath.h"
 
-#include <QHash>
 #include <QString>
 
+#include <memory>
 #include <optional>
-#include <vector>
 
 // The one place that does datum and projection arithmetic, through PROJ.
 // Each datum's transformation to WGS 84 and each projection is made once,
@@ -44,5 +43,5 @@ public:
 
 private:
     struct Impl;
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };

@@ -4,6 +4,7 @@
 #include "imaging/JpegCodec.h"
 #include "core/SafeWrite.h"
 #include "core/Errors.h"
+#include "workflow/calibration/SheetCalibration.h"
 #include "workflow/panel/Analyze.h"
 #include "formats/ozi/MapWriter.h"
 #include "workflow/newindex/IndexMapPicture.h"
@@ -46,6 +47,8 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
     // holds the whole globe, so that each sheet with good corners is ok.
     Workspace scan(ws.log, ws.decimalPoint);
     scan.sheetCorners = ws.sheetCorners;
+    if (ws.sheetCorners != SheetCorners::Mmpll)
+        WorkspaceProj(ws);  // made here so that the next Analyze uses what the scan made
     scan.proj = ws.proj;
     scan.data.IndexMap.LatLon = {{1e6, -1e6}, {1e6, 1e6}, {-1e6, 1e6}, {-1e6, -1e6}};
     ws.log.blank();
