@@ -164,7 +164,7 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
         }
         options.lineColor = *color;
     }
-    // Each option group in turn; the first refusal ends the reading.
+    // Every option group is read; the first refusal is the one reported.
     for (auto error : {ReadNamesOptions(parser, options.names), ReadCoverageOptions(parser, options.coverage),
                        ReadCalibrationOptions(parser, options.calibration), ReadWebOptions(parser, options.web)}) {
         if (error) {

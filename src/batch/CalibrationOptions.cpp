@@ -22,15 +22,6 @@ QString CalibrationUsage()
         "                     MMPLL corners; never changes the exit status\n");
 }
 
-SheetCorners SheetCornersFromSetting(int value)
-{
-    switch (value) {
-    case 1: return SheetCorners::Fallback;
-    case 2: return SheetCorners::Calibration;
-    default: return SheetCorners::Mmpll;
-    }
-}
-
 std::optional<QString> ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationBatchOptions& options)
 {
     options.check = parser.isSet(kCheck);

@@ -20,6 +20,3 @@ QString CalibrationUsage();
 // Reads the options a parsed command line holds (--corners wins over what a
 // settings file gave); the reason when one is wrong.
 std::optional<QString> ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationBatchOptions& options);
-
-// The stored setting's value 0, 1 or 2 as a choice; out of range is MMPLL.
-SheetCorners SheetCornersFromSetting(int value);

@@ -30,7 +30,6 @@ public:
         if (!path_.isEmpty())
             ::unlink(path_.constData());
     }
-    int fd() const { return fd_; }
     const QByteArray& path() const { return path_; }
     // Closing can report a delayed write error (NFS, quotas).
     int close()

@@ -41,7 +41,7 @@ public:
     // filter's first. `suggested`, when given, is the file the dialog opens
     // with, in its folder.
     virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
-                                                  const QString& suggested = QString()) = 0;
+                                                  const QString& suggested) = 0;
     // A question with Yes and No, No the default; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
     // A whole number from `min` to `max`, offered as `value`; nothing on cancel.
@@ -61,7 +61,7 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& current) override;
     bool runCustomList(TCustomListForm& dialog) override;
     std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
-                                          const QString& suggested = QString()) override;
+                                          const QString& suggested) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
     std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label, int value, int min,
                                  int max) override;

@@ -40,12 +40,8 @@ void TMainForm::buildCalibrationGroup()
     btnCheckCalibrations = CommandButton(QStringLiteral("Check calibrations"), "btnCheckCalibrations", gpCalibration, 66);
     btnCheckCalibrations->setAccessibleName(QStringLiteral("Check calibrations"));
 
-    connect(cbSheetCorners, &QComboBox::currentIndexChanged, this, [this](int index) {
-        ws_.sheetCorners = index == 2 ? SheetCorners::Calibration
-                           : index == 1 ? SheetCorners::Fallback
-                                        : SheetCorners::Mmpll;
-    });
-    connect(btnCheckCalibrations, &QPushButton::clicked, this, [this] { handle([this] { btnCheckCalibrationsClick(); }); });
+    connect(cbSheetCorners, &QComboBox::currentIndexChanged, this,
+            [this](int index) { ws_.sheetCorners = SheetCornersFromSetting(index); });
 }
 
 void TMainForm::btnCheckCalibrationsClick() { CheckCalibrations(ws_); }

@@ -63,10 +63,8 @@ void TMainForm::buildIndexTools()
 
     btnSaveAs = CommandButton(QStringLiteral("Save as…"), "btnSaveAs", gpExport, 50);
     btnSaveAs->setAccessibleName(QStringLiteral("Save as another index map"));
-    btnSaveAs->setEnabled(false);
     btnPublish = CommandButton(QStringLiteral("Publish…"), "btnPublish", gpExport, 81);
     btnPublish->setAccessibleName(QStringLiteral("Publish a web index"));
-    btnPublish->setEnabled(false);
 
     new TSheetPointer(
         imgMap, ws_.data, [this] { return rdSrc->itemIndex(); },
@@ -77,11 +75,6 @@ void TMainForm::buildIndexTools()
                     QDesktopServices::openUrl(QUrl::fromLocalFile(image));
             });
         });
-
-    connect(btnNewIndexMap, &QPushButton::clicked, this, [this] { handle([this] { btnNewIndexMapClick(); }); });
-    connect(btnExport, &QPushButton::clicked, this, [this] { handle([this] { btnExportClick(); }); });
-    connect(btnSaveAs, &QPushButton::clicked, this, [this] { handle([this] { btnSaveAsClick(); }); });
-    connect(btnPublish, &QPushButton::clicked, this, [this] { handle([this] { btnPublishClick(); }); });
 }
 
 void TMainForm::btnNewIndexMapClick()

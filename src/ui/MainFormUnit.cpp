@@ -129,6 +129,12 @@ void TMainForm::connectHandlers()
     command(btnSave, &TMainForm::btnSaveClick);
     command(btnCoverage, &TMainForm::btnCoverageClick);
     on(btnDrawMissing, &TMainForm::btnDrawMissingClick);  // busy but for its question
+    // Busy after their dialogs, or quick.
+    on(btnNewIndexMap, &TMainForm::btnNewIndexMapClick);
+    on(btnExport, &TMainForm::btnExportClick);
+    on(btnSaveAs, &TMainForm::btnSaveAsClick);
+    on(btnPublish, &TMainForm::btnPublishClick);
+    on(btnCheckCalibrations, &TMainForm::btnCheckCalibrationsClick);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
     const std::pair<void (TMainForm::*)(), QList<QKeySequence>> zooms[] = {
         {&TMainForm::ZoomInClick, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},

@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ProjTransforms;
@@ -20,7 +21,16 @@ struct CalibrationCheck;
 // calibration only where it has no MMPNUM line, or its calibration wherever
 // that gives an outline.
 enum class SheetCorners { Mmpll, Fallback, Calibration };
-#include <optional>
+
+// The stored setting's value 0, 1 or 2 as a choice; out of range is MMPLL.
+inline SheetCorners SheetCornersFromSetting(int value)
+{
+    switch (value) {
+    case 1: return SheetCorners::Fallback;
+    case 2: return SheetCorners::Calibration;
+    default: return SheetCorners::Mmpll;
+    }
+}
 
 // Everything the operations share: the map records, the button states and
 // the log they write to. The window, a batch run and each test own one.

@@ -16,11 +16,11 @@ TEST(OpacityAlpha, IsEightTimesThePositionLessOneAndZeroAtZero)
         EXPECT_EQ(OpacityAlpha(position), alpha) << position;
 }
 
-TEST(CenterdTextCorner, HalvesTruncateTowardZero)
+TEST(CenteredTextCorner, HalvesTruncateTowardZero)
 {
-    EXPECT_EQ(CenterdTextCorner({100, 50}, {10, 8}), (TPixel{95, 46}));
-    EXPECT_EQ(CenterdTextCorner({100, 50}, {11, 7}), (TPixel{95, 47}));
-    EXPECT_EQ(CenterdTextCorner({-3, -3}, {5, 4}), (TPixel{-5, -5}));
+    EXPECT_EQ(CenteredTextCorner({100, 50}, {10, 8}), (TPixel{95, 46}));
+    EXPECT_EQ(CenteredTextCorner({100, 50}, {11, 7}), (TPixel{95, 47}));
+    EXPECT_EQ(CenteredTextCorner({-3, -3}, {5, 4}), (TPixel{-5, -5}));
 }
 
 TSingleMap At(bool ok, TPixel center, const QString& name = {})

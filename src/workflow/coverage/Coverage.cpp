@@ -9,10 +9,10 @@ namespace {
 
 // A box with a sheet near the equator and others far north holds tens of
 // thousands of cells: the log names the first ones, the count says the rest.
-void LogLeftOut(ResultsLog& log, std::size_t listed)
+void LogLeftOut(ResultsLog& log, std::size_t count)
 {
-    if (listed > kListedCells)
-        log.append(QStringLiteral("...and %1 more").arg(listed - kListedCells));
+    if (count > kListedCells)
+        log.append(QStringLiteral("...and %1 more").arg(count - kListedCells));
 }
 
 }  // namespace

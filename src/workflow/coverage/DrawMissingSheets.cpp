@@ -37,7 +37,7 @@ StepOutcome DrawMissingSheets(Workspace& ws, int scale, const MissingSheetStyle&
     const quint8 alpha = OpacityAlpha(style.opacityPosition);
     for (std::size_t m = 0; m < report.missing.size(); ++m) {
         const QString& name = report.inside[report.missing[m]].name;
-        const TPixel corner = CenterdTextCorner(centers[m], TextBoxSize(style.font, name));
+        const TPixel corner = CenteredTextCorner(centers[m], TextBoxSize(style.font, name));
         DrawAlphaText(ws.workingImage, style.font, style.nameColor, alpha, corner.X, corner.Y, name);
     }
 

@@ -45,7 +45,7 @@ quint8 OpacityAlpha(int position)
     return static_cast<quint8>(p > 0 ? 8 * p - 1 : 0);
 }
 
-TPixel CenterdTextCorner(TPixel center, QSize size)
+TPixel CenteredTextCorner(TPixel center, QSize size)
 {
     const auto clamp32 = [](int64_t v) {
         return static_cast<int32_t>(
@@ -70,7 +70,7 @@ StepOutcome DrawNames(Workspace& ws, const NameStyle& style)
             continue;
         ws.log.append(QStringLiteral("%1, %2").arg(sheet.NameCenter.X).arg(sheet.NameCenter.Y));
         const QString text = NameText(data, i, style.source);
-        const TPixel corner = CenterdTextCorner(sheet.NameCenter, TextBoxSize(style.font, text));
+        const TPixel corner = CenteredTextCorner(sheet.NameCenter, TextBoxSize(style.font, text));
         DrawAlphaText(ws.workingImage, style.font, style.color, alpha, corner.X, corner.Y, text);
     }
 

@@ -42,7 +42,7 @@ quint8 OpacityAlpha(int position);
 
 // The top-left corner of a text box of `size` centred on `centre`; halves
 // truncate toward zero, and a corner past the 32-bit range is held at it.
-TPixel CenterdTextCorner(TPixel center, QSize size);
+TPixel CenteredTextCorner(TPixel center, QSize size);
 
 // "Draw map names": every usable sheet's name, centred on its NameCenter,
 // blended into the working image. Stopped without drawing when there is no

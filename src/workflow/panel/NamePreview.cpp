@@ -98,7 +98,7 @@ std::optional<TPixel> StartNamePreview(Workspace& ws, NamePreview& preview, cons
         return std::nullopt;
     const TPixel center = ws.data.Maps[*chosen].NameCenter;
     const QString text = NameText(ws.data, *chosen, style.source);
-    const TPixel corner = CenterdTextCorner(center, TextBoxSize(style.font, text));
+    const TPixel corner = CenteredTextCorner(center, TextBoxSize(style.font, text));
     preview.show(ws.workingImage, text, corner, OpacityAlpha(style.opacityPosition), style.font, style.color);
     return center;
 }

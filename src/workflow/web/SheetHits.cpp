@@ -94,9 +94,11 @@ std::size_t OutlinesKey(const std::vector<TSingleMap>& maps)
     const auto mix = [&key](std::size_t v) { key = (key ^ v) * 0x100000001b3ULL; };
     for (const TSingleMap& sheet : maps) {
         mix(sheet.IsOk ? sheet.Pixels.size() : 0);
-        if (sheet.IsOk && !sheet.Pixels.empty()) {
-            mix(static_cast<uint32_t>(sheet.Pixels[0].X));
-            mix(static_cast<uint32_t>(sheet.Pixels.back().Y));
+        if (!sheet.IsOk)
+            continue;
+        for (const TPixel& p : sheet.Pixels) {  // any corner may move, e.g. with the corners taken elsewhere
+            mix(static_cast<uint32_t>(p.X));
+            mix(static_cast<uint32_t>(p.Y));
         }
     }
     return key;

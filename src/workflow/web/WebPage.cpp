@@ -5,6 +5,9 @@
 
 namespace {
 
+// Text for HTML: &, <, >, " and ' as character references.
+QString EscapeHtml(const QString& text) { return text.toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;")); }
+
 // Hidden until hovered or focused, but the whole inside takes the pointer,
 // so a click anywhere on a sheet follows its link.
 constexpr char16_t kStyle[] = uR"(
@@ -89,22 +92,6 @@ void AppendRow(QString& out, const WebPageSheet& sheet)
 
 }  // namespace
 
-QString EscapeHtml(const QString& text)
-{
-    QString out;
-    out.reserve(text.size() + 16);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&': out += QStringLiteral("&amp;"); break;
-        case u'<': out += QStringLiteral("&lt;"); break;
-        case u'>': out += QStringLiteral("&gt;"); break;
-        case u'"': out += QStringLiteral("&quot;"); break;
-        case u'\'': out += QStringLiteral("&#39;"); break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 QByteArray WriteWebPage(const WebPageContent& content)
 {

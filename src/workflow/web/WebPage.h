@@ -40,6 +40,3 @@ struct WebPageContent {
 // a table of every sheet below, with a small filter script the page does
 // not need. Every text is escaped: names from files never become markup.
 QByteArray WriteWebPage(const WebPageContent& content);
-
-// Text for HTML: &, <, >, " and ' as character references.
-QString EscapeHtml(const QString& text);
