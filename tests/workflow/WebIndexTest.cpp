@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -70,6 +71,14 @@ TEST(SheetHitsTest, TheGridAgreesWithTestingEveryOutline)
                 expected.push_back(i);
         }
         ASSERT_EQ(hits.at(x, y), expected) << x << "," << y;
+    }
+    // A grid made earlier is kept only while no usable corner has moved.
+    const std::size_t key = OutlinesKey(maps);
+    const auto usable = std::find_if(maps.begin(), maps.end(), [](const TSingleMap& m) { return m.IsOk; }) - maps.begin();
+    for (std::size_t corner = 0; corner < 4; ++corner) {
+        std::vector<TSingleMap> moved = maps;
+        moved[std::size_t(usable)].Pixels[corner].X += 1;
+        EXPECT_NE(OutlinesKey(moved), key) << corner;
     }
 }
 
