@@ -23,10 +23,8 @@ StepOutcome DrawMissingSheets(Workspace& ws, int scale, const MissingSheetStyle&
     std::vector<QPolygon> outlines;
     std::vector<TPixel> centers;
     for (std::size_t k : report.missing) {
-        const SheetCell& cell = report.inside[k];
-        const TPixel nw = project({cell.north, cell.west});
-        const TPixel se = project({cell.south, cell.east});
-        outlines.push_back(QPolygon({QPoint(nw.X, nw.Y), QPoint(se.X, nw.Y), QPoint(se.X, se.Y), QPoint(nw.X, se.Y)}));
+        const auto [nw, ne, se, sw] = CellPixels(project, report.inside[k]);
+        outlines.push_back(QPolygon({QPoint(nw.X, nw.Y), QPoint(ne.X, ne.Y), QPoint(se.X, se.Y), QPoint(sw.X, sw.Y)}));
         centers.push_back(TPixel{static_cast<int32_t>((int64_t{nw.X} + se.X) / 2),
                                  static_cast<int32_t>((int64_t{nw.Y} + se.Y) / 2)});
     }

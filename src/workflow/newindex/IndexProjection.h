@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "geometry/Nomenclature.h"
 #include "model/gvars.h"
+
+#include <array>
 
 // Degrees to pixels of the index image: spherical Mercator, scaled linearly
 // between the index map's corners (north-west first, then north-east,
@@ -23,3 +26,13 @@ private:
     long double W_;
     long double H_;
 };
+
+// A standard cell's rectangle on the index image: its north-west and
+// south-east corners projected, the other two taken from them, in the
+// order north-west, north-east, south-east, south-west.
+inline std::array<TPixel, 4> CellPixels(const IndexProjection& project, const SheetCell& cell)
+{
+    const TPixel nw = project({cell.north, cell.west});
+    const TPixel se = project({cell.south, cell.east});
+    return {nw, TPixel{se.X, nw.Y}, se, TPixel{nw.X, se.Y}};
+}

@@ -74,9 +74,8 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
     if (!missing.empty()) {
         const IndexProjection project(ws.data.IndexMap);
         for (const SheetCell& cell : missing) {
-            const TPixel nw = project({cell.north, cell.west});
-            const TPixel se = project({cell.south, cell.east});
-            page.missing.push_back({cell.name, {nw, {se.X, nw.Y}, se, {nw.X, se.Y}}});
+            const auto corners = CellPixels(project, cell);
+            page.missing.push_back({cell.name, {corners.begin(), corners.end()}});
         }
     }
     return page;
