@@ -17,7 +17,7 @@ namespace {
 TEST(WebIndexTest, LinksLeadFromThePageToTheSheetsEncoded)
 {
     for (const QStringList& c : testfiles::Rows("web/sheet-links.txt"))
-        EXPECT_EQ(SheetLink(c[0], c[1], c[2] == "-" ? QString() : c[2], c[3]), c[4]) << c[3].toStdString();
+        EXPECT_EQ(SheetLinkFolder(c[0], c[1], c[2] == "-" ? QString() : c[2]) + EncodePath(c[3]), c[4]) << c[3].toStdString();
 }
 
 TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)

@@ -84,10 +84,10 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
 WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& options)
 {
     WebIndexLinks result;
+    const QString folder = SheetLinkFolder(options.dir, options.mapsDir, options.linkBase);
     for (std::size_t i = 0; i < data.Maps.size(); ++i) {
         const TSingleMap& sheet = data.Maps[i];
-        result.links.push_back(sheet.IsOk ? SheetLink(options.dir, options.mapsDir, options.linkBase, sheet.ImageFile)
-                                          : QString());
+        result.links.push_back(sheet.IsOk ? folder + EncodePath(sheet.ImageFile) : QString());
         result.names.push_back(options.nameSource == kNoNameSource ? QString()
                                                                    : NameText(data, i, options.nameSource));
     }

@@ -19,15 +19,15 @@ QString EncodePath(const QString& path)
     return parts.join(u'/');
 }
 
-QString SheetLink(const QString& pageDir, const QString& mapsDir, const QString& base, const QString& imageFile)
+QString SheetLinkFolder(const QString& pageDir, const QString& mapsDir, const QString& base)
 {
-    const QString file = EncodePath(imageFile);
     if (!base.isEmpty())
-        return base.endsWith(u'/') ? base + file : base + u'/' + file;
+        return base.endsWith(u'/') ? base : base + u'/';
     QString relative = QDir(Absolute(pageDir)).relativeFilePath(Absolute(mapsDir));
     while (relative.endsWith(u'/'))
         relative.chop(1);
     if (relative.isEmpty() || relative == u".")
-        return file;
-    return EncodePath(relative) + u'/' + file;
+        return QString();
+    return EncodePath(relative) + u'/';
 }
+
