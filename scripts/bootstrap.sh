@@ -11,6 +11,8 @@ packages=(
   # Datums and projections of the sheets' calibrations; proj-data holds the
   # datum grids, so that no transformation needs the network.
   libproj-dev proj-data
+  # Georeferenced images of every kind but the overview JPEG.
+  libgdal-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   # Tahoma's stand-in, which the window's captions are laid out for, and a narrow sans after it.

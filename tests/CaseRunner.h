@@ -97,7 +97,8 @@ public:
         caseFolder = folder;
         QStringList lines = QString::fromUtf8(testfiles::Read(folder + "/" + name)).split('\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            const auto expand = [&] { return lines[i].replace("{root}", root.path()).replace("{demo}", TESSARINE_DEMO); };
+            const auto expand = [&] { return lines[i].replace("{root}", root.path()).replace("{demo}", TESSARINE_DEMO)
+                                                .replace("{real-rasters}", TESSARINE_REAL_RASTERS); };
             const QStringList a = expand().split(' ');
             const auto block = [&] {
                 QStringList b;
@@ -108,7 +109,7 @@ public:
             };
             if (a[0].isEmpty() || a[0].startsWith('#'))
                 continue;
-            if (a[0] == "requires" && !HasProgram(a[1]))
+            if (a[0] == "requires" && (a[1].startsWith('/') ? !QFileInfo::exists(a[1]) : !HasProgram(a[1])))
                 GTEST_SKIP() << a[1].toStdString() << " is not installed";
             SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + lines[i].toStdString());
             const bool hasBlock = (kLogChecks.contains(a[0]) && a.size() == 1) || a[0] == "ogr";
@@ -187,9 +188,20 @@ private:
             EXPECT_EQ(::chmod(native(a[1]).constData(), a[2].toUInt(nullptr, 8)), 0);
         else if (a[0] == "link")
             EXPECT_TRUE(QFile::link(path(a[2]), path(a[1])));
+        else if (a[0] == "tool")
+            makeWithTool(a.mid(1).join(' '));
         else
             return false;
         return true;
+    }
+
+    // Files another program makes, such as GDAL's own tools, run in the
+    // case's folder; what they write is theirs, not the case's.
+    void makeWithTool(const QString& command)
+    {
+        const QStringList words = QProcess::splitCommand(command);
+        const ProcessRun run = RunProgram(words.value(0), words.mid(1), root.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     }
 
     // A file or folder taken away again, and with it what was written there.

@@ -119,6 +119,7 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
 {
     Workspace ws(log);
     ws.sheetCorners = options.calibration.corners;
+    ws.rasterSheets = options.calibration.rasters;
     const IndexToolsBatchOptions& tools = options.indexTools;
     if (!tools.makeIndexFile.isEmpty()) {
         return MakeIndexMap(ws, options.mapsDir, tools.makeIndexFile, tools.width, tools.force) == StepOutcome::Completed

@@ -5,10 +5,11 @@ namespace {
 
 const QCommandLineOption kCorners(QStringLiteral("corners"), QString(), QStringLiteral("FROM"));
 const QCommandLineOption kCheck(QStringLiteral("check-calibrations"));
+const QCommandLineOption kRasters(QStringLiteral("rasters"));
 
 }  // namespace
 
-void AddCalibrationOptions(QCommandLineParser& parser) { parser.addOptions({kCorners, kCheck}); }
+void AddCalibrationOptions(QCommandLineParser& parser) { parser.addOptions({kCorners, kCheck, kRasters}); }
 
 QString CalibrationUsage()
 {
@@ -19,12 +20,17 @@ QString CalibrationUsage()
         "                     its datum and projection wherever they give an outline)\n"
         "  --check-calibrations\n"
         "                     after Analyze, check each sheet's calibration and its\n"
-        "                     MMPLL corners; never changes the exit status\n");
+        "                     MMPLL corners; never changes the exit status\n"
+        "  --rasters          georeferenced images of the maps folder (GeoTIFF, GeoPDF,\n"
+        "                     BSB charts, images with a worldfile) are sheets too,\n"
+        "                     outlined by their neatline, the standard sheet their name\n"
+        "                     names, or their corners\n");
 }
 
 std::optional<QString> ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationBatchOptions& options)
 {
     options.check = parser.isSet(kCheck);
+    options.rasters = options.rasters || parser.isSet(kRasters);
     if (!parser.isSet(kCorners))
         return std::nullopt;
     const QString value = parser.value(kCorners);

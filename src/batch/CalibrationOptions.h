@@ -11,12 +11,14 @@
 // Where sheet corners come from, and Check calibrations, in a batch run.
 struct CalibrationBatchOptions {
     SheetCorners corners = SheetCorners::Mmpll;
-    bool check = false;  // --check-calibrations given
+    bool check = false;    // --check-calibrations given
+    bool rasters = false;  // georeferenced images are sheets too
 };
 
 void AddCalibrationOptions(QCommandLineParser& parser);
 QString CalibrationUsage();
 
 // Reads the options a parsed command line holds (--corners wins over what a
-// settings file gave); the reason when one is wrong.
+// settings file gave, and --rasters can only turn images on); the reason
+// when one is wrong.
 std::optional<QString> ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationBatchOptions& options);

@@ -35,6 +35,7 @@ void ApplyStoredSettings(const StoredSettings& s, BatchOptions& options)
     names.source = TakenValue(kNamesSourceSetting, s.namesSrc);
     names.opacityPosition = TakenValue(kAlphaSetting, s.alpha);
     options.calibration.corners = SheetCornersFromSetting(s.sheetCorners);
+    options.calibration.rasters = s.rasterSheets;
     if (s.font) {
         const NamesFont& font = *s.font;
         names.fontFamily = font.family;

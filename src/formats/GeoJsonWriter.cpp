@@ -65,6 +65,8 @@ QJsonObject Properties(const OutlineFeature& f)
     }
     if (!f.outline.isEmpty())
         p.insert(QStringLiteral("outline"), f.outline);
+    if (!f.format.isEmpty())
+        p.insert(QStringLiteral("format"), f.format);
     if (!f.calibration.isEmpty())
         p.insert(QStringLiteral("calibration"), f.calibration);
     if (f.calibrationM)

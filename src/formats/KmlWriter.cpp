@@ -76,6 +76,8 @@ void WritePlacemark(QXmlStreamWriter& xml, const OutlineFeature& f)
         }
         if (!f.outline.isEmpty())
             WriteData(xml, QStringLiteral("outline"), f.outline);
+        if (!f.format.isEmpty())
+            WriteData(xml, QStringLiteral("format"), f.format);
         if (!f.calibration.isEmpty())
             WriteData(xml, QStringLiteral("calibration"), f.calibration);
         if (f.calibrationM)

@@ -43,7 +43,8 @@ struct OutlineFeature {
     QString problem;       // the problem's words; empty for a usable sheet
     QString nomenclature;  // empty when no standard sheet was recognised
     int scale = 0;
-    QString outline;      // "mmpll" or "calibration"; empty when the corners were not chosen
+    QString outline;      // where the outline came from; empty when a calibration's corners were not chosen
+    QString format;       // the reader's format, when georeferenced images were read
     QString calibration;  // the calibration check's verdict; empty when it did not run
     std::optional<double> calibrationM;  // its distance in metres, when it measured one
     // One ring per polygon: two or more for an outline cut at 180°; none

@@ -16,6 +16,11 @@ enum class SheetProblem {
     NoMmpnum,           // no MMPNUM line: no corner was read
     NoGoodMmpll,        // a corner's MMPLL line is missing or bad
     NotInsideIndexMap,  // corners read, one of them off the index map
+    // A georeferenced image's:
+    CannotBeRead,        // an image file GDAL cannot open
+    NoGeoreferencing,    // no transform and too few ground control points
+    NoCoordinateSystem,  // georeferenced, but in no known coordinate system
+    OffTheGlobe,         // a corner that has no place on the globe
 };
 
 // The words the log and the exported files give each problem; empty for none.
@@ -30,6 +35,14 @@ inline QString SheetProblemText(SheetProblem problem)
         return QStringLiteral("has no good MMPLL");
     case SheetProblem::NotInsideIndexMap:
         return QStringLiteral("is not inside index map");
+    case SheetProblem::CannotBeRead:
+        return QStringLiteral("cannot be read");
+    case SheetProblem::NoGeoreferencing:
+        return QStringLiteral("no georeferencing");
+    case SheetProblem::NoCoordinateSystem:
+        return QStringLiteral("no coordinate system");
+    case SheetProblem::OffTheGlobe:
+        return QStringLiteral("a corner lies off the globe");
     }
     return {};
 }
@@ -49,7 +62,7 @@ struct TSingleMap {
 // Whether the analysis read every corner of a sheet, usable or not.
 inline bool CornersRead(const TSingleMap& sheet)
 {
-    return sheet.Problem != SheetProblem::NoMmpnum && sheet.Problem != SheetProblem::NoGoodMmpll;
+    return sheet.Problem == SheetProblem::None || sheet.Problem == SheetProblem::NotInsideIndexMap;
 }
 
 // The state every operation shares. One object per window, batch run or

@@ -66,6 +66,7 @@ inline constexpr SettingRow kSettingRows[] = {
     {"graphics", "Alpha", &StoredSettings::alpha, 30, {0, 32}},
     {"coverage", "Scale", &StoredSettings::coverageScale, 0, kAnyInteger, Outside::Clamp, Written::OnceChosen},
     {"calibration", "Corners", &StoredSettings::sheetCorners, 0, {0, 2}, Outside::None, Written::OnceChosen},
+    {"calibration", "Rasters", &StoredSettings::rasterSheets, 0, {0, 1}, Outside::Clamp, Written::OnceChosen},
 };
 
 // The row of a key; naming a key without a row does not compile. Looked up

@@ -60,6 +60,8 @@ constexpr Hint kMainForm[] = {
     {"btnSaveAs", "Save the drawn overview and a copy of the index map under another name; after drawing."},
     {"btnPublish", "Write a web page that leads from the index to each sheet, with its GeoJSON; after Calc points."},
     {"cbSheetCorners", "Where the next Analyze or New… takes each sheet's corners from: its MMPLL lines or its calibration."},
+    {"chkRasterSheets", "Whether the next Analyze or New… also takes the folder's georeferenced images as sheets: "
+                        "GeoTIFF, GeoPDF, BSB charts and images with a worldfile."},
     {"btnCheckCalibrations", "Tell for each sheet whether its MMPLL corners agree with its calibration; after Analyze."},
 };
 

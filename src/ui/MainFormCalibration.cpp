@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's Calibration group: where sheet corners come from, and
-// Check calibrations.
+// The main window's Calibration group: where sheet corners come from,
+// whether georeferenced images are sheets too, and Check calibrations.
 
 #include "ui/MainFormUnit.h"
 #include "ui/WindowWidgets.h"
 #include "workflow/calibration/CheckCalibrations.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,7 +17,7 @@ namespace {
 
 // Below the Export group.
 constexpr int kCalibrationTop = 1102;
-constexpr int kCalibrationHeight = 97;
+constexpr int kCalibrationHeight = 121;
 
 }  // namespace
 
@@ -39,9 +40,14 @@ void TMainForm::buildCalibrationGroup()
     lbSheetCorners->setBuddy(cbSheetCorners);
     btnCheckCalibrations = CommandButton(QStringLiteral("Check calibrations"), "btnCheckCalibrations", gpCalibration, 66);
     btnCheckCalibrations->setAccessibleName(QStringLiteral("Check calibrations"));
+    chkRasterSheets =
+        Named(new QCheckBox(QStringLiteral("Georeferenced images"), gpCalibration), "chkRasterSheets", {9, 97, 124, 17});
+    chkRasterSheets->setFont(smaller);
+    chkRasterSheets->setAccessibleName(QStringLiteral("Georeferenced images"));
 
     connect(cbSheetCorners, &QComboBox::currentIndexChanged, this,
             [this](int index) { ws_.sheetCorners = SheetCornersFromSetting(index); });
+    connect(chkRasterSheets, &QCheckBox::toggled, this, [this](bool on) { ws_.rasterSheets = on; });
 }
 
 void TMainForm::btnCheckCalibrationsClick() { CheckCalibrations(ws_); }

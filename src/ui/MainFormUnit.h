@@ -114,6 +114,7 @@ public:
     QLabel* lbSheetCorners;
     QComboBox* cbSheetCorners;
     QPushButton* btnCheckCalibrations;
+    QCheckBox* chkRasterSheets;
     QPushButton* btnSaveAs;
     QPushButton* btnPublish;
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "formats/ozi/MapCalibration.h"
 #include "model/gvars.h"
+#include "workflow/SheetSource.h"
 #include "workflow/CommandStates.h"
 #include "core/NumberFormat.h"
 #include "workflow/ResultsLog.h"
@@ -58,10 +58,9 @@ struct Workspace {
     int centersMethod = 0;
 
     SheetCorners sheetCorners = SheetCorners::Mmpll;  // read by the next Analyze or New...
-    // One per record of data.Maps: its file's whole calibration, and whether
-    // its LatLon is the calibrated outline.
-    std::vector<MapCalibration> calibrations;
-    std::vector<char> outlineFromCalibration;
+    bool rasterSheets = false;  // the next Analyze or New... also reads georeferenced images
+    // One per record of data.Maps: how its reader found the sheet.
+    std::vector<SheetSource> sources;
     // The last Check calibrations' findings per sheet; empty until it runs.
     std::shared_ptr<std::vector<CalibrationCheck>> checks;
     std::shared_ptr<ProjTransforms> proj;  // made on first use, shared with New...'s scan

@@ -109,7 +109,8 @@ TEST(RealMaps, EachFileGetsItsVerdict)
     for (const QStringList& row : expected) {
         ws.data.Maps.push_back({});
         ws.data.Maps.back().FileName = row[0];
-        ws.calibrations.push_back(ReadMapCalibration(ReadTextLines(root.filePath(row[0]))));
+        ws.sources.push_back({});
+        ws.sources.back().calibration = ReadMapCalibration(ReadTextLines(root.filePath(row[0])));
     }
     CheckCalibrations(ws);
     ASSERT_TRUE(ws.checks);

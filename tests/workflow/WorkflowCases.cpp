@@ -73,6 +73,7 @@ protected:
             {"names", [&] { style.source = arg(2).toInt(); style.opacityPosition = arg(3).toInt(); DrawNames(ws, style); }},
             {"coverage", [&] { Coverage(ws, arg(2).toInt()); }},
             {"corners", [&] { ws.sheetCorners = static_cast<SheetCorners>(arg(2).toInt()); }},
+            {"rasters", [&] { ws.rasterSheets = arg(2) == "1"; }},
             {"check", [&] { CheckCalibrations(ws); }},
             {"missing", [&] { DrawMissingSheets(ws, arg(2).toInt(), {arg(3), QColor(arg(4)), style.font, style.color, arg(5).toInt()}); }},
             {"make-index", [&] { MakeIndexMap(ws, path(arg(2)), path(arg(3)), arg(4).toInt(), arg(5) == "force"); }},

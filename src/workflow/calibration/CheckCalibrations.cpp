@@ -2,10 +2,12 @@
 #include "workflow/calibration/CheckCalibrations.h"
 
 #include "geometry/Nomenclature.h"
+#include "workflow/calibration/RasterOutline.h"
 #include "workflow/calibration/SheetCalibration.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <variant>
@@ -132,6 +134,80 @@ CalibrationCheck CheckSheet(Workspace& ws, const TSingleMap& sheet, const MapCal
     return check;
 }
 
+// The ground control points' residuals against their fit; the largest in
+// metres, or nothing when there are too few to fit.
+std::optional<double> LogGcpResiduals(Workspace& ws, const RasterFile& r)
+{
+    std::vector<FitPair> pairs;
+    for (const RasterGcp& gcp : r.gcps)
+        pairs.push_back({gcp.pixel, gcp.plane});
+    const auto fit = FitAffine(pairs);
+    const auto back = fit ? fit->inverse() : std::nullopt;
+    if (!back)
+        return std::nullopt;
+    ProjTransforms& proj = WorkspaceProj(ws);
+    const int toWgs84 = r.crsWkt.isEmpty() ? -1 : proj.transformation(r.crsWkt, "EPSG:4326");
+    double sum = 0.0, worstPx = 0.0, worstM = 0.0;
+    QStringList off;
+    for (const RasterGcp& gcp : r.gcps) {
+        const PlanePoint at = back->apply(gcp.plane);
+        const double px = std::hypot(at.x - gcp.pixel.x, at.y - gcp.pixel.y);
+        const auto fitted = proj.transform(toWgs84, fit->apply(gcp.pixel));
+        const auto own = proj.transform(toWgs84, gcp.plane);
+        if (fitted && own)
+            worstM = std::max(worstM, proj.distance({fitted->y, fitted->x}, {own->y, own->x}));
+        sum += px * px;
+        worstPx = std::max(worstPx, px);
+        if (px > kAgreePx)
+            off.append(QStringLiteral("...%1 is %2 px off the fit").arg(gcp.id, Fixed(ws, px)));
+    }
+    ws.log.append(QStringLiteral("...%1 points, RMS %2 px")
+                      .arg(r.gcps.size())
+                      .arg(Fixed(ws, std::sqrt(sum / static_cast<double>(r.gcps.size())))));
+    for (const QString& line : off)
+        ws.log.append(line);
+    return worstPx > kAgreePx ? -worstM : worstM;
+}
+
+CalibrationCheck CheckRaster(Workspace& ws, const TSingleMap& sheet, const RasterFile& r)
+{
+    CalibrationCheck check;
+    ws.log.append(QStringLiteral("...coordinate system ") +
+                  (r.crsName.isEmpty() ? QStringLiteral("none") : r.crsName));
+    if (!r.readable || !CornersRead(sheet)) {
+        ws.log.append(QStringLiteral("...cannot be checked: ") + SheetProblemText(sheet.Problem));
+        return check;
+    }
+    std::optional<double> gcps;
+    if (!r.geoTransform && !r.gcps.empty())
+        gcps = LogGcpResiduals(ws, r);
+    if (gcps) {
+        check.metres = std::abs(*gcps);
+        check.verdict = *gcps < 0.0 ? CalibrationVerdict::Disagrees : CalibrationVerdict::Agrees;
+    }
+    const NamedFootprint named = NamedSheetFootprint(r, WorkspaceProj(ws));
+    if (!named.cell) {
+        if (!gcps)
+            ws.log.append(QStringLiteral("...cannot be checked: no ground control points and no sheet name"));
+        return check;
+    }
+    if (named.footprint.empty()) {
+        ws.log.append(QStringLiteral("...cannot be checked: its corners have no place in its datum"));
+        return check;
+    }
+    if (CellFitsFootprint(*named.cell, named.footprint)) {
+        ws.log.append(QStringLiteral("...agrees: %1 lies within its footprint").arg(named.cell->name));
+        if (check.verdict == CalibrationVerdict::Unchecked)
+            check.verdict = CalibrationVerdict::Agrees;
+    } else {
+        ws.log.append(QStringLiteral("...disagrees: named %1, but that sheet is not within its footprint with a collar "
+                                     "of at most a tenth of the sheet")
+                          .arg(named.cell->name));
+        check.verdict = CalibrationVerdict::Disagrees;
+    }
+    return check;
+}
+
 }  // namespace
 
 QString VerdictKeyword(CalibrationVerdict verdict)
@@ -157,8 +233,9 @@ void CheckCalibrations(Workspace& ws)
         ws.log.append(sheet.FileName);
         CalibrationCheck check;
         try {
-            if (i < ws.calibrations.size())
-                check = CheckSheet(ws, sheet, ws.calibrations[i]);
+            if (i < ws.sources.size())
+                check = ws.sources[i].raster ? CheckRaster(ws, sheet, *ws.sources[i].raster)
+                                             : CheckSheet(ws, sheet, ws.sources[i].calibration);
         } catch (const std::exception& error) {
             ws.log.append(QStringLiteral("...cannot be checked: ") + QString::fromUtf8(error.what()));
         }

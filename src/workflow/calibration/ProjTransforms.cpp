@@ -15,6 +15,7 @@ struct ProjTransforms::Impl {
     std::vector<PJ*> objects;
     QHash<int, int> datums;
     QHash<QString, int> projections;
+    QHash<QByteArray, int> transformations;
     QHash<int, std::optional<Ellipsoid>> ellipsoids;
 
     int keep(PJ* pj)
@@ -133,6 +134,46 @@ std::optional<TGeoPoint> ProjTransforms::inverse(int projection, PlanePoint p, b
     if (!Usable(again) || std::hypot(again.xy.x - p.x, again.xy.y - p.y) > tolerance)
         return std::nullopt;
     return TGeoPoint{proj_todeg(out.lp.phi), proj_todeg(out.lp.lam)};
+}
+
+int ProjTransforms::transformation(const QByteArray& from, const QByteArray& to)
+{
+    const QByteArray key = from + '\0' + to;
+    const auto cached = impl_->transformations.constFind(key);
+    if (cached != impl_->transformations.constEnd())
+        return *cached;
+    PJ* raw = proj_create_crs_to_crs(impl_->ctx, from.constData(), to.constData(), nullptr);
+    PJ* pj = raw ? proj_normalize_for_visualization(impl_->ctx, raw) : nullptr;
+    proj_destroy(raw);
+    const int handle = impl_->keep(pj);
+    impl_->transformations.insert(key, handle);
+    return handle;
+}
+
+std::optional<PlanePoint> ProjTransforms::transform(int transformation, PlanePoint p)
+{
+    if (transformation < 0 || !std::isfinite(p.x) || !std::isfinite(p.y))
+        return std::nullopt;
+    PJ* pj = impl_->objects[static_cast<std::size_t>(transformation)];
+    proj_errno_reset(pj);
+    const PJ_COORD out = proj_trans(pj, PJ_FWD, proj_coord(p.x, p.y, 0.0, 0.0));
+    if (!Usable(out) || proj_errno(pj) != 0)
+        return std::nullopt;
+    return PlanePoint{out.xy.x, out.xy.y};
+}
+
+QByteArray ProjTransforms::geographicCrs(const QByteArray& crs)
+{
+    QByteArray wkt;
+    if (PJ* object = proj_create(impl_->ctx, crs.constData())) {
+        if (PJ* geodetic = proj_crs_get_geodetic_crs(impl_->ctx, object)) {
+            if (const char* text = proj_as_wkt(impl_->ctx, geodetic, PJ_WKT2_2019, nullptr))
+                wkt = text;
+            proj_destroy(geodetic);
+        }
+        proj_destroy(object);
+    }
+    return wkt;
 }
 
 double ProjTransforms::distance(TGeoPoint p, TGeoPoint q)

@@ -4,6 +4,7 @@
 #include "geometry/AffineFit.h"
 #include "geometry/PolygonsMath.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -38,6 +39,14 @@ public:
     // With `verify`, a point the forward projection does not give back is
     // off the globe (some inverses answer there without an error).
     std::optional<TGeoPoint> inverse(int projection, PlanePoint p, bool verify = true);
+    // A transformation between two coordinate systems, each WKT, a PROJ
+    // string or "EPSG:n", with easting or longitude first on both sides;
+    // PROJ picks the datum operation for each point's place. -1 when PROJ
+    // cannot make one.
+    int transformation(const QByteArray& from, const QByteArray& to);
+    std::optional<PlanePoint> transform(int transformation, PlanePoint p);
+    // The geographic system of a system's datum, as WKT; empty for none.
+    QByteArray geographicCrs(const QByteArray& crs);
     // Geodesic distance on the WGS 84 ellipsoid, metres.
     double distance(TGeoPoint p, TGeoPoint q);
 

@@ -22,16 +22,18 @@ std::optional<ExportFormat> ExportFormatOf(const QString& file)
 
 namespace {
 
-// Where each sheet's corners came from, when they were chosen, and the
-// calibration check's verdict, when it ran.
+// Where each sheet's corners came from, when they were chosen or read from
+// an image, its format when images were read, and the calibration check's
+// verdict, when it ran.
 void AddCalibrationFields(const Workspace& ws, SheetIndex& index)
 {
-    for (std::size_t i = 0; i < ws.data.Maps.size() && i + 1 < index.features.size(); ++i) {
+    for (std::size_t i = 0; i < ws.data.Maps.size() && i < ws.sources.size() && i + 1 < index.features.size(); ++i) {
         OutlineFeature& f = index.features[i + 1];
-        if (ws.sheetCorners != SheetCorners::Mmpll) {
-            const bool calibrated = i < ws.outlineFromCalibration.size() && ws.outlineFromCalibration[i];
-            f.outline = calibrated ? QStringLiteral("calibration") : QStringLiteral("mmpll");
-        }
+        const SheetSource& source = ws.sources[i];
+        if (source.raster ? CornersRead(ws.data.Maps[i]) : ws.sheetCorners != SheetCorners::Mmpll)
+            f.outline = OutlineSourceKeyword(source.outline);
+        if (ws.rasterSheets)
+            f.format = source.format;
         if (ws.checks && i < ws.checks->size()) {
             const CalibrationCheck& check = (*ws.checks)[i];
             f.calibration = VerdictKeyword(check.verdict);

@@ -47,7 +47,8 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
     // holds the whole globe, so that each sheet with good corners is ok.
     Workspace scan(ws.log, ws.decimalPoint);
     scan.sheetCorners = ws.sheetCorners;
-    if (ws.sheetCorners != SheetCorners::Mmpll)
+    scan.rasterSheets = ws.rasterSheets;
+    if (ws.sheetCorners != SheetCorners::Mmpll || ws.rasterSheets)
         WorkspaceProj(ws);  // made here so that the next Analyze uses what the scan made
     scan.proj = ws.proj;
     scan.data.IndexMap.LatLon = {{1e6, -1e6}, {1e6, 1e6}, {-1e6, 1e6}, {-1e6, -1e6}};

@@ -5,6 +5,7 @@
 #include "formats/ozi/MapReader.h"
 #include "formats/ozi/TextFile.h"
 #include "workflow/calibration/SheetCalibration.h"
+#include "workflow/panel/RasterSheets.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -87,8 +88,9 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     const int32_t n = mmpnum.count;
 
     ws.data.Maps.resize(fileCount);
-    ws.calibrations.resize(fileCount);
-    ws.outlineFromCalibration.resize(fileCount);
+    ws.sources.resize(fileCount);
+    SheetSource& source = ws.sources.back();
+    source = SheetSource{};
     TSingleMap& sheet = ws.data.Maps.back();
     sheet.FileName = name;
     sheet.ImageFile = FileNamePart(LineAt(lines, 2));
@@ -96,15 +98,14 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     sheet.IsOk = true;
     sheet.Problem = SheetProblem::None;
     ws.log.append(QStringLiteral("...original map name is ") + sheet.MapName);
-    ws.calibrations.back() = ReadMapCalibration(lines);
-    ws.outlineFromCalibration.back() = 0;
+    source.calibration = ReadMapCalibration(lines);
 
-    const auto calibrated = CalibratedOutline(ws, ws.calibrations.back(), n);
+    const auto calibrated = CalibratedOutline(ws, source.calibration, n);
     const bool outline = calibrated && calibrated->failure.isEmpty() && !calibrated->outline.empty();
     const auto outlineLine = [&] {
         ws.log.append(QStringLiteral("...outline from %1 calibration points").arg(calibrated->residuals.size()));
         sheet.LatLon = calibrated->outline;
-        ws.outlineFromCalibration.back() = 1;
+        source.outline = OutlineSource::Calibration;
     };
     if (n == 0 && outline) {
         outlineLine();
@@ -124,6 +125,13 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     }
 
     const auto count = static_cast<int32_t>(outline ? sheet.LatLon.size() : static_cast<std::size_t>(n));
+    PlaceSheet(ws, sheet, count);
+}
+
+}  // namespace
+
+void PlaceSheet(Workspace& ws, TSingleMap& sheet, int32_t count)
+{
     for (int32_t k = 1; k <= count; ++k) {
         const TGeoPoint& p = sheet.LatLon[static_cast<std::size_t>(k - 1)];
         ws.log.append(QStringLiteral("...p%1 Lat=%2, Lon=%3")
@@ -144,8 +152,6 @@ void ReadSheet(Workspace& ws, const QByteArray& nativePath, const QString& path,
     ws.log.blank();
 }
 
-}  // namespace
-
 std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
 {
     if (!mapsDir.endsWith(u'/') && !mapsDir.endsWith(u'\\'))
@@ -157,6 +163,8 @@ std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
         ++fileCount;
         ReadSheet(ws, nativeDir + entry.nativeName, mapsDir + entry.name, entry.name, fileCount);
     }
+    if (ws.rasterSheets)
+        fileCount = ReadRasterSheets(ws, mapsDir, fileCount);
     return fileCount;
 }
 

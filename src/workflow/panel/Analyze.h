@@ -16,3 +16,7 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
 // it, each tested against ws.data.IndexMap's corners; how many files there
 // were. `mapsDir` gets its trailing '/'.
 std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir);
+
+// Logs a sheet's first `count` corners, tests each against the index map
+// and closes the sheet's block with "...is ok" when it is usable.
+void PlaceSheet(Workspace& ws, TSingleMap& sheet, int32_t count);

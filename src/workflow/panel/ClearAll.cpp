@@ -6,8 +6,7 @@ void ClearAll(Workspace& ws)
     ws.workingImage = QImage();
     ws.baseImage = QByteArray();
     ws.data.Maps.clear();
-    ws.calibrations.clear();
-    ws.outlineFromCalibration.clear();
+    ws.sources.clear();
     ws.checks.reset();
     if (ws.data.CustomList)
         ws.data.CustomList->clear();

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "geometry/AffineFit.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// What the GDAL reader hands over about one georeferenced image, in plain
+// types: nothing past this point needs GDAL's headers or its library.
+
+struct RasterGcp {
+    QString id;
+    PlanePoint pixel;  // column and row
+    PlanePoint plane;  // in the raster's coordinate system
+};
+
+// A file of the folder to open, with the names that share its stem: its
+// worldfile, .prj and .aux.xml, which GDAL then finds without listing the
+// folder again.
+struct RasterCandidate {
+    QString name;
+    QStringList siblings;
+};
+
+struct RasterFile {
+    QString name;
+    bool readable = false;
+    QString detail;  // GDAL's message when it could not be read
+    QString driver;  // the GDAL driver's short name: GTiff, PDF, BSB, JPEG...
+    QString title;   // the file's own title, when its metadata gives one
+    int width = 0;
+    int height = 0;
+    // Pixel corner to plane, GDAL's six coefficients; absent without one.
+    std::optional<std::array<double, 6>> geoTransform;
+    std::vector<RasterGcp> gcps;
+    QByteArray crsWkt;  // empty when neither the file nor its .prj gives one
+    QString crsName;
+    std::vector<PlanePoint> neatline;  // in the raster's coordinate system
+};
+
+// The module's one entry point, resolved by name at run time: reads the
+// candidates' headers and fills `out` with those GDAL opens as rasters, and
+// with those it cannot open whose extension a raster driver claims.
+using ReadRastersFunction = void (*)(const QString& dir, const std::vector<RasterCandidate>& candidates,
+                                     std::vector<RasterFile>& out);
+inline constexpr char kReadRastersSymbol[] = "TessarineReadRasters";

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "workflow/Workspace.h"
+
+#include <QString>
+
+// The georeferenced images of `mapsDir` (ending in '/') read after its
+// calibration files, as sheets numbered on from `fileCount`: each a block
+// in the log as a calibration file's, its problems findings of that sheet.
+// Images a calibration of the folder names belong to that calibration.
+// Returns the new count of sheets.
+std::size_t ReadRasterSheets(Workspace& ws, const QString& mapsDir, std::size_t fileCount);
