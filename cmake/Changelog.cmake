@@ -37,7 +37,20 @@ function(tessarine_read_changelog file xml_var date_var deb_var)
       set(in_item FALSE)
       if(version)
         string(APPEND xml "        </ul>\n      </description>\n    </release>\n")
-        execute_process(COMMAND date -u -R -d "${date} 12:00" OUTPUT_VARIABLE stamp
+        # Versions of one day are signed a minute apart, the newest at
+        # noon: Debian's tools want every entry older than the one above.
+        string(REPLACE "-" "_" day_key "${date}")
+        if(NOT DEFINED same_day_${day_key})
+          set(same_day_${day_key} 0)
+        endif()
+        math(EXPR minutes "720 - ${same_day_${day_key}}")
+        math(EXPR same_day_${day_key} "${same_day_${day_key}} + 1")
+        math(EXPR hour "${minutes} / 60")
+        math(EXPR minute "${minutes} % 60")
+        if(minute LESS 10)
+          set(minute "0${minute}")
+        endif()
+        execute_process(COMMAND date -u -R -d "${date} ${hour}:${minute}" OUTPUT_VARIABLE stamp
           OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
         string(APPEND deb "\n -- ${TESSARINE_MAINTAINER}  ${stamp}\n")
       endif()
