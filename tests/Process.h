@@ -17,11 +17,14 @@ struct ProcessRun {
 
 inline bool HasProgram(const QString& program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 
-// In `workingDir` when one is given.
-inline ProcessRun RunProgram(const QString& program, const QStringList& arguments, const QString& workingDir = {})
+// In `workingDir` when one is given, with `environment` added to ours.
+inline ProcessRun RunProgram(const QString& program, const QStringList& arguments, const QString& workingDir = {},
+                             const QStringList& environment = {})
 {
     QProcess process;
     process.setWorkingDirectory(workingDir);
+    if (!environment.isEmpty())
+        process.setEnvironment(QProcess::systemEnvironment() + environment);
     process.start(program, arguments);
     EXPECT_TRUE(process.waitForFinished(120000)) << program.toStdString() << " is still running";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << program.toStdString() << " crashed";

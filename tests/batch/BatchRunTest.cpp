@@ -63,4 +63,29 @@ TEST(CalibrationRun, RealBorderlessSheetIsUsableWithFallback)
         << r.out.toStdString();
 }
 
+// Georeferenced images change nothing where there are none, and GDAL is
+// loaded only by a run that reads them: the dynamic loader says which
+// libraries it loads.
+TEST(BatchRasters, LoadGdalOnlyWhereImagesAreRead)
+{
+    const QStringList demo{"--index", TESSARINE_DEMO "/index.map", "--stop-after", "analyze"};
+    const ProcessRun plain = RunBatchProcess(QStringList{"--maps", TESSARINE_DEMO "/maps"} + demo);
+    const ProcessRun rasters = RunBatchProcess(QStringList{"--maps", TESSARINE_DEMO "/maps", "--rasters"} + demo);
+    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_EQ(rasters.out, plain.out);
+    if (!HasProgram("gdal_create"))
+        GTEST_SKIP() << "gdal_create is not installed";
+    QTemporaryDir root;
+    ASSERT_EQ(RunProgram("gdal_create", {"-q", "-of", "GTiff", "-outsize", "10", "10", "-a_srs", "EPSG:4326", "-a_ullr",
+                                         "30", "60", "30.5", "59.6", root.filePath("a.tif")})
+                  .exitCode,
+              0);
+    const QStringList folder = QStringList{"--maps", root.path()} + demo;
+    const QStringList loads{"LD_DEBUG=libs"};
+    EXPECT_FALSE(RunProgram(TESSARINE_BATCH, folder, {}, loads).err.contains("libgdal"));
+    const ProcessRun read = RunProgram(TESSARINE_BATCH, folder + QStringList{"--rasters"}, {}, loads);
+    EXPECT_TRUE(read.err.contains("libgdal"));
+    EXPECT_TRUE(read.out.contains("\na.tif\n...original map name is a\n...format GTiff, WGS 84\n")) << read.out.toStdString();
+}
+
 }  // namespace
