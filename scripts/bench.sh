@@ -32,3 +32,6 @@ done
 # The web index of 20,000 sheets (page, GeoJSON, 4,000-pixel picture), and
 # finding the sheets under the pointer among them.
 "$bin/web_index_bench"
+
+# Analyze of 5,000 and 10,000 GeoTIFFs (headers only) against gdaltindex.
+bench/raster-scan.sh "$(dirname "$bin")/src/batch" "$data" 5000 10000

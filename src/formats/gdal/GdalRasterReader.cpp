@@ -50,8 +50,14 @@ QSet<QString> RasterExtensions()
 
 QString Text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
 
+// A system known by its EPSG code is passed on as that code: writing out
+// its WKT costs more than reading the whole header.
 QByteArray ToWkt(OGRSpatialReferenceH srs)
 {
+    const char* authority = OSRGetAuthorityName(srs, nullptr);
+    const char* code = OSRGetAuthorityCode(srs, nullptr);
+    if (authority && code && EQUAL(authority, "EPSG"))
+        return QByteArray("EPSG:") + code;
     char* wkt = nullptr;
     const char* const options[] = {"FORMAT=WKT2_2019", nullptr};
     if (OSRExportToWktEx(srs, &wkt, options) != OGRERR_NONE) {
