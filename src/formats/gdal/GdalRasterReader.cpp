@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -204,8 +205,17 @@ extern "C" Q_DECL_EXPORT void TessarineReadRasters(const QString& dir, const std
     const auto work = [&] {
         // GDAL's error handler is per thread: no message reaches the terminal.
         CPLPushErrorHandler(CPLQuietErrorHandler);
-        for (std::size_t i = next++; i < candidates.size(); i = next++)
-            read[i] = Read(dir, candidates[i], claimed);
+        for (std::size_t i = next++; i < candidates.size(); i = next++) {
+            // A driver that throws on a damaged file must not end the scan.
+            try {
+                read[i] = Read(dir, candidates[i], claimed);
+            } catch (const std::exception& error) {
+                RasterFile damaged;
+                damaged.name = candidates[i].name;
+                damaged.detail = QString::fromUtf8(error.what());
+                read[i] = damaged;
+            }
+        }
         CPLPopErrorHandler();
     };
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
