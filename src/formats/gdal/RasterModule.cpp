@@ -28,12 +28,16 @@ bool IsSidecar(const QString& name)
 // The stem that a file shares with its sidecars: up to its first dot.
 QString Stem(const QString& name) { return name.section(u'.', 0, 0).toLower(); }
 
+// Beside the installed programs; a program of the build tree (a test
+// among them) takes the module the build made.
 QStringList ModuleFolders()
 {
-    QStringList folders;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath() + QStringLiteral("/" TESSARINE_MODULE_RELATIVE_DIR);
-    folders << QStringLiteral(TESSARINE_MODULE_BUILD_DIR);
+    if (!QCoreApplication::instance())
+        return {};
+    const QString programs = QCoreApplication::applicationDirPath();
+    QStringList folders{programs + QStringLiteral("/" TESSARINE_MODULE_RELATIVE_DIR)};
+    if (programs.startsWith(QStringLiteral(TESSARINE_BUILD_DIR "/")))
+        folders << QStringLiteral(TESSARINE_BUILD_DIR "/modules");
     return folders;
 }
 
@@ -44,9 +48,9 @@ std::variant<ReadRastersFunction, QString> RasterReader()
     static std::variant<ReadRastersFunction, QString> loaded = [] () -> std::variant<ReadRastersFunction, QString> {
         QString error;
         for (const QString& folder : ModuleFolders()) {
-            QLibrary library(folder + QStringLiteral("/tessarine-gdal"));
             if (!QFileInfo::exists(folder))
                 continue;
+            QLibrary library(folder + QStringLiteral("/tessarine-gdal"));
             if (auto f = reinterpret_cast<ReadRastersFunction>(library.resolve(kReadRastersSymbol)))
                 return f;  // kept loaded for the rest of the run
             error = library.errorString();
