@@ -6,7 +6,6 @@
 #include <QJsonObject>
 
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -21,7 +20,9 @@ QJsonArray Rings(const Ring& ring)
     return QJsonArray{positions};
 }
 
-QJsonValue Geometry(const std::vector<Ring>& polygons)
+}  // namespace
+
+QJsonValue GeoJsonGeometry(const std::vector<Ring>& polygons)
 {
     if (polygons.empty())
         return QJsonValue::Null;
@@ -34,24 +35,11 @@ QJsonValue Geometry(const std::vector<Ring>& polygons)
     return QJsonObject{{QStringLiteral("type"), QStringLiteral("MultiPolygon")}, {QStringLiteral("coordinates"), parts}};
 }
 
-// Label, availability and identifier on every feature, even empty; the
-// others where they say something.
-void AddOpenIndexFields(QJsonObject& p, const OpenIndexFields& o)
-{
-    p.insert(QStringLiteral("label"), o.label);
-    p.insert(QStringLiteral("available"), o.available);
-    p.insert(QStringLiteral("recordIdentifier"), o.recordIdentifier);
-    for (const auto& [key, value] : {std::pair{"title", &o.title}, {"downloadUrl", &o.downloadUrl}, {"note", &o.note}}) {
-        if (!value->isEmpty())
-            p.insert(QLatin1StringView(key), *value);
-    }
-}
+namespace {
 
 QJsonObject Properties(const OutlineFeature& f)
 {
     QJsonObject p{{QStringLiteral("file"), f.file}, {QStringLiteral("kind"), FeatureKindText(f.kind)}};
-    if (f.openIndex)
-        AddOpenIndexFields(p, *f.openIndex);
     if (f.kind == FeatureKind::Index)
         return p;
     p.insert(QStringLiteral("name"), f.name);
@@ -92,7 +80,7 @@ QByteArray WriteGeoJson(const SheetIndex& index)
             out += ',';
         const QJsonObject feature{{QStringLiteral("type"), QStringLiteral("Feature")},
                                   {QStringLiteral("properties"), Properties(f)},
-                                  {QStringLiteral("geometry"), Geometry(f.polygons)}};
+                                  {QStringLiteral("geometry"), GeoJsonGeometry(f.polygons)}};
         out += QJsonDocument(feature).toJson(QJsonDocument::Compact);
     }
     out += "]}\n";
