@@ -46,6 +46,7 @@ struct StoredSettings {
     int alpha;
     int coverageScale;  // the sheet scale's denominator, 0 for Auto
     int sheetCorners;   // 0 MMPLL lines, 1 MMPLL else calibration, 2 calibration
+    QString webCatalogue;  // the Publish dialog's catalogue file
 };
 
 // Every key as the file holds it; missing keys and unreadable values give

@@ -273,6 +273,7 @@ void TMainForm::applySettings(const StoredSettings& s)
     tbOpacity->setValue(s.alpha);
     cbCoverageScale->setCurrentIndex(std::max(0, cbCoverageScale->findData(s.coverageScale)));
     cbSheetCorners->setCurrentIndex(std::max(0, TakenValue(kSheetCornersSetting, s.sheetCorners)));
+    lastPublish_.catalogue = s.webCatalogue;
 }
 
 StoredSettings TMainForm::currentSettings() const
@@ -290,6 +291,7 @@ StoredSettings TMainForm::currentSettings() const
     s.alpha = tbOpacity->value();
     s.coverageScale = coverageScale();
     s.sheetCorners = cbSheetCorners->currentIndex();
+    s.webCatalogue = lastPublish_.catalogue;
     return s;
 }
 
