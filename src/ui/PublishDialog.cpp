@@ -4,6 +4,8 @@
 
 #include "ui/Dialogs.h"
 
+#include "ui/ControlHints.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -22,7 +24,6 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     auto* browse = new QPushButton(QStringLiteral("..."), &dialog);
     browse->setObjectName(QStringLiteral("btnPublishDir"));
     browse->setAccessibleName(QStringLiteral("Choose the folder"));
-    browse->setToolTip(QStringLiteral("Choose the folder"));
     auto* links = new QLineEdit(preset.linkBase, &dialog);
     links->setObjectName(QStringLiteral("edPublishLinks"));
     links->setAccessibleName(QStringLiteral("Links to the sheets"));
@@ -30,12 +31,10 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     auto* catalogue = new QLineEdit(preset.catalogue, &dialog);
     catalogue->setObjectName(QStringLiteral("edCatalogue"));
     catalogue->setAccessibleName(QStringLiteral("Catalogue"));
-    catalogue->setToolTip(QStringLiteral("A CSV file with a row per sheet, keyed by its fileName or label column"));
     catalogue->setPlaceholderText(QStringLiteral("none"));
     auto* browseCatalogue = new QPushButton(QStringLiteral("..."), &dialog);
     browseCatalogue->setObjectName(QStringLiteral("btnCatalogue"));
     browseCatalogue->setAccessibleName(QStringLiteral("Choose the catalogue"));
-    browseCatalogue->setToolTip(QStringLiteral("Choose the catalogue"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
 
     auto* dirRow = new QHBoxLayout;
@@ -49,6 +48,7 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
     form->addRow(QStringLiteral("&Catalogue…"), catalogueRow);
     form->addRow(buttons);
+    ApplyPublishHints(&dialog);
     dialog.resize(520, dialog.sizeHint().height());
 
     QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, dir] {
