@@ -20,9 +20,7 @@ QJsonArray Rings(const Ring& ring)
     return QJsonArray{positions};
 }
 
-}  // namespace
-
-QJsonValue GeoJsonGeometry(const std::vector<Ring>& polygons)
+QJsonValue Geometry(const std::vector<Ring>& polygons)
 {
     if (polygons.empty())
         return QJsonValue::Null;
@@ -34,8 +32,6 @@ QJsonValue GeoJsonGeometry(const std::vector<Ring>& polygons)
         parts.append(Rings(ring));
     return QJsonObject{{QStringLiteral("type"), QStringLiteral("MultiPolygon")}, {QStringLiteral("coordinates"), parts}};
 }
-
-namespace {
 
 QJsonObject Properties(const OutlineFeature& f)
 {
@@ -80,7 +76,7 @@ QByteArray WriteGeoJson(const SheetIndex& index)
             out += ',';
         const QJsonObject feature{{QStringLiteral("type"), QStringLiteral("Feature")},
                                   {QStringLiteral("properties"), Properties(f)},
-                                  {QStringLiteral("geometry"), GeoJsonGeometry(f.polygons)}};
+                                  {QStringLiteral("geometry"), Geometry(f.polygons)}};
         out += QJsonDocument(feature).toJson(QJsonDocument::Compact);
     }
     out += "]}\n";

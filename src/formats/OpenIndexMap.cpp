@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/OpenIndexMap.h"
 
-#include "formats/GeoJsonWriter.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <QLocale>
 
 #include <algorithm>
 #include <array>
@@ -48,7 +45,103 @@ struct Extent {
     }
 };
 
+// A JSON string: quotes, backslashes and control characters escaped, the
+// rest as UTF-8.
+void AppendText(QByteArray& out, const QString& text)
+{
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+void AppendValue(QByteArray& out, const PropertyValue& value)
+{
+    if (const auto* text = std::get_if<QString>(&value)) {
+        AppendText(out, *text);
+    } else if (const auto* flag = std::get_if<bool>(&value)) {
+        out += *flag ? "true" : "false";
+    } else {
+        out += '[';
+        for (const QString& place : std::get<QStringList>(value)) {
+            AppendText(out, place);
+            out += ',';
+        }
+        if (out.back() == ',')
+            out.chop(1);
+        out += ']';
+    }
+}
+
+// The shortest form that reads back as the value, as Qt's JSON writes it.
+void AppendDegrees(QByteArray& out, double value)
+{
+    out += QByteArray::number(RoundDegrees(value), 'g', QLocale::FloatingPointShortest);
+}
+
+void AppendRing(QByteArray& out, const Ring& ring)
+{
+    out += "[[";
+    for (const LonLat& p : ring) {
+        out += '[';
+        AppendDegrees(out, p.lon);
+        out += ',';
+        AppendDegrees(out, p.lat);
+        out += "],";
+    }
+    out.back() = ']';
+    out += ']';
+}
+
+void AppendGeometry(QByteArray& out, const std::vector<Ring>& polygons)
+{
+    if (polygons.size() == 1) {
+        out += "{\"type\":\"Polygon\",\"coordinates\":";
+        AppendRing(out, polygons.front());
+    } else {
+        out += "{\"type\":\"MultiPolygon\",\"coordinates\":[";
+        for (const Ring& ring : polygons) {
+            AppendRing(out, ring);
+            out += ',';
+        }
+        out.back() = ']';
+    }
+    out += '}';
+}
+
 }  // namespace
+
+const PropertyValue* OpenIndexFeature::find(QStringView key) const
+{
+    for (const Property& p : properties) {
+        if (p.key == key)
+            return &p.value;
+    }
+    return nullptr;
+}
+
+void OpenIndexFeature::set(const QString& key, PropertyValue value)
+{
+    for (Property& p : properties) {
+        if (p.key == key) {
+            p.value = std::move(value);
+            return;
+        }
+    }
+    properties.push_back({key, std::move(value)});
+}
 
 OutlineBounds BoundsOf(const std::vector<Ring>& polygons)
 {
@@ -79,30 +172,42 @@ QByteArray WriteOpenIndexMap(const std::vector<OpenIndexFeature>& features)
             box.add(ring);
     }
     QByteArray out("{\"type\":\"FeatureCollection\"");
-    out.reserve(static_cast<qsizetype>(features.size()) * 480 + 256);
+    out.reserve(static_cast<qsizetype>(features.size()) * 640 + 256);
     if (box.west <= box.east) {
-        const QJsonArray bbox{RoundDegrees(box.west), RoundDegrees(box.south), RoundDegrees(box.east),
-                              RoundDegrees(box.north)};
-        out += ",\"bbox\":" + QJsonDocument(bbox).toJson(QJsonDocument::Compact);
+        out += ",\"bbox\":[";
+        for (double value : {box.west, box.south, box.east, box.north}) {
+            AppendDegrees(out, value);
+            out += ',';
+        }
+        out.back() = ']';
     }
     out += ",\"features\":[";
     bool first = true;
     for (const OpenIndexFeature& f : features) {
         if (f.polygons.empty())
             continue;
-        QJsonObject properties = f.properties;
-        const OutlineBounds b = BoundsOf(f.polygons);
-        properties.insert(QStringLiteral("west"), b.west);
-        properties.insert(QStringLiteral("east"), b.east);
-        properties.insert(QStringLiteral("north"), b.north);
-        properties.insert(QStringLiteral("south"), b.south);
-        const QJsonObject feature{{QStringLiteral("type"), QStringLiteral("Feature")},
-                                  {QStringLiteral("properties"), properties},
-                                  {QStringLiteral("geometry"), GeoJsonGeometry(f.polygons)}};
         if (!first)
             out += ',';
         first = false;
-        out += QJsonDocument(feature).toJson(QJsonDocument::Compact);
+        out += "{\"type\":\"Feature\",\"properties\":{";
+        for (const Property& p : f.properties) {
+            AppendText(out, p.key);
+            out += ':';
+            AppendValue(out, p.value);
+            out += ',';
+        }
+        const OutlineBounds b = BoundsOf(f.polygons);
+        for (const auto& [key, value] : {std::pair{"west", b.west}, {"east", b.east}, {"north", b.north}, {"south", b.south}}) {
+            out += '"';
+            out += key;
+            out += "\":";
+            AppendDegrees(out, value);
+            out += ',';
+        }
+        out.back() = '}';
+        out += ",\"geometry\":";
+        AppendGeometry(out, f.polygons);
+        out += '}';
     }
     out += "]}\n";
     return out;
@@ -117,26 +222,26 @@ std::optional<OpenIndexField> FindOpenIndexField(const QString& name)
     return std::nullopt;
 }
 
-std::optional<QJsonValue> OpenIndexValue(OpenIndexType type, const QString& text)
+std::optional<PropertyValue> OpenIndexValue(OpenIndexType type, const QString& text)
 {
     switch (type) {
     case OpenIndexType::Text:
-        return QJsonValue(text);
+        return text;
     case OpenIndexType::Switch: {
         const QString word = text.trimmed().toLower();
         if (word == u"true" || word == u"yes" || word == u"1")
-            return QJsonValue(true);
+            return true;
         if (word == u"false" || word == u"no" || word == u"0")
-            return QJsonValue(false);
+            return false;
         return std::nullopt;
     }
     case OpenIndexType::Places: {
-        QJsonArray places;
-        for (const QString& place : text.split(u';', Qt::SkipEmptyParts)) {
+        QStringList places;
+        for (const QString& place : text.split(u';')) {
             if (!place.trimmed().isEmpty())
                 places.append(place.trimmed());
         }
-        return QJsonValue(places);
+        return places;
     }
     case OpenIndexType::Bound:
         break;

@@ -4,19 +4,34 @@
 #include "formats/SheetIndex.h"
 
 #include <QByteArray>
-#include <QJsonObject>
-#include <QJsonValue>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <variant>
 #include <vector>
 
 // An index map as OpenIndexMaps 1.0 GeoJSON: one feature per sheet or
 // frame, each with its outline's bounds.
 
+// A property's value: text, a switch, or a list of places.
+using PropertyValue = std::variant<QString, bool, QStringList>;
+
+struct Property {
+    QString key;
+    PropertyValue value;
+};
+
+// Properties in the order written, each key once. A plain list: a feature
+// has a dozen or two, and 20,000 features in Qt's JSON objects cost more
+// in allocations than the text they make.
 struct OpenIndexFeature {
     std::vector<Ring> polygons;  // one ring, or two for an outline cut at 180°
-    QJsonObject properties;      // everything but the bounds
+    std::vector<Property> properties;  // everything but the bounds
+
+    const PropertyValue* find(QStringView key) const;
+    // Replaces the key's value, or adds the key after the others.
+    void set(const QString& key, PropertyValue value);
 };
 
 // The bounds in degrees as written, 7 decimals at most. An outline cut at
@@ -50,4 +65,4 @@ std::optional<OpenIndexField> FindOpenIndexField(const QString& name);
 // Text as the field's value: as it is for text; true/false, yes/no or 1/0
 // in any case for a switch; places separated by ";" and trimmed. Nothing
 // when the text is no value of the field's type.
-std::optional<QJsonValue> OpenIndexValue(OpenIndexType type, const QString& text);
+std::optional<PropertyValue> OpenIndexValue(OpenIndexType type, const QString& text);

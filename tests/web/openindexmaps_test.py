@@ -105,7 +105,7 @@ try:
     write(catalogue, [
         "FileName,title,datePub,edition,publisher,websiteUrl,thumbUrl,contLines,location,note,shelf,west,kind",
         'L-36-068.jpg,"Армянск, ""1:100 000""\nsecond line",1987,2nd,GUGK,https://example.org/r/68,'
-        'https://example.org/t/68.jpg,yes,Crimea; Armyansk,,A-1,999,frame',
+        'https://example.org/t/68.jpg,yes,Crimea; Armyansk,,A\\1\t\x01,999,frame',
         "L-36-080,,,,,,,0,,<b>note</b>,B-2,,",
         "l36-090.map,,,,,,,FALSE,,,,,",
         "X-99-999,Nowhere,,,,,,,,,,,"], bom=True)
@@ -118,7 +118,7 @@ try:
     check(a["thumbUrl"] == a["thumbnailUrl"] == "https://example.org/t/68.jpg", "thumbnail")
     check((a["contLines"], b["contLines"], c["contLines"]) == (True, False, False), "switches")
     check(a["location"] == ["Crimea", "Armyansk"] and "location" not in b, "places")
-    check((a["shelf"], b["shelf"], b["note"]) == ("A-1", "B-2", "<b>note</b>"), "other columns and note as text")
+    check((a["shelf"], b["shelf"], b["note"]) == ("A\\1\t\x01", "B-2", "<b>note</b>"), "other columns and note as text")
     check(a["fileName"] == "L-36-068.jpg" and a["west"] == demo["L-36-068.map"]["west"], "fileName and bounds kept")
     check(a["kind"] == "sheet" and "note" not in a and "title" in c and c["title"] == "l36-090", "own values kept")
     check(all("websiteUrl" not in p for k, p in joined.items() if k not in ("L-36-068.map",)), "websiteUrl elsewhere")

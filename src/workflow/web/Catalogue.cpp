@@ -2,7 +2,6 @@
 #include "workflow/web/Catalogue.h"
 
 #include "formats/CsvReader.h"
-#include "formats/OpenIndexMap.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +34,7 @@ std::optional<qsizetype> KeyColumn(const QStringList& header)
 std::vector<Column> Columns(const QStringList& header, qsizetype key)
 {
     std::vector<Column> columns(static_cast<std::size_t>(header.size()));
+    QStringList taken;
     for (qsizetype c = 0; c < header.size(); ++c) {
         const QString name = header[c].trimmed();
         if (c == key || name.isEmpty())
@@ -46,6 +46,11 @@ std::vector<Column> Columns(const QStringList& header, qsizetype key)
         } else {
             column.name = name;
         }
+        // A column named twice counts once, the first time.
+        if (taken.contains(column.name))
+            column = {};
+        else if (!column.name.isEmpty())
+            taken.append(column.name);
     }
     return columns;
 }
@@ -86,16 +91,12 @@ std::variant<Catalogue, QString> ReadCatalogue(const QString& path)
         CatalogueRow row{table.rowLines[r], cells[*key].trimmed(), {}};
         for (qsizetype c = 0; c < cells.size(); ++c) {
             const Column& column = columns[static_cast<std::size_t>(c)];
-            if (column.name.isEmpty() || cells[c].isEmpty() || row.fields.contains(column.name))
+            if (column.name.isEmpty() || cells[c].isEmpty())
                 continue;
-            if (!column.typed) {
-                row.fields.insert(column.name, cells[c]);
-                continue;
-            }
-            const auto value = OpenIndexValue(column.type, cells[c]);
+            auto value = column.typed ? OpenIndexValue(column.type, cells[c]) : PropertyValue(cells[c]);
             if (!value)
                 return at(row.line, QStringLiteral("%1 \"%2\" is not true, false, yes, no, 1 or 0").arg(column.name, cells[c]));
-            row.fields.insert(column.name, *value);
+            row.fields.push_back({column.name, std::move(*value)});
         }
         catalogue.rows.push_back(std::move(row));
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QJsonObject>
+#include "formats/OpenIndexMap.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +18,7 @@ struct CatalogueRow {
     // their own spelling with the specification's types, the rest as text
     // under their headers. Columns named for the bounds are not taken: the
     // outline gives them.
-    QJsonObject fields;
+    std::vector<Property> fields;
 };
 
 struct Catalogue {

@@ -8,45 +8,41 @@
 
 namespace {
 
-QString Key(const char* name) { return QString::fromLatin1(name); }
-
 TPolygon CellCorners(const SheetCell& cell)
 {
     return {{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
 }
 
-// The standard sheet's scale: from the corners when they are a cell, else
-// from the name.
-std::optional<int> SheetScale(const TSingleMap& sheet)
+// The standard sheet the map name, or its first word, names.
+std::optional<SheetCell> NamedCell(const QString& mapName)
 {
-    if (sheet.LatLon.size() == 4) {
-        if (const auto cell = RecogniseSheet(sheet.LatLon))
-            return cell->scale;
-    }
-    const QString first = sheet.MapName.section(u' ', 0, 0, QString::SectionSkipEmpty);
-    for (const QString& name : {sheet.MapName, first}) {
-        if (const auto cell = ReadSheetName(name).cell)
-            return cell->scale;
-    }
-    return std::nullopt;
+    if (auto cell = ReadSheetName(mapName).cell)
+        return cell;
+    const QString first = mapName.section(u' ', 0, 0, QString::SectionSkipEmpty);
+    return first == mapName ? std::nullopt : ReadSheetName(first).cell;
 }
 
 OpenIndexFeature SheetFeature(const TSingleMap& sheet, const QString& link)
 {
+    const std::optional<SheetCell> named = NamedCell(sheet.MapName);
+    // The scale from the corners when they are a standard sheet, else from the name.
+    std::optional<SheetCell> cell = sheet.LatLon.size() == 4 ? RecogniseSheet(sheet.LatLon) : std::nullopt;
+    if (!cell)
+        cell = named;
     OpenIndexFeature f;
     f.polygons = OutlinePolygons(sheet.LatLon);
-    QJsonObject& p = f.properties;
-    p.insert(Key("kind"), FeatureKindText(FeatureKind::Sheet));
-    p.insert(Key("label"), SheetLabel(sheet.MapName));
-    p.insert(Key("available"), true);
-    if (const auto scale = SheetScale(sheet))
-        p.insert(Key("scale"), ScaleText(*scale));
+    f.properties.reserve(16);
+    f.set(QStringLiteral("kind"), FeatureKindText(FeatureKind::Sheet));
+    f.set(QStringLiteral("label"), named ? named->name : sheet.MapName);
+    f.set(QStringLiteral("available"), true);
+    if (cell)
+        f.set(QStringLiteral("scale"), ScaleText(cell->scale));
     if (!sheet.ImageFile.isEmpty())
-        p.insert(Key("fileName"), sheet.ImageFile);
-    p.insert(Key("title"), sheet.MapName);
+        f.set(QStringLiteral("fileName"), sheet.ImageFile);
+    f.set(QStringLiteral("title"), sheet.MapName);
     if (!link.isEmpty())
-        p.insert(Key("download"), link);
-    p.insert(Key("recId"), sheet.FileName);
+        f.set(QStringLiteral("download"), link);
+    f.set(QStringLiteral("recId"), sheet.FileName);
     return f;
 }
 
@@ -54,32 +50,39 @@ OpenIndexFeature MissingFeature(const SheetCell& cell)
 {
     OpenIndexFeature f;
     f.polygons = OutlinePolygons(CellCorners(cell));
-    f.properties = {{Key("kind"), FeatureKindText(FeatureKind::Missing)},
-                    {Key("label"), cell.name},
-                    {Key("available"), false},
-                    {Key("scale"), ScaleText(cell.scale)},
-                    {Key("recId"), cell.name}};
+    f.properties = {{QStringLiteral("kind"), FeatureKindText(FeatureKind::Missing)},
+                    {QStringLiteral("label"), cell.name},
+                    {QStringLiteral("available"), false},
+                    {QStringLiteral("scale"), ScaleText(cell.scale)},
+                    {QStringLiteral("recId"), cell.name}};
     return f;
 }
 
 // The catalogue's fields over the sheet's own; the columns that are no
 // OpenIndexMaps field never replace one of ours.
-void Join(QJsonObject& p, const QJsonObject& fields)
+void Join(OpenIndexFeature& f, const std::vector<Property>& fields)
 {
-    for (auto it = fields.begin(); it != fields.end(); ++it) {
-        if (FindOpenIndexField(it.key()) || !p.contains(it.key()))
-            p.insert(it.key(), it.value());
+    for (const Property& field : fields) {
+        if (FindOpenIndexField(field.key) || !f.find(field.key))
+            f.set(field.key, field.value);
     }
 }
 
 // The names GeoBlacklight's viewer reads beside those of OpenIndexMaps 1.0.
-void AddEarlyNames(QJsonObject& p)
+void AddEarlyNames(OpenIndexFeature& f)
 {
-    for (const auto& [now, early] : {std::pair{"download", "downloadUrl"}, {"recId", "recordIdentifier"},
-                                     {"thumbUrl", "thumbnailUrl"}}) {
-        if (const QJsonValue value = p.value(Key(now)); !value.isUndefined())
-            p.insert(Key(early), value);
+    for (const auto& [now, early] : {std::pair{u"download", "downloadUrl"}, {u"recId", "recordIdentifier"},
+                                     {u"thumbUrl", "thumbnailUrl"}}) {
+        if (const PropertyValue* value = f.find(now))
+            f.set(QString::fromLatin1(early), *value);
     }
+}
+
+QString Label(const OpenIndexFeature& f)
+{
+    const PropertyValue* label = f.find(u"label");
+    const QString* text = label ? std::get_if<QString>(label) : nullptr;
+    return text ? *text : QString();
 }
 
 // Editions of one sheet share a label; a year in a name tells them apart
@@ -88,15 +91,15 @@ void DateEditions(std::vector<OpenIndexFeature>& sheets, const std::vector<const
 {
     QHash<QString, int> editions;
     for (const OpenIndexFeature& f : sheets)
-        ++editions[f.properties.value(Key("label")).toString()];
+        ++editions[Label(f)];
     for (std::size_t i = 0; i < sheets.size(); ++i) {
-        QJsonObject& p = sheets[i].properties;
-        if (editions.value(p.value(Key("label")).toString()) < 2 || p.contains(Key("datePub")))
+        OpenIndexFeature& f = sheets[i];
+        if (editions.value(Label(f)) < 2 || f.find(u"datePub"))
             continue;
         const TSingleMap& sheet = *records[i];
         for (const QString& name : {sheet.ImageFile, sheet.FileName, sheet.MapName}) {
             if (const QString year = YearIn(name); !year.isEmpty()) {
-                p.insert(Key("datePub"), year);
+                f.set(QStringLiteral("datePub"), year);
                 break;
             }
         }
@@ -104,16 +107,6 @@ void DateEditions(std::vector<OpenIndexFeature>& sheets, const std::vector<const
 }
 
 }  // namespace
-
-QString SheetLabel(const QString& mapName)
-{
-    const QString first = mapName.section(u' ', 0, 0, QString::SectionSkipEmpty);
-    for (const QString& name : {mapName, first}) {
-        if (const auto cell = ReadSheetName(name).cell)
-            return cell->name;
-    }
-    return mapName;
-}
 
 QString YearIn(const QString& text)
 {
@@ -131,20 +124,20 @@ OpenIndexSheets CollectOpenIndexSheets(const MapData& data, const std::vector<QS
         if (!sheet.IsOk || sheet.LatLon.size() < 3)
             continue;
         result.features.push_back(SheetFeature(sheet, links[i]));
-        result.keys.push_back({sheet.ImageFile, sheet.FileName, result.features.back().properties.value(Key("label")).toString()});
+        result.keys.push_back({sheet.ImageFile, sheet.FileName, Label(result.features.back())});
         records.push_back(&sheet);
     }
     if (catalogue) {
         result.matches = MatchCatalogue(*catalogue, result.keys);
         for (std::size_t i = 0; i < result.features.size(); ++i) {
             if (const int row = result.matches[i]; row >= 0)
-                Join(result.features[i].properties, catalogue->rows[static_cast<std::size_t>(row)].fields);
+                Join(result.features[i], catalogue->rows[static_cast<std::size_t>(row)].fields);
         }
     }
     DateEditions(result.features, records);
     for (const SheetCell& cell : missing)
         result.features.push_back(MissingFeature(cell));
     for (OpenIndexFeature& f : result.features)
-        AddEarlyNames(f.properties);
+        AddEarlyNames(f);
     return result;
 }

@@ -23,10 +23,6 @@ struct OpenIndexSheets {
 OpenIndexSheets CollectOpenIndexSheets(const MapData& data, const std::vector<QString>& links,
                                        const std::vector<SheetCell>& missing, const Catalogue* catalogue);
 
-// The sheet's nomenclature when its name, or the name's first word, reads
-// as one; else its name.
-QString SheetLabel(const QString& mapName);
-
 // A year from 1800 to 2099 that stands alone in the text (no letter or
 // digit beside it); empty for none.
 QString YearIn(const QString& text);
