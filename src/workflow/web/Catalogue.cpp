@@ -142,8 +142,10 @@ QStringList CatalogueReport(const QString& path, const Catalogue& catalogue, con
     }
     QStringList lonelyRows;
     for (std::size_t r = 0; r < catalogue.rows.size(); ++r) {
-        if (!used[r])
-            lonelyRows.append(catalogue.rows[r].key);
+        if (!used[r]) {
+            const CatalogueRow& row = catalogue.rows[r];
+            lonelyRows.append(row.key.isEmpty() ? QStringLiteral("(line %1)").arg(row.line) : row.key);
+        }
     }
     QStringList lines{QStringLiteral("Catalogue %1: %2 of %3 sheets matched a row")
                           .arg(path)
