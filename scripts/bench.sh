@@ -29,8 +29,9 @@ done
 # index map made for them against cjpeg -quality 90 on the same size.
 "$bin/index_tools_bench"
 
-# The web index of 20,000 sheets (page, GeoJSON, 4,000-pixel picture), and
-# finding the sheets under the pointer among them.
+# The web index of 20,000 sheets (page, GeoJSON, 4,000-pixel picture), its
+# GeoJSON joined with a catalogue of 20,000 rows, and finding the sheets
+# under the pointer among them.
 "$bin/web_index_bench"
 
 # Analyze of 5,000 and 10,000 GeoTIFFs (headers only) against gdaltindex.

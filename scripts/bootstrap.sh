@@ -24,6 +24,8 @@ packages=(
   clang-14 libclang-rt-14-dev llvm-14
   # A real browser for the web index page's test.
   chromium chromium-driver python3-selenium
+  # The published GeoJSON against the OpenIndexMaps JSON schema, links checked as URIs.
+  python3-jsonschema python3-rfc3987
 )
 
 missing=()

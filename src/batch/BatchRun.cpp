@@ -133,7 +133,7 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
     if (options.web.dir.isEmpty())
         return status;
     const WebIndexOptions web{options.web.dir, options.mapsDir, options.web.linkBase, options.web.force,
-                              namesDrawn ? options.names.source : kNoNameSource};
+                              namesDrawn ? options.names.source : kNoNameSource, options.web.catalogue};
     if (PublishWeb(ws, web) == StepOutcome::Stopped)
         return kExitStopped;
     return status;

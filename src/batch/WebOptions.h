@@ -10,6 +10,7 @@
 struct WebBatchOptions {
     QString dir;       // --web DIR; empty: no page
     QString linkBase;  // --web-links BASE
+    QString catalogue;  // --catalogue FILE
     bool force = false;
 };
 

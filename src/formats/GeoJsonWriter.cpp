@@ -6,7 +6,6 @@
 #include <QJsonObject>
 
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -34,24 +33,9 @@ QJsonValue Geometry(const std::vector<Ring>& polygons)
     return QJsonObject{{QStringLiteral("type"), QStringLiteral("MultiPolygon")}, {QStringLiteral("coordinates"), parts}};
 }
 
-// Label, availability and identifier on every feature, even empty; the
-// others where they say something.
-void AddOpenIndexFields(QJsonObject& p, const OpenIndexFields& o)
-{
-    p.insert(QStringLiteral("label"), o.label);
-    p.insert(QStringLiteral("available"), o.available);
-    p.insert(QStringLiteral("recordIdentifier"), o.recordIdentifier);
-    for (const auto& [key, value] : {std::pair{"title", &o.title}, {"downloadUrl", &o.downloadUrl}, {"note", &o.note}}) {
-        if (!value->isEmpty())
-            p.insert(QLatin1StringView(key), *value);
-    }
-}
-
 QJsonObject Properties(const OutlineFeature& f)
 {
     QJsonObject p{{QStringLiteral("file"), f.file}, {QStringLiteral("kind"), FeatureKindText(f.kind)}};
-    if (f.openIndex)
-        AddOpenIndexFields(p, *f.openIndex);
     if (f.kind == FeatureKind::Index)
         return p;
     p.insert(QStringLiteral("name"), f.name);

@@ -22,17 +22,6 @@ enum class FeatureKind { Index, Sheet, Missing };
 // The kind as the files write it.
 QString FeatureKindText(FeatureKind kind);
 
-// The fields an OpenIndexMaps viewer reads, for an index published on the
-// web; a plain export has none.
-struct OpenIndexFields {
-    QString label;
-    bool available = false;
-    QString title;
-    QString downloadUrl;
-    QString recordIdentifier;
-    QString note;
-};
-
 struct OutlineFeature {
     QString file;
     FeatureKind kind = FeatureKind::Sheet;
@@ -50,7 +39,6 @@ struct OutlineFeature {
     // One ring per polygon: two or more for an outline cut at 180°; none
     // when its corners were not all read.
     std::vector<Ring> polygons;
-    std::optional<OpenIndexFields> openIndex;
 };
 
 struct SheetIndex {

@@ -52,7 +52,7 @@ struct SettingRow {
     Written written = Written::Always;
 };
 
-// In the file's order: sections misc, graphics, then coverage and calibration.
+// In the file's order: sections misc, graphics, then coverage, calibration and web.
 inline constexpr SettingRow kSettingRows[] = {
     {"misc", "MapsDir", &StoredSettings::mapsDir},
     {"misc", "MapFile", &StoredSettings::mapFile},
@@ -67,6 +67,7 @@ inline constexpr SettingRow kSettingRows[] = {
     {"coverage", "Scale", &StoredSettings::coverageScale, 0, kAnyInteger, Outside::Clamp, Written::OnceChosen},
     {"calibration", "Corners", &StoredSettings::sheetCorners, 0, {0, 2}, Outside::None, Written::OnceChosen},
     {"calibration", "Rasters", &StoredSettings::rasterSheets, 0, {0, 1}, Outside::Clamp, Written::OnceChosen},
+    {"web", "Catalogue", &StoredSettings::webCatalogue, 0, kAnyInteger, Outside::Clamp, Written::OnceChosen},
 };
 
 // The row of a key; naming a key without a row does not compile. Looked up

@@ -47,6 +47,7 @@ struct StoredSettings {
     int coverageScale;  // the sheet scale's denominator, 0 for Auto
     int sheetCorners;   // 0 MMPLL lines, 1 MMPLL else calibration, 2 calibration
     bool rasterSheets;  // georeferenced images are sheets too
+    QString webCatalogue;  // the Publish dialog's catalogue file
 };
 
 // Every key as the file holds it; missing keys and unreadable values give

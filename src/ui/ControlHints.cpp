@@ -78,6 +78,14 @@ constexpr Hint kCustomList[] = {
     {"btnCancel", "Close the dialog; the list stays as it was."},
 };
 
+constexpr Hint kPublish[] = {
+    {"edPublishDir", "The folder the web page, its GeoJSON and its picture are written to."},
+    {"btnPublishDir", "Choose the folder of the web index."},
+    {"edPublishLinks", "Where the links to the sheets lead: a URL or a folder; empty for the maps folder."},
+    {"edCatalogue", "A CSV file with a row per sheet, keyed by its fileName or label column; empty for none."},
+    {"btnCatalogue", "Choose the catalogue's CSV file."},
+};
+
 template <std::size_t N>
 void Apply(QWidget* window, const Hint (&hints)[N])
 {
@@ -101,3 +109,5 @@ void Apply(QWidget* window, const Hint (&hints)[N])
 void ApplyMainFormHints(QWidget* mainForm) { Apply(mainForm, kMainForm); }
 
 void ApplyCustomListHints(QWidget* dialog) { Apply(dialog, kCustomList); }
+
+void ApplyPublishHints(QWidget* dialog) { Apply(dialog, kPublish); }

@@ -11,11 +11,13 @@
 class QWidget;
 class TCustomListForm;
 
-// What the Publish dialog asks: the folder the web index goes to, and
-// where its links lead (empty: to the maps folder, relative to the page).
+// What the Publish dialog asks: the folder the web index goes to, where
+// its links lead (empty: to the maps folder, relative to the page) and the
+// catalogue joined to the sheets (empty: none).
 struct PublishChoice {
     QString dir;
     QString linkBase;
+    QString catalogue;
 };
 
 // Every modal dialog the windows show, behind one interface, so that a test

@@ -138,5 +138,5 @@ void TMainForm::btnPublishClick()
         !dialogs_->askYesNo(this, QStringLiteral("%1 is not empty. Write the web index into it anyway?").arg(choice->dir)))
         return;
     const BusyCursor busy;
-    PublishWeb(ws_, {choice->dir, edMapsDir->text(), choice->linkBase, holdsFiles, rdSrc->itemIndex()});
+    PublishWeb(ws_, {choice->dir, edMapsDir->text(), choice->linkBase, holdsFiles, rdSrc->itemIndex(), choice->catalogue});
 }

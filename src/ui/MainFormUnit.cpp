@@ -274,6 +274,7 @@ void TMainForm::applySettings(const StoredSettings& s)
     cbCoverageScale->setCurrentIndex(std::max(0, cbCoverageScale->findData(s.coverageScale)));
     cbSheetCorners->setCurrentIndex(std::max(0, TakenValue(kSheetCornersSetting, s.sheetCorners)));
     chkRasterSheets->setChecked(s.rasterSheets);
+    lastPublish_.catalogue = s.webCatalogue;
 }
 
 StoredSettings TMainForm::currentSettings() const
@@ -292,6 +293,7 @@ StoredSettings TMainForm::currentSettings() const
     s.coverageScale = coverageScale();
     s.sheetCorners = cbSheetCorners->currentIndex();
     s.rasterSheets = chkRasterSheets->isChecked();
+    s.webCatalogue = lastPublish_.catalogue;
     return s;
 }
 

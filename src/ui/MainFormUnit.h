@@ -210,7 +210,9 @@ private:
     NamesFont namesFont_;
     QColor customLineColor_ = Qt::black;
     QString lastMapFile_;  // the open dialog's file name from its previous use
-    PublishChoice lastPublish_;  // the Publish dialog's answer from its previous use
+    // The Publish dialog's answer from its previous use; its catalogue is
+    // kept from run to run in the settings file.
+    PublishChoice lastPublish_;
     TCustomListForm* customListForm_ = nullptr;  // created on first use
     NamePreview preview_;
     bool closed_ = false;

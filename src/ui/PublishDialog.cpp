@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Publish dialog: a folder for the web index and where its links lead.
+// The Publish dialog: a folder for the web index, where its links lead and
+// the library's catalogue to join to its sheets.
 
 #include "ui/Dialogs.h"
+
+#include "ui/ControlHints.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -19,20 +22,33 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     dir->setObjectName(QStringLiteral("edPublishDir"));
     dir->setAccessibleName(QStringLiteral("Folder"));
     auto* browse = new QPushButton(QStringLiteral("..."), &dialog);
+    browse->setObjectName(QStringLiteral("btnPublishDir"));
     browse->setAccessibleName(QStringLiteral("Choose the folder"));
     auto* links = new QLineEdit(preset.linkBase, &dialog);
     links->setObjectName(QStringLiteral("edPublishLinks"));
     links->setAccessibleName(QStringLiteral("Links to the sheets"));
     links->setPlaceholderText(QStringLiteral("the maps folder, relative to the page"));
+    auto* catalogue = new QLineEdit(preset.catalogue, &dialog);
+    catalogue->setObjectName(QStringLiteral("edCatalogue"));
+    catalogue->setAccessibleName(QStringLiteral("Catalogue"));
+    catalogue->setPlaceholderText(QStringLiteral("none"));
+    auto* browseCatalogue = new QPushButton(QStringLiteral("..."), &dialog);
+    browseCatalogue->setObjectName(QStringLiteral("btnCatalogue"));
+    browseCatalogue->setAccessibleName(QStringLiteral("Choose the catalogue"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
 
     auto* dirRow = new QHBoxLayout;
     dirRow->addWidget(dir);
     dirRow->addWidget(browse);
+    auto* catalogueRow = new QHBoxLayout;
+    catalogueRow->addWidget(catalogue);
+    catalogueRow->addWidget(browseCatalogue);
     auto* form = new QFormLayout(&dialog);
     form->addRow(QStringLiteral("&Folder:"), dirRow);
     form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
+    form->addRow(QStringLiteral("&Catalogue…"), catalogueRow);
     form->addRow(buttons);
+    ApplyPublishHints(&dialog);
     dialog.resize(520, dialog.sizeHint().height());
 
     QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, dir] {
@@ -41,6 +57,12 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
         if (!chosen.isEmpty())
             dir->setText(chosen);
     });
+    QObject::connect(browseCatalogue, &QPushButton::clicked, &dialog, [&dialog, catalogue] {
+        const QString chosen = QFileDialog::getOpenFileName(&dialog, QStringLiteral("Catalogue of the sheets"),
+                                                            catalogue->text(), QStringLiteral("CSV (*.csv);;All files (*)"));
+        if (!chosen.isEmpty())
+            catalogue->setText(chosen);
+    });
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, dir] {
         if (!dir->text().trimmed().isEmpty())
             dialog.accept();
@@ -48,5 +70,5 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return PublishChoice{dir->text().trimmed(), links->text().trimmed()};
+    return PublishChoice{dir->text().trimmed(), links->text().trimmed(), catalogue->text().trimmed()};
 }

@@ -23,7 +23,8 @@ QMap<QString, QString> Fields(const BatchOptions& o)
             {"opacity", QString::number(o.names.opacityPosition)},
             {"font", QStringLiteral("%1 %2").arg(o.names.fontFamily).arg(o.names.fontPixelSize)},
             {"scale", o.coverage.run ? QString::number(o.coverage.scale) : QStringLiteral("none")},
-            {"web", QStringLiteral("%1 %2 %3").arg(o.web.dir, o.web.linkBase).arg(o.web.force)}};
+            {"web", QStringLiteral("%1 %2 %3").arg(o.web.dir, o.web.linkBase).arg(o.web.force)},
+            {"catalogue", o.web.catalogue}};
 }
 
 TEST(CommandLine, SetsTheFieldOrSaysWhy)

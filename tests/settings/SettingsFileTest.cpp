@@ -76,6 +76,14 @@ TEST_F(SettingsFile, WritesEveryKeyInOrderAndReadsThemBack)
         EXPECT_TRUE(testfiles::Read(path).endsWith(QString(tail).arg(value).toUtf8())) << tail;
         EXPECT_EQ(read().*field, value) << tail;
     }
+    // The Publish dialog's catalogue, on the same terms.
+    for (const QString& catalogue : {"/lib/Каталог 1.csv", ""}) {
+        s.webCatalogue = catalogue;
+        IniFile again(path);
+        WriteStoredSettings(again, s);
+        EXPECT_TRUE(testfiles::Read(path).endsWith(("Corners=0\n\n[web]\nCatalogue=" + catalogue + "\n").toUtf8()));
+        EXPECT_EQ(read().webCatalogue, catalogue);
+    }
     IniFile nowhere(path + "/t.ini");  // under a file: no folder to write in
     EXPECT_EQ(ErrorText([&] { WriteStoredSettings(nowhere, s); }), "Unable to write to " + path + "/t.ini");
 }

@@ -43,7 +43,8 @@ public:
     }
     std::optional<PublishChoice> choosePublish(QWidget*, const PublishChoice& preset) override
     {
-        return next("publish: " + preset.dir + "|" + preset.linkBase, publishes);
+        const QString catalogue = preset.catalogue.isEmpty() ? QString() : "|" + preset.catalogue;
+        return next("publish: " + preset.dir + "|" + preset.linkBase + catalogue, publishes);
     }
 
     QStringList errors;

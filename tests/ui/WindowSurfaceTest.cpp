@@ -8,7 +8,9 @@
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTimer>
 
 namespace {
 
@@ -47,7 +50,10 @@ QStringList ClippedCaptions(QWidget* window)
             const auto element = qobject_cast<QRadioButton*>(w) ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents;
             check(box, box->text(), style->subElementRect(element, &option, box).width());
         } else if (auto* label = qobject_cast<QLabel*>(w)) {
-            check(label, label->text(), label->contentsRect().width() - 2 * label->margin());
+            // A mnemonic's marker takes no room.
+            QString text = label->text();
+            text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+            check(label, text, label->contentsRect().width() - 2 * label->margin());
         } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
             QStyleOptionGroupBox option;
             option.initFrom(group);
@@ -89,6 +95,35 @@ TEST_F(UiFixture, EveryCaptionFitsAndEveryControlHasATooltipThatIsItsDescription
     EXPECT_GE(controls, 45);
     EXPECT_EQ(f.btnFontColor->toolTip(), QStringLiteral("Font color"));
     EXPECT_EQ(f.btnClearAll->toolTip(), QStringLiteral("Including calculatings and image"));
+}
+
+// The Publish dialog itself: its captions fit, each control is named and
+// described for a screen reader, and it opens with the catalogue it is
+// given and gives back the one typed, trimmed.
+TEST(PublishDialog, NamesEveryControlAndGivesBackTheCatalogue)
+{
+    QStringList problems;
+    QString shownCatalogue;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        problems = ClippedCaptions(dialog);
+        for (const char* name : {"edPublishDir", "btnPublishDir", "edPublishLinks", "edCatalogue", "btnCatalogue"}) {
+            const QWidget* w = dialog->findChild<QWidget*>(name);
+            if (!w || w->accessibleName().isEmpty() || !w->toolTip().endsWith(u'.') ||
+                w->toolTip() != w->accessibleDescription())
+                problems.append(name);
+        }
+        auto* catalogue = dialog->findChild<QLineEdit*>("edCatalogue");
+        shownCatalogue = catalogue->text();
+        catalogue->setText(" /lib/Каталог 2.csv ");
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    const auto choice = QtDialogs().choosePublish(nullptr, {"/tmp/web", "", "/lib/old.csv"});
+    EXPECT_EQ(problems, QStringList());
+    EXPECT_EQ(shownCatalogue, "/lib/old.csv");
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->catalogue, "/lib/Каталог 2.csv");
+    EXPECT_EQ(choice->dir, "/tmp/web");
 }
 
 TEST(SuggestedFile, FallsBackFromTheIndexMapToTheMapsFolder)

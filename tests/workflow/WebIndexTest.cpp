@@ -2,6 +2,7 @@
 #include "MapFiles.h"
 #include "QtPrint.h"
 #include "workflow/panel/SaveAs.h"
+#include "workflow/web/OpenIndexSheets.h"
 #include "workflow/web/SheetHits.h"
 #include "workflow/web/SheetLinks.h"
 #include "workflow/web/WebPage.h"
@@ -18,6 +19,12 @@ TEST(WebIndexTest, LinksLeadFromThePageToTheSheetsEncoded)
 {
     for (const QStringList& c : testfiles::Rows("web/sheet-links.txt"))
         EXPECT_EQ(SheetLinkFolder(c[0], c[1], c[2] == "-" ? QString() : c[2]) + EncodePath(c[3]), c[4]) << c[3].toStdString();
+}
+
+TEST(WebIndexTest, AnEditionIsDatedByAYearStandingAloneInItsName)
+{
+    for (const QStringList& c : testfiles::Rows("web/years-in-names.txt"))
+        EXPECT_EQ(YearIn(c[0]), c[1] == "-" ? QString() : c[1]) << c[0].toStdString();
 }
 
 TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)

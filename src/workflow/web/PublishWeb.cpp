@@ -3,12 +3,11 @@
 
 #include "core/Errors.h"
 #include "core/SafeWrite.h"
-#include "formats/GeoJsonWriter.h"
 #include "geometry/Nomenclature.h"
 #include "imaging/JpegCodec.h"
 #include "workflow/coverage/Coverage.h"
-#include "workflow/export/SheetOutlines.h"
 #include "workflow/newindex/IndexProjection.h"
+#include "workflow/web/OpenIndexSheets.h"
 #include "workflow/web/SheetLinks.h"
 #include "workflow/web/WebPage.h"
 
@@ -36,11 +35,6 @@ std::vector<SheetCell> MissingCells(const MapData& data, std::optional<int> scal
     for (std::size_t k : report.missing)
         cells.push_back(report.inside[k]);
     return cells;
-}
-
-TPolygon CellCorners(const SheetCell& cell)
-{
-    return {{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
 }
 
 WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, const QString& imageName,
@@ -94,39 +88,19 @@ WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& option
     return result;
 }
 
-// The export's sheet index with the OpenIndexMaps fields on every feature,
-// and the missing cells after the sheets.
-SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile, const WebIndexLinks& links,
-                               const std::vector<SheetCell>& missing)
+// The catalogue of the options, when one is named; nothing without one.
+// False when it is named but cannot be read, said in the log.
+bool LoadCatalogue(Workspace& ws, const QString& path, std::optional<Catalogue>& catalogue)
 {
-    SheetIndex index = CollectSheetIndex(data, indexMapFile);
-    OutlineFeature& map = index.features.front();
-    map.openIndex = OpenIndexFields{};
-    map.openIndex->recordIdentifier = map.file;
-    for (std::size_t i = 0; i < data.Maps.size(); ++i) {
-        OutlineFeature& f = index.features[i + 1];
-        OpenIndexFields o;
-        o.label = !links.names[i].isEmpty() ? links.names[i] : !f.nomenclature.isEmpty() ? f.nomenclature : f.name;
-        o.available = f.usable;
-        o.title = f.name;
-        o.downloadUrl = links.links[i];
-        o.recordIdentifier = f.file;
-        if (!f.usable)
-            o.note = f.problem;
-        f.openIndex = std::move(o);
+    if (path.isEmpty())
+        return true;
+    auto read = ReadCatalogue(path);
+    if (const auto* message = std::get_if<QString>(&read)) {
+        ws.log.append(QStringLiteral("Web index not written: ") + *message);
+        return false;
     }
-    for (const SheetCell& cell : missing) {
-        OutlineFeature f;
-        f.kind = FeatureKind::Missing;
-        f.nomenclature = cell.name;
-        f.scale = cell.scale;
-        f.polygons = OutlinePolygons(CellCorners(cell));
-        f.openIndex = OpenIndexFields{};
-        f.openIndex->label = cell.name;
-        f.openIndex->recordIdentifier = cell.name;
-        index.features.push_back(std::move(f));
-    }
-    return index;
+    catalogue = std::move(std::get<Catalogue>(read));
+    return true;
 }
 
 }  // namespace
@@ -161,17 +135,26 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         ws.log.append(QStringLiteral("Web index not written: it would replace the index map's image %1").arg(imageName));
         return StepOutcome::Stopped;
     }
+    std::optional<Catalogue> catalogue;
+    if (!LoadCatalogue(ws, options.catalogue, catalogue))
+        return StepOutcome::Stopped;
     try {
         if (!QDir().mkpath(options.dir))
             throw Errors::cannotCreateFile(options.dir, QStringLiteral("Not a folder"));
         const QDir dir(options.dir);
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
         const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
+        const OpenIndexSheets sheets =
+            CollectOpenIndexSheets(ws.data, links.links, missing, catalogue ? &*catalogue : nullptr);
         // The page, its picture and its GeoJSON describe each other: all or none.
         ReplaceFilesSafely({{dir.filePath(imageName), EncodeJpeg(ws.workingImage, kSaveQuality)},
                             {dir.filePath(kWebGeoJsonFile.toString()),
-                             WriteGeoJson(OpenIndexSheetIndex(ws.data, ws.indexMapFile, links, missing))},
+                             WriteOpenIndexMap(sheets.features)},
                             {dir.filePath(kWebPageFile.toString()), WriteWebPage(PageContent(ws, links, imageName, missing))}});
+        if (catalogue) {
+            for (const QString& line : CatalogueReport(options.catalogue, *catalogue, sheets.keys, sheets.matches))
+                ws.log.append(line);
+        }
         const auto linked = std::count_if(maps.begin(), maps.end(), HasPositions);
         ws.log.append(QStringLiteral("Published %1 sheets: %2, %3 and %4 in %5")
                           .arg(linked)
