@@ -77,7 +77,7 @@ TEST_F(SettingsFile, WritesEveryKeyInOrderAndReadsThemBack)
         EXPECT_EQ(read().*field, value) << tail;
     }
     // The Publish dialog's catalogue, on the same terms.
-    for (const QString& catalogue : {"/lib/Каталог 1.csv", ""}) {
+    for (const QString& catalogue : {QStringLiteral("/lib/Каталог 1.csv"), QString()}) {
         s.webCatalogue = catalogue;
         IniFile again(path);
         WriteStoredSettings(again, s);
