@@ -57,11 +57,9 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
         WebPageSheet s;
         s.label = links.names[i].isEmpty() ? sheet.MapName : links.names[i];
         s.file = sheet.FileName;
-        if (sheet.LatLon.size() == 4) {
-            if (const auto cell = RecogniseSheet(sheet.LatLon)) {
-                s.nomenclature = cell->name;
-                s.scale = cell->scale;
-            }
+        if (const auto cell = StandardSheetOf(sheet)) {
+            s.nomenclature = cell->name;
+            s.scale = cell->scale;
         }
         s.usable = HasPositions(sheet);
         s.problem = SheetProblemText(sheet.Problem);
