@@ -74,8 +74,9 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
             RunCoverage(ws, options.coverage);
             if (options.calibration.check && ws.commands.enabled(Command::ClearAll))
                 CheckCalibrations(ws);
-            if (!tools.exportFile.isEmpty() && ws.commands.enabled(Command::Export))
-                ExportSheetIndex(ws, tools.exportFile, options.lineColor);
+            if (!tools.exportFile.isEmpty() && ws.commands.enabled(Command::Export) &&
+                ExportSheetIndex(ws, tools.exportFile, options.lineColor) == StepOutcome::Stopped)
+                return kExitStopped;
             break;
         case BatchStep::Load: outcome = LoadImage(ws, options.indexMapFile); break;
         case BatchStep::Calc: outcome = CalcPoints(ws); break;

@@ -160,8 +160,7 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         return StepOutcome::Stopped;
     }
     try {
-        if (!QDir().mkpath(options.dir))
-            throw Errors::cannotCreateFile(options.dir, QStringLiteral("Not a folder"));
+        MakeFolders(options.dir);
         const QDir dir(options.dir);
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
         const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
