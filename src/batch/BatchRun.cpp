@@ -13,6 +13,7 @@
 #include "workflow/export/ExportSheetIndex.h"
 #include "workflow/panel/LoadImage.h"
 #include "workflow/newindex/MakeIndexMap.h"
+#include "workflow/panel/SaveAs.h"
 #include "workflow/panel/SaveJpg.h"
 #include "workflow/web/PublishWeb.h"
 #include "workflow/Workspace.h"
@@ -100,7 +101,9 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
                 namesDrawn = outcome == StepOutcome::Completed;
             }
             break;
-        case BatchStep::Save: outcome = SaveJpg(ws, options.outputFile); break;
+        case BatchStep::Save:
+            outcome = options.saveAsFile.isEmpty() ? SaveJpg(ws, options.outputFile) : SaveAs(ws, options.saveAsFile);
+            break;
         }
         if (outcome == StepOutcome::Stopped)
             return kExitStopped;
