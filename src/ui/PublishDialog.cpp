@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -30,7 +31,11 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     dirRow->addWidget(dir);
     dirRow->addWidget(browse);
     auto* form = new QFormLayout(&dialog);
-    form->addRow(QStringLiteral("&Folder:"), dirRow);
+    // A label beside a row of widgets has no buddy of its own: without one
+    // its mnemonic shows as a literal '&'.
+    auto* dirLabel = new QLabel(QStringLiteral("&Folder:"), &dialog);
+    dirLabel->setBuddy(dir);
+    form->addRow(dirLabel, dirRow);
     form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
     form->addRow(buttons);
     dialog.resize(520, dialog.sizeHint().height());
