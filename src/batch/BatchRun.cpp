@@ -18,6 +18,7 @@
 #include "workflow/web/PublishWeb.h"
 #include "workflow/Workspace.h"
 
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -72,6 +73,8 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
         switch (step) {
         case BatchStep::Analyze:
             outcome = Analyze(ws, mapsDir, options.indexMapFile);
+            if (!ws.missingMapsDir.isEmpty())
+                PrintError(QStringLiteral("The maps folder does not exist: ") + ws.missingMapsDir);
             RunCoverage(ws, options.coverage);
             if (options.calibration.check && ws.commands.enabled(Command::ClearAll))
                 CheckCalibrations(ws);
@@ -118,6 +121,12 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
 }
 
 }  // namespace
+
+void PrintError(const QString& text)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
 
 int RunBatch(const BatchOptions& options, ResultsLog& log)
 {

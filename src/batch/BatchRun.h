@@ -11,3 +11,7 @@ enum BatchExit { kExitOk = 0, kExitStopped = 1, kExitUsage = 2, kExitError = 3 }
 // Runs the steps up to options.stopAfter, writing the results log to `log`.
 // Errors that end a step propagate as exceptions.
 int RunBatch(const BatchOptions& options, ResultsLog& log);
+
+// A line on standard error, after what the log has printed so far: an
+// error's text, or a problem the log's own lines leave unsaid.
+void PrintError(const QString& text);

@@ -35,12 +35,6 @@ void DropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
 
-void PrintError(const QString& text)
-{
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])

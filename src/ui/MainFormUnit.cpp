@@ -136,6 +136,7 @@ void TMainForm::connectHandlers()
     on(btnPublish, &TMainForm::btnPublishClick);
     on(btnCheckCalibrations, &TMainForm::btnCheckCalibrationsClick);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(edMapsDir, &QLineEdit::textChanged, this, &TMainForm::mirrorMapsDir);
     const std::pair<void (TMainForm::*)(), QList<QKeySequence>> zooms[] = {
         {&TMainForm::ZoomInClick, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
         {&TMainForm::ZoomOutClick, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
@@ -227,6 +228,17 @@ void TMainForm::mirrorCommands()
         button->setEnabled(ws_.commands.enabled(command));
     btnCheckCalibrations->setEnabled(ws_.commands.enabled(Command::ClearAll));
     btnSaveAs->setEnabled(ws_.commands.enabled(Command::Save));
+    mirrorMapsDir();
+}
+
+// The maps folder the last Analyze did not find is marked at its box, for
+// as long as the box names it: the log's lines are those of an empty one.
+void TMainForm::mirrorMapsDir()
+{
+    const bool missing = !ws_.missingMapsDir.isEmpty() && edMapsDir->text() == ws_.missingMapsDir;
+    edMapsDir->setStyleSheet(missing ? QStringLiteral("QLineEdit { border: 2px solid #d00000; }") : QString());
+    const QString hint = edMapsDir->accessibleDescription();
+    edMapsDir->setToolTip(missing ? hint + QStringLiteral("\nThis folder does not exist.") : hint);
 }
 
 void TMainForm::FormCreate()

@@ -154,6 +154,7 @@ private:
     void runHandler(const std::function<void()>& handler, bool repaintImage);
     void mirrorState();
     void mirrorCommands();
+    void mirrorMapsDir();
 
     void FormCreate();
     void FormClose();

@@ -158,6 +158,15 @@ protected:
         return labels.join(u'|');
     }
 
+    // Whether a box is framed red: the colour of its frame, half way down
+    // its left edge, as it is painted.
+    bool framedRed(QWidget* w) const
+    {
+        const QImage shot = w->grab().toImage();
+        const QColor c = shot.pixelColor(0, shot.height() / 2);
+        return c.red() > 150 && c.green() < 100 && c.blue() < 100;
+    }
+
     bool driverLine(const QStringList& a) override
     {
         const QString rest = a.mid(2).join(u' ');
@@ -190,6 +199,10 @@ protected:
             EXPECT_EQ(text(control(a[1])), rest);
         } else if (a[0] == "name") {
             EXPECT_EQ(control(a[1])->accessibleName(), rest);
+        } else if (a[0] == "tip") {
+            EXPECT_EQ(control(a[1])->toolTip().replace(u'\n', u'|'), rest);
+        } else if (a[0] == "framed") {
+            EXPECT_EQ(framedRed(control(a[1])), rest == "red") << a[1].toStdString();
         } else if (a[0] == "publish-labels") {
             EXPECT_EQ(publishLabels(), a.mid(1).join(u' '));
         } else if (a[0] == "custom") {

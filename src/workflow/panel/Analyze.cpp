@@ -179,6 +179,7 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
 
     ws.log.blank();
     const std::size_t fileCount = ReadMapsDirectory(ws, mapsDir);
+    ws.missingMapsDir = fileCount == 0 && !QFileInfo(mapsDir).isDir() ? mapsDir : QString();
 
     ws.log.blank();
     ws.log.append(QStringLiteral("%1 map files analysed").arg(fileCount));
