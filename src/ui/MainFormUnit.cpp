@@ -53,8 +53,6 @@ namespace {
 
 constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 763;
-constexpr int kMinLogHeight = kLogHeightSetting.range.min;
-
 // The one local folder or calibration file a drag carries.
 std::optional<QFileInfo> DroppedPath(const QMimeData* mime)
 {
@@ -309,7 +307,7 @@ int TMainForm::logHeight() const { return meRes->height(); }
 
 void TMainForm::setLogHeight(int height)
 {
-    height = std::max(height, kMinLogHeight);
+    // The log's own minimum height (the setting's) holds a lower one off.
     const int total = Splitter1->height() - Splitter1->handleWidth();
     Splitter1->setSizes({std::max(0, total - height), height});
 }
