@@ -122,6 +122,11 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
 
 }  // namespace
 
+bool DrawsPictures(const BatchOptions& options)
+{
+    return options.stopAfter != BatchStep::Analyze || !options.indexTools.makeIndexFile.isEmpty();
+}
+
 void PrintError(const QString& text)
 {
     std::fflush(stdout);
