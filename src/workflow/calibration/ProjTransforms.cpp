@@ -18,22 +18,18 @@ namespace {
 
 // PROJ's functions, from its library loaded on the first ProjTransforms: a
 // run that transforms nothing never loads PROJ and the many libraries it
-// needs, a large part of a short run's start-up.
+// needs, a large part of a short run's start-up. Each is named once, without
+// "proj_", and declared and looked up from this list.
+#define TESSARINE_PROJ_FUNCTIONS(F)                                                                \
+    F(context_create) F(context_destroy) F(context_set_enable_network) F(log_level) F(create)        \
+    F(create_crs_to_crs) F(normalize_for_visualization) F(destroy) F(get_ellipsoid)                 \
+    F(ellipsoid_get_parameters) F(trans) F(lp_dist) F(cleanup)
+
 struct ProjApi {
     void* library = nullptr;
-    decltype(&proj_context_create) context_create = nullptr;
-    decltype(&proj_context_destroy) context_destroy = nullptr;
-    decltype(&proj_context_set_enable_network) context_set_enable_network = nullptr;
-    decltype(&proj_log_level) log_level = nullptr;
-    decltype(&proj_create) create = nullptr;
-    decltype(&proj_create_crs_to_crs) create_crs_to_crs = nullptr;
-    decltype(&proj_normalize_for_visualization) normalize_for_visualization = nullptr;
-    decltype(&proj_destroy) destroy = nullptr;
-    decltype(&proj_get_ellipsoid) get_ellipsoid = nullptr;
-    decltype(&proj_ellipsoid_get_parameters) ellipsoid_get_parameters = nullptr;
-    decltype(&proj_trans) trans = nullptr;
-    decltype(&proj_lp_dist) lp_dist = nullptr;
-    decltype(&proj_cleanup) cleanup = nullptr;
+#define TESSARINE_PROJ_MEMBER(name) decltype(&proj_##name) name = nullptr;
+    TESSARINE_PROJ_FUNCTIONS(TESSARINE_PROJ_MEMBER)
+#undef TESSARINE_PROJ_MEMBER
 };
 
 ProjApi& LoadedProj()
@@ -55,19 +51,9 @@ const ProjApi& Proj()
         function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(library, name));
         complete = complete && function != nullptr;
     };
-    take(api.context_create, "proj_context_create");
-    take(api.context_destroy, "proj_context_destroy");
-    take(api.context_set_enable_network, "proj_context_set_enable_network");
-    take(api.log_level, "proj_log_level");
-    take(api.create, "proj_create");
-    take(api.create_crs_to_crs, "proj_create_crs_to_crs");
-    take(api.normalize_for_visualization, "proj_normalize_for_visualization");
-    take(api.destroy, "proj_destroy");
-    take(api.get_ellipsoid, "proj_get_ellipsoid");
-    take(api.ellipsoid_get_parameters, "proj_ellipsoid_get_parameters");
-    take(api.trans, "proj_trans");
-    take(api.lp_dist, "proj_lp_dist");
-    take(api.cleanup, "proj_cleanup");
+#define TESSARINE_PROJ_TAKE(name) take(api.name, "proj_" #name);
+    TESSARINE_PROJ_FUNCTIONS(TESSARINE_PROJ_TAKE)
+#undef TESSARINE_PROJ_TAKE
     if (!complete) {
         ::dlclose(library);
         throw TessError(QStringLiteral("PROJ cannot be loaded: " TESSARINE_PROJ_LIBRARY " lacks a function"));
