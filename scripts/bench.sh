@@ -14,6 +14,9 @@ for size in 8000x6000 20000x15000; do
 done
 "$bin/jpeg_bench" "$data/8000x6000" "$data/20000x15000"
 
+# The batch tool's start-up (--version, Analyze of the demo) against djpeg.
+"$bin/startup_bench"
+
 # Coverage of 20,000 sheets at 1:50,000 over an index map of 57,600 cells.
 "$bin/coverage_bench"
 

@@ -39,7 +39,7 @@ QString BatchUsage()
 {
     return QStringLiteral(
         "Usage: tessarine-batch --maps DIR --index FILE [--settings FILE]\n"
-        "                       [--stop-after STEP] [--output FILE]\n"
+        "                       [--stop-after STEP] [--output FILE | --save-as FILE]\n"
         "                       [--line-width N] [--line-color COLOR] [--fill] [--no-borders]\n"
         "                       [--centers METHOD] [--names SOURCE] [--custom-list FILE]\n"
         "                       [--no-names] [--font FAMILY] [--font-size PX] [--bold]\n"
@@ -65,6 +65,8 @@ QString BatchUsage()
         "                     names or save (default: save)\n"
         "  --output FILE      save the annotated JPEG to FILE instead of over the index\n"
         "                     map's image\n"
+        "  --save-as FILE     save the annotated JPEG to FILE and beside it a copy of\n"
+        "                     the index map's .map that names it, as Save as... does\n"
         "  --line-width N     border width in pixels, taken as typed (default: %4); a\n"
         "                     negative width keeps 1\n"
         "  --line-color COLOR border colour: a name of the window's colour list, any\n"
@@ -95,13 +97,14 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     const QCommandLineOption index(QStringLiteral("index"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption stopAfter(QStringLiteral("stop-after"), QString(), QStringLiteral("STEP"));
     const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption saveAs(QStringLiteral("save-as"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption lineWidth(QStringLiteral("line-width"), QString(), QStringLiteral("N"));
     const QCommandLineOption lineColor(QStringLiteral("line-color"), QString(), QStringLiteral("COLOR"));
     const QCommandLineOption fill(QStringLiteral("fill"));
     const QCommandLineOption noBorders(QStringLiteral("no-borders"));
     const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({maps, index, settings, stopAfter, output, lineWidth, lineColor, fill, noBorders, help});
+    parser.addOptions({maps, index, settings, stopAfter, output, saveAs, lineWidth, lineColor, fill, noBorders, help});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOption(version);
     AddNamesOptions(parser);
@@ -144,6 +147,11 @@ ParsedCommandLine ParseBatchCommandLine(const QStringList& arguments)
     options.mapsDir = parser.value(maps);
     options.indexMapFile = parser.value(index);
     options.outputFile = parser.value(output);
+    options.saveAsFile = parser.value(saveAs);
+    if (parser.isSet(output) && parser.isSet(saveAs)) {
+        result.error = QStringLiteral("--output and --save-as cannot be combined: give one.");
+        return result;
+    }
     options.drawBorders = !parser.isSet(noBorders);
     if (parser.isSet(settings)) {
         const QString path = parser.value(settings);

@@ -23,6 +23,7 @@ struct BatchOptions {
     QString indexMapFile;
     BatchStep stopAfter = BatchStep::Save;
     QString outputFile;  // Save jpg writes here instead of over the index image when set
+    QString saveAsFile;  // when set, Save as… writes here: the picture and its calibration
     // Draw borders, with the window's defaults: the width as typed into its
     // box, its colour, no fill.
     bool drawBorders = true;

@@ -13,10 +13,12 @@
 #include "workflow/export/ExportSheetIndex.h"
 #include "workflow/panel/LoadImage.h"
 #include "workflow/newindex/MakeIndexMap.h"
+#include "workflow/panel/SaveAs.h"
 #include "workflow/panel/SaveJpg.h"
 #include "workflow/web/PublishWeb.h"
 #include "workflow/Workspace.h"
 
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -71,11 +73,14 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
         switch (step) {
         case BatchStep::Analyze:
             outcome = Analyze(ws, mapsDir, options.indexMapFile);
+            if (!ws.missingMapsDir.isEmpty())
+                PrintError(QStringLiteral("The maps folder does not exist: ") + ws.missingMapsDir);
             RunCoverage(ws, options.coverage);
             if (options.calibration.check && ws.commands.enabled(Command::ClearAll))
                 CheckCalibrations(ws);
-            if (!tools.exportFile.isEmpty() && ws.commands.enabled(Command::Export))
-                ExportSheetIndex(ws, tools.exportFile, options.lineColor);
+            if (!tools.exportFile.isEmpty() && ws.commands.enabled(Command::Export) &&
+                ExportSheetIndex(ws, tools.exportFile, options.lineColor) == StepOutcome::Stopped)
+                return kExitStopped;
             break;
         case BatchStep::Load: outcome = LoadImage(ws, options.indexMapFile); break;
         case BatchStep::Calc: outcome = CalcPoints(ws); break;
@@ -99,7 +104,9 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
                 namesDrawn = outcome == StepOutcome::Completed;
             }
             break;
-        case BatchStep::Save: outcome = SaveJpg(ws, options.outputFile); break;
+        case BatchStep::Save:
+            outcome = options.saveAsFile.isEmpty() ? SaveJpg(ws, options.outputFile) : SaveAs(ws, options.saveAsFile);
+            break;
         }
         if (outcome == StepOutcome::Stopped)
             return kExitStopped;
@@ -114,6 +121,17 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
 }
 
 }  // namespace
+
+bool DrawsPictures(const BatchOptions& options)
+{
+    return options.stopAfter != BatchStep::Analyze || !options.indexTools.makeIndexFile.isEmpty();
+}
+
+void PrintError(const QString& text)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
 
 int RunBatch(const BatchOptions& options, ResultsLog& log)
 {

@@ -5,12 +5,13 @@
 #include "core/Errors.h"
 #include "imaging/TahomaStandIn.h"
 #include "workflow/ResultsLog.h"
+#include "workflow/calibration/ProjTransforms.h"
 
 #include <QGuiApplication>
-#include <proj.h>
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <new>
 
 namespace {
@@ -35,12 +36,6 @@ void DropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
 
-void PrintError(const QString& text)
-{
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -49,14 +44,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
-    // No window is ever shown; fonts and painting still need a GUI
-    // application. Qt sees no arguments, so none of ours is taken for its own.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropQtMessages);
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    InstallTahomaStandIn();  // the names font's default
-
     const ParsedCommandLine parsed = ParseBatchCommandLine(arguments);
     if (parsed.helpRequested) {
         std::fputs(BatchUsage().toUtf8().constData(), stdout);
@@ -72,6 +60,20 @@ int main(int argc, char* argv[])
         return kExitUsage;
     }
 
+    // No window is ever shown; fonts and painting still need a GUI
+    // application, whose set-up (the platform, the fonts) is most of a short
+    // run's cost: a run that draws nothing does without it. Qt sees no
+    // arguments, so none of ours is taken for its own.
+    int qtArgc = 1;
+    std::unique_ptr<QCoreApplication> app;
+    if (DrawsPictures(*parsed.options)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(qtArgc, argv);
+        InstallTahomaStandIn();  // the names font's default
+    } else {
+        app = std::make_unique<QCoreApplication>(qtArgc, argv);
+    }
+
     StdoutLog log;
     int status = kExitError;
     try {
@@ -84,6 +86,6 @@ int main(int argc, char* argv[])
         PrintError(QString::fromUtf8(error.what()));
     }
     // The run's workspace, which held the PROJ objects, is gone by now.
-    proj_cleanup();
+    ReleaseProjLibrary();
     return status;
 }

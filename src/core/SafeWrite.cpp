@@ -194,3 +194,21 @@ void ReplaceFilesSafely(const std::vector<FileReplacement>& files)
     for (auto& s : staged)
         SyncFolderOf(s->target);
 }
+
+void MakeFolders(const QString& dir)
+{
+    const QByteArray native = QFile::encodeName(dir);
+    for (qsizetype end = 1; end <= native.size(); ++end) {
+        if (end < native.size() && native[end] != '/')
+            continue;
+        // A folder that is there already says EEXIST before any other
+        // reason; a file of that name is caught below or by the next one.
+        if (::mkdir(native.left(end).constData(), 0777) != 0 && errno != EEXIST)
+            throw Errors::cannotCreateFile(dir, Errors::systemReason(errno));
+    }
+    struct stat made {};
+    if (::stat(native.constData(), &made) != 0)
+        throw Errors::cannotCreateFile(dir, Errors::systemReason(errno));
+    if (!S_ISDIR(made.st_mode))
+        throw Errors::cannotCreateFile(dir, Errors::systemReason(ENOTDIR));
+}

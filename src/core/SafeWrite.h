@@ -25,3 +25,8 @@ struct FileReplacement {
 // until the last rename succeeded, so that a failure puts back every file
 // already renamed.
 void ReplaceFilesSafely(const std::vector<FileReplacement>& files);
+
+// Makes the folder `dir` and every missing folder above it. Throws "Cannot
+// create file" with the system's reason for the first one that cannot be
+// made ("Read-only file system", "Permission denied", "Not a directory").
+void MakeFolders(const QString& dir);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "geometry/Nomenclature.h"
 #include "geometry/PolygonsMath.h"
 
 #include <QString>
@@ -63,6 +64,13 @@ struct TSingleMap {
 inline bool CornersRead(const TSingleMap& sheet)
 {
     return sheet.Problem == SheetProblem::None || sheet.Problem == SheetProblem::NotInsideIndexMap;
+}
+
+// The standard sheet a sheet's corners outline, however many corners it
+// lists: every place that names a sheet's cell asks this.
+inline std::optional<SheetCell> StandardSheetOf(const TSingleMap& sheet)
+{
+    return CornersRead(sheet) ? RecogniseSheet(sheet.LatLon) : std::nullopt;
 }
 
 // The state every operation shares. One object per window, batch run or

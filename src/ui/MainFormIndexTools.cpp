@@ -94,8 +94,12 @@ void TMainForm::btnNewIndexMapClick()
     if (!width)
         return;
     const BusyCursor busy;
-    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, *replacing) == StepOutcome::Completed)
-        edBlankMapFile->setText(*file);
+    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, *replacing) != StepOutcome::Completed)
+        return;
+    // Nothing drawn on the old overview may be saved or published under the
+    // new one: the session starts afresh, Analyze next.
+    btnClearAllClick();
+    edBlankMapFile->setText(*file);
 }
 
 void TMainForm::btnExportClick()

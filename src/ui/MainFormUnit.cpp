@@ -53,8 +53,6 @@ namespace {
 
 constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 763;
-constexpr int kMinLogHeight = kLogHeightSetting.range.min;
-
 // The one local folder or calibration file a drag carries.
 std::optional<QFileInfo> DroppedPath(const QMimeData* mime)
 {
@@ -136,6 +134,7 @@ void TMainForm::connectHandlers()
     on(btnPublish, &TMainForm::btnPublishClick);
     on(btnCheckCalibrations, &TMainForm::btnCheckCalibrationsClick);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(edMapsDir, &QLineEdit::textChanged, this, &TMainForm::mirrorMapsDir);
     const std::pair<void (TMainForm::*)(), QList<QKeySequence>> zooms[] = {
         {&TMainForm::ZoomInClick, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
         {&TMainForm::ZoomOutClick, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
@@ -227,6 +226,17 @@ void TMainForm::mirrorCommands()
         button->setEnabled(ws_.commands.enabled(command));
     btnCheckCalibrations->setEnabled(ws_.commands.enabled(Command::ClearAll));
     btnSaveAs->setEnabled(ws_.commands.enabled(Command::Save));
+    mirrorMapsDir();
+}
+
+// The maps folder the last Analyze did not find is marked at its box, for
+// as long as the box names it: the log's lines are those of an empty one.
+void TMainForm::mirrorMapsDir()
+{
+    const bool missing = !ws_.missingMapsDir.isEmpty() && edMapsDir->text() == ws_.missingMapsDir;
+    edMapsDir->setStyleSheet(missing ? QStringLiteral("QLineEdit { border: 2px solid #d00000; }") : QString());
+    const QString hint = edMapsDir->accessibleDescription();
+    edMapsDir->setToolTip(missing ? hint + QStringLiteral("\nThis folder does not exist.") : hint);
 }
 
 void TMainForm::FormCreate()
@@ -301,7 +311,7 @@ int TMainForm::logHeight() const { return meRes->height(); }
 
 void TMainForm::setLogHeight(int height)
 {
-    height = std::max(height, kMinLogHeight);
+    // The log's own minimum height (the setting's) holds a lower one off.
     const int total = Splitter1->height() - Splitter1->handleWidth();
     Splitter1->setSizes({std::max(0, total - height), height});
 }

@@ -155,6 +155,7 @@ private:
     void runHandler(const std::function<void()>& handler, bool repaintImage);
     void mirrorState();
     void mirrorCommands();
+    void mirrorMapsDir();
 
     void FormCreate();
     void FormClose();

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -44,7 +45,11 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     catalogueRow->addWidget(catalogue);
     catalogueRow->addWidget(browseCatalogue);
     auto* form = new QFormLayout(&dialog);
-    form->addRow(QStringLiteral("&Folder:"), dirRow);
+    // A label beside a row of widgets has no buddy of its own: without one
+    // its mnemonic shows as a literal '&'.
+    auto* dirLabel = new QLabel(QStringLiteral("&Folder:"), &dialog);
+    dirLabel->setBuddy(dir);
+    form->addRow(dirLabel, dirRow);
     form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
     form->addRow(QStringLiteral("&Catalogue…"), catalogueRow);
     form->addRow(buttons);

@@ -19,9 +19,18 @@ QString SuggestedFile(const QString& indexMapFile, const QString& mapsDir, const
     else if (haveMaps && (!besideMapsFolder || maps.cdUp()))
         folder = maps.absolutePath();
 
-    QString base = haveIndex ? index.completeBaseName() : mapsName;
-    if (base.isEmpty())
-        base = QStringLiteral("index");
-    const QString name = base + ending;
+    // "index" + "-index.jpg" would say the word twice: the next name that
+    // does not is taken, and with none the ending alone.
+    const QString endingWord = ending.section(u'.', 0, 0).section(u'-', 1);
+    const auto doubles = [&](const QString& base) {
+        return !endingWord.isEmpty() && base.section(u'-', -1).compare(endingWord, Qt::CaseInsensitive) == 0;
+    };
+    QString name = ending.mid(1);
+    for (const QString& base : {haveIndex ? index.completeBaseName() : QString(), mapsName, QStringLiteral("index")}) {
+        if (!base.isEmpty() && !doubles(base)) {
+            name = base + ending;
+            break;
+        }
+    }
     return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }

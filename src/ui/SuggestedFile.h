@@ -7,7 +7,8 @@
 // map's folder when that folder exists, else in the maps folder (beside it,
 // for a file Analyze would take for a sheet there), else wherever the dialog
 // starts by itself; named after the index map, else after the maps folder,
-// followed by `ending` (".geojson", "-new.map"). The paths are the boxes'
-// texts as typed.
+// else "index", followed by `ending` (".geojson", "-new.map"), but never so
+// that a word comes twice ("new-new.map"). The paths are the boxes' texts
+// as typed.
 QString SuggestedFile(const QString& indexMapFile, const QString& mapsDir, const QString& ending,
                       bool besideMapsFolder = false);

@@ -9,6 +9,10 @@ namespace {
 // A factor within this of a level counts as the level, so that a level
 // reached by arithmetic is not stepped over.
 constexpr double kSlack = 1e-9;
+// A level closer than this factor to where the step starts (a fit just
+// below a level) would change the picture by a pixel or two: it is passed
+// over for the next one.
+constexpr double kVisibleStep = 1.1;
 
 // The level's exponent: zoom = 2^(step / 2).
 double StepOf(double zoom) { return 2.0 * std::log2(zoom); }
@@ -26,14 +30,16 @@ double FitZoom(QSize image, QSize view)
 
 double ZoomIn(double zoom, double fit)
 {
-    const double next = LevelAt(std::floor(StepOf(zoom) + kSlack) + 1);
+    const double next = LevelAt(std::floor(StepOf(zoom * kVisibleStep) + kSlack) + 1);
     return std::clamp(next, fit, kMaxZoom);
 }
 
 double ZoomOut(double zoom, double fit)
 {
-    const double next = LevelAt(std::ceil(StepOf(zoom) - kSlack) - 1);
-    return std::clamp(next, std::min(fit, kMaxZoom), kMaxZoom);
+    const double next = LevelAt(std::ceil(StepOf(zoom / kVisibleStep) - kSlack) - 1);
+    if (next < fit * kVisibleStep)
+        return std::min(fit, kMaxZoom);
+    return std::min(next, kMaxZoom);
 }
 
 QString ZoomText(double zoom) { return QStringLiteral("%1%").arg(std::lround(zoom * 100)); }

@@ -13,7 +13,8 @@ inline constexpr double kMaxZoom = 8.0;
 // image is already whole at actual pixels. 1 for an empty image or view.
 double FitZoom(QSize image, QSize view);
 
-// The next level above and below `zoom`; `fit` is the lowest one.
+// The next level above and below `zoom` that differs from it by a tenth or
+// more; `fit` is the lowest one.
 double ZoomIn(double zoom, double fit);
 double ZoomOut(double zoom, double fit);
 

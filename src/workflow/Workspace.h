@@ -44,6 +44,7 @@ struct Workspace {
     QString decimalPoint;  // for numbers the log prints
     MapData data;
     QString indexMapFile;  // the calibration file the last analysis read
+    QString missingMapsDir;  // the maps folder the last analysis did not find; empty when it did
     CommandStates commands;
 
     // The picture everything is drawn on (always QImage::Format_RGB32), and

@@ -4,6 +4,7 @@
 #include "Process.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -15,6 +16,42 @@
 namespace {
 
 ProcessRun RunBatchProcess(const QStringList& arguments) { return RunProgram(TESSARINE_BATCH, arguments); }
+
+// What the dynamic loader says it loaded for a run of the batch tool.
+QString LoadedFiles(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LD_DEBUG", "files");
+    process.setProcessEnvironment(env);
+    process.start(TESSARINE_BATCH, arguments);
+    EXPECT_TRUE(process.waitForFinished(120000));
+    return QString::fromLocal8Bit(process.readAllStandardError());
+}
+
+// A run pays only for what its steps use: PROJ is loaded by a run that
+// transforms between datums, the GUI's platform by one that draws.
+TEST(BatchStartUp, LoadsProjAndTheGuiOnlyWhereARunUsesThem)
+{
+    const QStringList analyze{"--maps", TESSARINE_DEMO "/maps", "--index", TESSARINE_DEMO "/index.map", "--stop-after",
+                              "analyze"};
+    const struct {
+        QStringList arguments;
+        bool proj;
+        bool gui;
+    } runs[] = {
+        {{"--version"}, false, false},
+        {analyze, false, false},
+        {analyze + QStringList{"--corners", "calibration"}, true, false},
+        {QStringList{analyze.mid(0, 5)} + QStringList{"calc"}, false, true},
+    };
+    for (const auto& run : runs) {
+        const QString loaded = LoadedFiles(run.arguments);
+        ASSERT_TRUE(loaded.contains("file=libQt6Core")) << "the loader reports nothing here";
+        EXPECT_EQ(loaded.contains("file=libproj"), run.proj) << run.arguments.join(' ').toStdString();
+        EXPECT_EQ(loaded.contains("libqoffscreen"), run.gui) << run.arguments.join(' ').toStdString();
+    }
+}
 
 // The log names at most 500 missing cells and counts the rest; the list
 // holds every one.

@@ -29,7 +29,18 @@ QMap<QString, QString> Controls(TMainForm& f)
             {"colour", QString::number(f.clbLine->currentIndex())},
             {"fill", QString::number(f.chbFill->isChecked())},
             {"log", QString::number(f.logHeight())},
+            {"corners", QString::number(f.cbSheetCorners->currentIndex())},
             {"font", f.namesFont() == NamesFont{} ? QStringLiteral("default") : QStringLiteral("chosen")}};
+}
+
+// The results log keeps its minimum height however far the bar above it is
+// dragged down; a stored height below it starts at it (stored-start.txt).
+TEST_F(UiFixture, TheLogKeepsItsMinimumHeight)
+{
+    TMainForm& f = open();
+    const int total = f.Splitter1->height() - f.Splitter1->handleWidth();
+    f.Splitter1->setSizes({total - 20, 20});
+    EXPECT_EQ(f.logHeight(), 60);
 }
 
 // Each row of tests/data/settings/stored-start.txt in a window of its own.

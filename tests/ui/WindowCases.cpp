@@ -5,15 +5,19 @@
 
 #include "CaseRunner.h"
 #include "FakeDialogs.h"
+#include "ui/Dialogs.h"
 #include "ui/MainFormUnit.h"
 #include "ui/RadioGroup.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
+#include <QDialog>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -136,6 +140,34 @@ protected:
         QCoreApplication::sendEvent(form.get(), &dropped);
     }
 
+    // The labels of the real Publish dialog as they read: a label with a
+    // buddy without its mnemonic's '&', then '>' and the buddy's name.
+    QString publishLabels()
+    {
+        QStringList labels;
+        QTimer::singleShot(0, form.get(), [&labels] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+                const QWidget* buddy = label->buddy();
+                labels << (buddy ? QString(label->text()).remove(u'&') + u'>' + buddy->objectName() : label->text());
+            }
+            dialog->reject();
+        });
+        QtDialogs().choosePublish(form.get(), {});
+        return labels.join(u'|');
+    }
+
+    // Whether a box is framed red: the colour of its frame, half way down
+    // its left edge, as it is painted.
+    bool framedRed(QWidget* w) const
+    {
+        const QImage shot = w->grab().toImage();
+        const QColor c = shot.pixelColor(0, shot.height() / 2);
+        return c.red() > 150 && c.green() < 100 && c.blue() < 100;
+    }
+
     bool driverLine(const QStringList& a) override
     {
         const QString rest = a.mid(2).join(u' ');
@@ -168,6 +200,12 @@ protected:
             EXPECT_EQ(text(control(a[1])), rest);
         } else if (a[0] == "name") {
             EXPECT_EQ(control(a[1])->accessibleName(), rest);
+        } else if (a[0] == "tip") {
+            EXPECT_EQ(control(a[1])->toolTip().replace(u'\n', u'|'), rest);
+        } else if (a[0] == "framed") {
+            EXPECT_EQ(framedRed(control(a[1])), rest == "red") << a[1].toStdString();
+        } else if (a[0] == "publish-labels") {
+            EXPECT_EQ(publishLabels(), a.mid(1).join(u' '));
         } else if (a[0] == "custom") {
             const auto& list = form->workspace().data.CustomList;
             EXPECT_EQ(!list ? "none" : list->isEmpty() ? "empty" : list->join(u'|'), a.mid(1).join(u' '));

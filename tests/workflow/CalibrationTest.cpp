@@ -117,9 +117,15 @@ TEST(RealMaps, EachFileGetsItsVerdict)
     ASSERT_EQ(ws.checks->size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(VerdictKeyword((*ws.checks)[i].verdict), expected[i][1]) << expected[i][0].toStdString();
-    // Van der Grinten's square of points reaches beyond its circular world.
+    // Van der Grinten's square of points reaches beyond its circular world;
+    // with no border either, one line says both, and no advice follows.
     const auto vandg = log.lines.indexOf("gt-ozi/vandg.map");
-    EXPECT_EQ(log.lines.value(vandg + 3), "...no calibrated outline: its corners fall off the globe");
+    EXPECT_EQ(log.lines.mid(vandg + 3, 2),
+              QStringList({"...cannot be checked: no border, and no calibrated outline: its corners fall off the globe", ""}));
+    // MMPLL in the map's datum: the next line says what to choose.
+    const auto out1 = log.lines.indexOf(QRegularExpression(R"(\.\.\.MMPLL in the map's datum: .*)"),
+                                        log.lines.indexOf("mapsoft2/out1.map"));
+    EXPECT_EQ(log.lines.value(out1 + 1), "...to draw it where it lies, choose Sheet corners \"Calibration\"");
     // In ozi3.map the best affine fit leaves Point09 about 21.6 px off.
     const QStringList point09 = log.lines.filter(QRegularExpression(R"(^\.\.\.Point09 is [0-9.]+ px off the fit$)"));
     ASSERT_EQ(point09.size(), 2);  // ozi3.map and ozi5.map share their points

@@ -22,7 +22,10 @@ constexpr double kPoleLat = 90.0 - 1e-9;
 struct Measure {
     double metres = 0.0, pixels = 0.0;          // in WGS 84
     double datumMetres = 0.0, datumPixels = 0.0;  // without the datum shift
+    std::size_t worstCorner = 0;                // 1-based: the one furthest off in WGS 84
 };
+
+const QString kNoBorder = QStringLiteral("no border");
 
 QString Fixed(const Workspace& ws, double v)
 {
@@ -35,7 +38,7 @@ QString Fixed(const Workspace& ws, double v)
 std::variant<Measure, QString> MeasureBorder(const MapCalibration& c, const SheetCalibration& s, ProjTransforms& proj)
 {
     if (c.border.empty())
-        return QStringLiteral("no border");
+        return kNoBorder;
     if (c.borderLatLon.size() != c.border.size())
         return QStringLiteral("no good MMPLL");
     Measure m;
@@ -55,6 +58,8 @@ std::variant<Measure, QString> MeasureBorder(const MapCalibration& c, const Shee
             return QStringLiteral("a corner where a pixel has no width");
         const double wgs = proj.distance(mmpll, *inWgs84);
         const double datum = proj.distance(mmpll, *inDatum);
+        if (measured == 0 || wgs / pixel > m.pixels)
+            m.worstCorner = k + 1;
         m.metres = std::max(m.metres, wgs);
         m.pixels = std::max(m.pixels, wgs / pixel);
         m.datumMetres = std::max(m.datumMetres, datum);
@@ -71,7 +76,15 @@ CalibrationCheck Judge(Workspace& ws, const MapCalibration& c, const SheetCalibr
     CalibrationCheck check;
     const auto measured = MeasureBorder(c, s, WorkspaceProj(ws));
     if (const auto* reason = std::get_if<QString>(&measured)) {
+        // Without a border or an outline the sheet has nothing to go on:
+        // one line says both.
+        if (*reason == kNoBorder && !s.outlineProblem.isEmpty()) {
+            ws.log.append(QStringLiteral("...cannot be checked: no border, and no calibrated outline: ") + s.outlineProblem);
+            return check;
+        }
         ws.log.append(QStringLiteral("...cannot be checked: ") + *reason);
+        if (*reason == kNoBorder)
+            ws.log.append(QStringLiteral("...to outline it from its calibration, choose Sheet corners \"MMPLL, else calibration\""));
         return check;
     }
     const Measure& m = std::get<Measure>(measured);
@@ -84,9 +97,13 @@ CalibrationCheck Judge(Workspace& ws, const MapCalibration& c, const SheetCalibr
         check.verdict = CalibrationVerdict::MapDatum;
         ws.log.append(QStringLiteral("...MMPLL in the map's datum: %1 off in WGS 84, %2 m (%3 px) without the datum shift")
                           .arg(off, Fixed(ws, m.datumMetres), Fixed(ws, m.datumPixels)));
+        ws.log.append(QStringLiteral("...to draw it where it lies, choose Sheet corners \"Calibration\""));
     } else {
         check.verdict = CalibrationVerdict::Disagrees;
         ws.log.append(QStringLiteral("...disagrees by ") + off);
+        ws.log.append(QStringLiteral("...re-calibrate it: MMPLL corner %1 is the furthest off (%2 px)")
+                          .arg(m.worstCorner)
+                          .arg(Fixed(ws, m.pixels)));
     }
     return check;
 }
@@ -127,7 +144,7 @@ CalibrationCheck CheckSheet(Workspace& ws, const TSingleMap& sheet, const MapCal
         if (r.px > kAgreePx)
             ws.log.append(QStringLiteral("...%1 is %2 px off the fit").arg(r.name, Fixed(ws, r.px)));
     }
-    if (!s.outlineProblem.isEmpty())
+    if (!s.outlineProblem.isEmpty() && !c.border.empty())
         ws.log.append(QStringLiteral("...no calibrated outline: ") + s.outlineProblem);
     const CalibrationCheck check = Judge(ws, c, s);
     CheckName(ws, sheet, CornersRead(sheet) ? sheet.LatLon : s.outline);

@@ -54,3 +54,6 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// PROJ's own cleanup, at the end of a run, when a ProjTransforms loaded it.
+void ReleaseProjLibrary();

@@ -23,7 +23,7 @@ CoverageReport ComputeCoverage(const MapData& data, int scale)
     std::vector<std::optional<SheetCell>> cells(data.Maps.size());
     for (std::size_t i = 0; i < data.Maps.size(); ++i)
         if (data.Maps[i].IsOk)
-            cells[i] = RecogniseSheet(data.Maps[i].LatLon);
+            cells[i] = StandardSheetOf(data.Maps[i]);
     report.scale = scale == kAutoScale ? MostCommonScale(cells) : scale;
     if (report.scale == 0 || data.IndexMap.LatLon.empty())
         return report;

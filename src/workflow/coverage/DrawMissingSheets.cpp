@@ -8,6 +8,8 @@
 #include "workflow/panel/DrawNames.h"
 #include "workflow/newindex/IndexProjection.h"
 
+#include <algorithm>
+
 StepOutcome DrawMissingSheets(Workspace& ws, int scale, const MissingSheetStyle& style,
                               const std::function<bool(std::size_t)>& proceed)
 {
@@ -31,12 +33,20 @@ StepOutcome DrawMissingSheets(Workspace& ws, int scale, const MissingSheetStyle&
 
     if (width >= 0)
         ws.penWidth = width;
-    DrawBorderPolygons(ws.workingImage, outlines, BorderStyle{style.lineColor, ws.penWidth, false, true});
+    // Told apart from the sheets at any zoom, where dashes blur into a line:
+    // paler, thinner, and named in italic.
+    const auto paler = [](int channel) { return channel + (255 - channel) / 2; };
+    const QColor line(paler(style.lineColor.red()), paler(style.lineColor.green()), paler(style.lineColor.blue()));
+    DrawBorderPolygons(ws.workingImage, outlines, BorderStyle{line, std::max(1, ws.penWidth / 2), false, true});
+    QFont font = style.font;
+    font.setItalic(true);
     const quint8 alpha = OpacityAlpha(style.opacityPosition);
     for (std::size_t m = 0; m < report.missing.size(); ++m) {
-        const QString& name = report.inside[report.missing[m]].name;
-        const TPixel corner = CenteredTextCorner(centers[m], TextBoxSize(style.font, name));
-        DrawAlphaText(ws.workingImage, style.font, style.nameColor, alpha, corner.X, corner.Y, name);
+        // An italic last letter leans past its advance, out of the text box:
+        // a thin space after it gives it room.
+        const QString name = report.inside[report.missing[m]].name + QChar(0x2009);
+        const TPixel corner = CenteredTextCorner(centers[m], TextBoxSize(font, name));
+        DrawAlphaText(ws.workingImage, font, style.nameColor, alpha, corner.X, corner.Y, name);
     }
 
     ws.commands.apply(Transition::MissingSheetsDrawn);

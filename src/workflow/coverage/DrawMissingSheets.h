@@ -24,8 +24,9 @@ struct MissingSheetStyle {
 // window asks before it draws them.
 inline constexpr std::size_t kManyMissingSheets = 5000;
 
-// "Draw missing sheets": each missing cell's outline, dashed, with its name
-// centred, on the working image, projected as Calc points projects the
+// "Draw missing sheets": each missing cell's outline, dashed, in the border
+// colour half way to white and half as wide (at least one pixel), with its
+// name centred in italic, on the working image, projected as Calc points projects the
 // sheets. A negative width keeps the width the last drawing set. Writes
 // nothing to the log. Throws TessError, before drawing, when the width text
 // is not an integer. `proceed`, when given, is asked with the number of

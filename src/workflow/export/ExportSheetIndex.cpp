@@ -59,7 +59,12 @@ StepOutcome ExportSheetIndex(Workspace& ws, const QString& file, QColor border)
     const QByteArray bytes = *format == ExportFormat::GeoJson
                                  ? WriteGeoJson(index)
                                  : WriteKml(index, QFileInfo(file).completeBaseName(), border);
-    ReplaceFileSafely(file, bytes);
+    try {
+        ReplaceFileSafely(file, bytes);
+    } catch (const TessError& error) {
+        ws.log.append(QStringLiteral("Failed to export. Error message:\n") + error.text());
+        return StepOutcome::Stopped;
+    }
     ws.log.append(QStringLiteral("Exported %1 sheets and the index map to %2")
                       .arg(index.features.size() - 1)
                       .arg(QFileInfo(file).fileName()));

@@ -111,12 +111,11 @@ SheetIndex CollectSheetIndex(const MapData& data, const QString& indexMapFile)
         f.image = sheet.ImageFile;
         f.usable = sheet.IsOk;
         f.problem = SheetProblemText(sheet.Problem);
-        if (CornersRead(sheet)) {
+        if (CornersRead(sheet))
             f.polygons = OutlinePolygons(sheet.LatLon);
-            if (const auto cell = RecogniseSheet(sheet.LatLon)) {
-                f.nomenclature = cell->name;
-                f.scale = cell->scale;
-            }
+        if (const auto cell = StandardSheetOf(sheet)) {
+            f.nomenclature = cell->name;
+            f.scale = cell->scale;
         }
         index.features.push_back(std::move(f));
     }

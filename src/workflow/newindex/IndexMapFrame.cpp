@@ -22,7 +22,7 @@ void TakeCellSize(IndexMapFrame& f, const std::vector<TSingleMap>& sheets)
 {
     std::vector<std::optional<SheetCell>> cells;
     for (const TSingleMap& sheet : sheets)
-        cells.push_back(CornersRead(sheet) ? RecogniseSheet(sheet.LatLon) : std::nullopt);
+        cells.push_back(StandardSheetOf(sheet));
     const int scale = MostCommonScale(cells);
     for (const auto& cell : cells) {
         if (cell && cell->scale == scale) {

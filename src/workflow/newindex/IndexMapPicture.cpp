@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -20,10 +21,7 @@ constexpr double kSteps[] = {0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2, 0.
 
 int LineCount(double span, double step) { return static_cast<int>(std::floor(span / step)) + 1; }
 
-const QColor kBackground(0xf4, 0xf1, 0xe8);
-const QColor kCellLine(0xc9, 0xd3, 0xdc);
-const QColor kCellName(0xbc, 0xc7, 0xd2);
-const QColor kGraticule(0x8c, 0x8c, 0x8c);
+const QColor kCellName(0xcf, 0xb8, 0x9f);
 const QColor kLabel(0x4a, 0x4a, 0x4a);
 
 // Whole minutes as the sheets' edges are printed (46°20′N), other values
@@ -60,6 +58,36 @@ QFont CellNameFont(int height)
     return font;
 }
 
+// Where a name `size` long is centred between `lo` and `hi` so that no line
+// at `lines` crosses it or comes within `pad`: the middle, else the middle of
+// the stretch between lines that holds it nearest to the middle. None when
+// no stretch holds it.
+std::optional<int> CentreClearOfLines(int lo, int hi, int size, const std::vector<int>& lines, int pad)
+{
+    const int middle = lo + (hi - lo) / 2;
+    const auto crossed = [&](int centre) {
+        const int start = centre - size / 2 - pad;
+        const int end = start + size + 2 * pad;
+        return std::any_of(lines.begin(), lines.end(), [&](int v) { return v >= start && v <= end; });
+    };
+    if (!crossed(middle))
+        return middle;
+    std::vector<int> cuts{lo, hi};
+    for (int v : lines) {
+        if (v > lo && v < hi)
+            cuts.push_back(v);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    std::optional<int> best;
+    for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
+        const int centre = cuts[k] + (cuts[k + 1] - cuts[k]) / 2;
+        if (cuts[k + 1] - cuts[k] > size + 2 * pad + 2 && !crossed(centre) &&
+            (!best || std::abs(centre - middle) < std::abs(*best - middle)))
+            best = centre;
+    }
+    return best;
+}
+
 // Round steps that are whole multiples of `cell`, after its first three
 // multiples, smallest first.
 std::vector<double> CellSteps(double cell)
@@ -91,7 +119,18 @@ double StepAcross(double span, const std::vector<double>& steps)
 
 class Picture {
 public:
-    explicit Picture(const IndexMapFrame& f) : f_(f), project_(FrameRecord(f)) {}
+    explicit Picture(const IndexMapFrame& f) : f_(f), project_(FrameRecord(f))
+    {
+        const auto [latStep, lonStep] = GraticuleSteps(f_);
+        for (double k = std::ceil(f_.west / lonStep); k * lonStep <= f_.east; ++k)
+            lons_.push_back(k * lonStep);
+        for (double k = std::ceil(f_.south / latStep); k * latStep <= f_.north; ++k)
+            lats_.push_back(k * latStep);
+        for (double lon : lons_)
+            xs_.push_back(at(f_.north, lon).x());
+        for (double lat : lats_)
+            ys_.push_back(at(lat, f_.west).y());
+    }
 
     QPoint at(double lat, double lon) const
     {
@@ -114,39 +153,49 @@ public:
             const QRect shown = r.intersected(image);
             if (shown.isEmpty())
                 continue;
-            painter.setPen(QPen(kCellLine, std::max(1, f_.width / 2000)));
+            painter.setPen(QPen(QColor::fromRgb(kCellLineColor), std::max(1, f_.width / 2000)));
             painter.drawRect(r);
-            // A background to the sheets, not a rival to their names.
+            // A background to the sheets, not a rival to their names; never
+            // on a graticule line, where it would be read as the line's label.
             const QFont font = CellNameFont(std::min({r.height() / 10, shown.height() / 5, shown.width() / 8}));
-            if (QFontMetrics(font).height() > r.height() / 10)
+            const QFontMetrics metrics(font);
+            if (metrics.height() > r.height() / 10)
+                continue;
+            const QSize size(metrics.horizontalAdvance(cell.name), metrics.height());
+            const int pad = std::max(4, size.height() / 4);
+            const auto x = CentreClearOfLines(shown.left(), shown.right(), size.width(), xs_, pad);
+            const auto y = CentreClearOfLines(shown.top(), shown.bottom(), size.height(), ys_, pad);
+            if (!x || !y)
                 continue;
             painter.setFont(font);
             painter.setPen(kCellName);
-            painter.drawText(shown, Qt::AlignCenter, cell.name);
+            painter.drawText(QRect(QPoint(*x - size.width() / 2, *y - size.height() / 2), size), Qt::AlignCenter,
+                             cell.name);
         }
     }
 
     void drawGraticule(QPainter& painter) const
     {
-        const auto [latStep, lonStep] = GraticuleSteps(f_);
         const int labelPixels = std::max(10, f_.width / 110);
         const int pad = labelPixels / 3;
         painter.setFont(PixelFont(labelPixels));
         const QFontMetrics metrics(painter.font());
-        for (double k = std::ceil(f_.west / lonStep); k * lonStep <= f_.east; ++k) {
-            const double lon = k * lonStep;
-            const int x = at(f_.north, lon).x();
-            painter.setPen(QPen(kGraticule, std::max(1, f_.width / 1500)));
+        // One pixel wide: a sheet's border of any width covers it.
+        const QPen line(QColor::fromRgb(kGraticuleColor), 1);
+        for (std::size_t k = 0; k < lons_.size(); ++k) {
+            const double lon = lons_[k];
+            const int x = xs_[k];
+            painter.setPen(line);
             painter.drawLine(x, 0, x, f_.height);
             const QString text = DegreeLabel(lon, 'E', 'W');
             painter.setPen(kLabel);
             painter.drawText(x + pad, pad + metrics.ascent(), text);
             painter.drawText(x + pad, f_.height - pad - metrics.descent(), text);
         }
-        for (double k = std::ceil(f_.south / latStep); k * latStep <= f_.north; ++k) {
-            const double lat = k * latStep;
-            const int y = at(lat, f_.west).y();
-            painter.setPen(QPen(kGraticule, std::max(1, f_.width / 1500)));
+        for (std::size_t k = 0; k < lats_.size(); ++k) {
+            const double lat = lats_[k];
+            const int y = ys_[k];
+            painter.setPen(line);
             painter.drawLine(0, y, f_.width, y);
             const QString text = DegreeLabel(lat, 'N', 'S');
             painter.setPen(kLabel);
@@ -158,6 +207,8 @@ public:
 private:
     const IndexMapFrame& f_;
     IndexProjection project_;
+    std::vector<double> lons_, lats_;  // the graticule's lines
+    std::vector<int> xs_, ys_;         // and where they fall on the image
 };
 
 }  // namespace
@@ -197,7 +248,7 @@ QImage DrawIndexMapPicture(const IndexMapFrame& frame)
     QImage image = NewRgb32Image(frame.width, frame.height);
     if (image.isNull())
         throw Errors::imageTooLarge(frame.width, frame.height, QStringLiteral("does not fit in memory"));
-    image.fill(kBackground);
+    image.fill(QColor::fromRgb(kIndexBackground));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const Picture picture(frame);

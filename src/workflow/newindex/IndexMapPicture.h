@@ -23,6 +23,12 @@ struct GraticuleSpacing {
 };
 GraticuleSpacing GraticuleSteps(const IndexMapFrame& frame);
 
+// The picture's colours: its background, the graticule's lines (a hue no
+// colour of the border list has) and the 1:1,000,000 cells' outlines.
+inline constexpr QRgb kIndexBackground = 0xfff4f1e8;
+inline constexpr QRgb kGraticuleColor = 0xffb4885c;
+inline constexpr QRgb kCellLineColor = 0xffe6d7c6;
+
 // A new index map's picture (Format_RGB32): a light background, the
 // graticule labelled in degrees (and minutes) at the edges, and the 1:1,000,000 cells
 // outlined faintly with their names (no taller than a tenth of a cell, and

@@ -16,25 +16,30 @@ namespace {
 bool ReadIndexMap(Workspace& ws, const QStringList& lines)
 {
     TSingleMap& index = ws.data.IndexMap;
+    // A rejected index map keeps no corners of the one before it: the
+    // sheets are then tested against no border, as on the first run.
+    const auto reject = [&](const QString& why) {
+        ws.log.append(why);
+        index.IsOk = false;
+        index.Pixels.clear();
+        index.LatLon.clear();
+    };
     const auto m = FindIndexMapMmpnum(lines);
     if (!m) {
-        ws.log.append(QStringLiteral("Index map is not 4-point border map"));
-        index.IsOk = false;
+        reject(QStringLiteral("Index map is not 4-point border map"));
         return true;  // the directory is scanned all the same
     }
     index.Pixels.assign(4, TPixel{});
     for (int32_t k = 1; k <= 4; ++k) {
         if (!ReadMMPXY(lines, *m + k, k, index.Pixels[static_cast<std::size_t>(k - 1)])) {
-            ws.log.append(QStringLiteral("Index map has no good MMPXY"));
-            index.IsOk = false;
+            reject(QStringLiteral("Index map has no good MMPXY"));
             return false;
         }
     }
     index.LatLon.assign(4, TGeoPoint{});
     for (int32_t k = 1; k <= 4; ++k) {
         if (!ReadMMPLL(lines, *m + 4 + k, k, index.LatLon[static_cast<std::size_t>(k - 1)])) {
-            ws.log.append(QStringLiteral("Index map has no good MMPLL"));
-            index.IsOk = false;
+            reject(QStringLiteral("Index map has no good MMPLL"));
             return false;
         }
     }
@@ -182,6 +187,7 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
 
     ws.log.blank();
     const std::size_t fileCount = ReadMapsDirectory(ws, mapsDir);
+    ws.missingMapsDir = fileCount == 0 && !QFileInfo(mapsDir).isDir() ? mapsDir : QString();
 
     ws.log.blank();
     ws.log.append(QStringLiteral("%1 map files analysed").arg(fileCount));

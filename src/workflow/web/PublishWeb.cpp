@@ -51,11 +51,9 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
         WebPageSheet s;
         s.label = links.names[i].isEmpty() ? sheet.MapName : links.names[i];
         s.file = sheet.FileName;
-        if (sheet.LatLon.size() == 4) {
-            if (const auto cell = RecogniseSheet(sheet.LatLon)) {
-                s.nomenclature = cell->name;
-                s.scale = cell->scale;
-            }
+        if (const auto cell = StandardSheetOf(sheet)) {
+            s.nomenclature = cell->name;
+            s.scale = cell->scale;
         }
         s.usable = HasPositions(sheet);
         s.problem = SheetProblemText(sheet.Problem);
@@ -139,8 +137,7 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
     if (!LoadCatalogue(ws, options.catalogue, catalogue))
         return StepOutcome::Stopped;
     try {
-        if (!QDir().mkpath(options.dir))
-            throw Errors::cannotCreateFile(options.dir, QStringLiteral("Not a folder"));
+        MakeFolders(options.dir);
         const QDir dir(options.dir);
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
         const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);

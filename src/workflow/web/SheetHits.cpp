@@ -113,7 +113,7 @@ QStringList DescribeSheets(const MapData& data, const std::vector<std::size_t>& 
         if (name.isEmpty())
             name = sheet.MapName;
         QString line = name;
-        if (const auto cell = RecogniseSheet(sheet.LatLon))
+        if (const auto cell = StandardSheetOf(sheet))
             line += QStringLiteral(" — %1, %2").arg(cell->name, ScaleText(cell->scale));
         lines.append(line + QStringLiteral(" — ") + sheet.FileName);
     }
