@@ -47,11 +47,14 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     auto* form = new QFormLayout(&dialog);
     // A label beside a row of widgets has no buddy of its own: without one
     // its mnemonic shows as a literal '&'.
-    auto* dirLabel = new QLabel(QStringLiteral("&Folder:"), &dialog);
-    dirLabel->setBuddy(dir);
-    form->addRow(dirLabel, dirRow);
+    const auto label = [&dialog](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, &dialog);
+        l->setBuddy(buddy);
+        return l;
+    };
+    form->addRow(label(QStringLiteral("&Folder:"), dir), dirRow);
     form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
-    form->addRow(QStringLiteral("&Catalogue…"), catalogueRow);
+    form->addRow(label(QStringLiteral("&Catalogue…"), catalogue), catalogueRow);
     form->addRow(buttons);
     ApplyPublishHints(&dialog);
     dialog.resize(520, dialog.sizeHint().height());

@@ -23,7 +23,8 @@ namespace {
 #define TESSARINE_PROJ_FUNCTIONS(F)                                                                \
     F(context_create) F(context_destroy) F(context_set_enable_network) F(log_level) F(create)        \
     F(create_crs_to_crs) F(normalize_for_visualization) F(destroy) F(get_ellipsoid)                 \
-    F(ellipsoid_get_parameters) F(trans) F(lp_dist) F(cleanup)
+    F(ellipsoid_get_parameters) F(trans) F(lp_dist) F(cleanup) F(crs_get_geodetic_crs)            \
+    F(as_wkt)
 
 struct ProjApi {
     void* library = nullptr;
@@ -220,9 +221,10 @@ int ProjTransforms::transformation(const QByteArray& from, const QByteArray& to)
     const auto cached = impl_->transformations.constFind(key);
     if (cached != impl_->transformations.constEnd())
         return *cached;
-    PJ* raw = proj_create_crs_to_crs(impl_->ctx, from.constData(), to.constData(), nullptr);
-    PJ* pj = raw ? proj_normalize_for_visualization(impl_->ctx, raw) : nullptr;
-    proj_destroy(raw);
+    const ProjApi& proj = Proj();
+    PJ* raw = proj.create_crs_to_crs(impl_->ctx, from.constData(), to.constData(), nullptr);
+    PJ* pj = raw ? proj.normalize_for_visualization(impl_->ctx, raw) : nullptr;
+    proj.destroy(raw);
     const int handle = impl_->keep(pj);
     impl_->transformations.insert(key, handle);
     return handle;
@@ -233,23 +235,24 @@ std::optional<PlanePoint> ProjTransforms::transform(int transformation, PlanePoi
     if (transformation < 0 || !std::isfinite(p.x) || !std::isfinite(p.y))
         return std::nullopt;
     PJ* pj = impl_->objects[static_cast<std::size_t>(transformation)];
-    proj_errno_reset(pj);
-    const PJ_COORD out = proj_trans(pj, PJ_FWD, proj_coord(p.x, p.y, 0.0, 0.0));
-    if (!Usable(out) || proj_errno(pj) != 0)
+    // A point PROJ cannot carry comes back as HUGE_VAL.
+    const PJ_COORD out = Proj().trans(pj, PJ_FWD, Coord(p.x, p.y));
+    if (!Usable(out))
         return std::nullopt;
     return PlanePoint{out.xy.x, out.xy.y};
 }
 
 QByteArray ProjTransforms::geographicCrs(const QByteArray& crs)
 {
+    const ProjApi& proj = Proj();
     QByteArray wkt;
-    if (PJ* object = proj_create(impl_->ctx, crs.constData())) {
-        if (PJ* geodetic = proj_crs_get_geodetic_crs(impl_->ctx, object)) {
-            if (const char* text = proj_as_wkt(impl_->ctx, geodetic, PJ_WKT2_2019, nullptr))
+    if (PJ* object = proj.create(impl_->ctx, crs.constData())) {
+        if (PJ* geodetic = proj.crs_get_geodetic_crs(impl_->ctx, object)) {
+            if (const char* text = proj.as_wkt(impl_->ctx, geodetic, PJ_WKT2_2019, nullptr))
                 wkt = text;
-            proj_destroy(geodetic);
+            proj.destroy(geodetic);
         }
-        proj_destroy(object);
+        proj.destroy(object);
     }
     return wkt;
 }
