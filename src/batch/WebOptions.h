@@ -11,6 +11,8 @@ struct WebBatchOptions {
     QString dir;       // --web DIR; empty: no page
     QString linkBase;  // --web-links BASE
     bool force = false;
+    bool thumbnails = true;  // off with --no-thumbnails
+    bool progress = false;   // --progress: a line on standard error now and then
 };
 
 // The options of the command line and their lines of the usage text.

@@ -41,7 +41,7 @@ void AddOpenIndexFields(QJsonObject& p, const OpenIndexFields& o)
     p.insert(QStringLiteral("label"), o.label);
     p.insert(QStringLiteral("available"), o.available);
     p.insert(QStringLiteral("recordIdentifier"), o.recordIdentifier);
-    for (const auto& [key, value] : {std::pair{"title", &o.title}, {"downloadUrl", &o.downloadUrl}, {"note", &o.note}}) {
+    for (const auto& [key, value] : {std::pair{"title", &o.title}, {"downloadUrl", &o.downloadUrl}, {"thumbUrl", &o.thumbUrl}, {"note", &o.note}}) {
         if (!value->isEmpty())
             p.insert(QLatin1StringView(key), *value);
     }

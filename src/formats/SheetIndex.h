@@ -29,6 +29,7 @@ struct OpenIndexFields {
     bool available = false;
     QString title;
     QString downloadUrl;
+    QString thumbUrl;  // a small picture of the sheet, when one was made
     QString recordIdentifier;
     QString note;
 };

@@ -137,6 +137,9 @@ void TMainForm::btnPublishClick()
     if (holdsFiles &&
         !dialogs_->askYesNo(this, QStringLiteral("%1 is not empty. Write the web index into it anyway?").arg(choice->dir)))
         return;
+    const WebIndexOptions options{choice->dir,       edMapsDir->text(),  choice->linkBase,
+                                  holdsFiles,        rdSrc->itemIndex(), choice->thumbnails,
+                                  dialogs_->showProgress(this)};
     const BusyCursor busy;
-    PublishWeb(ws_, {choice->dir, edMapsDir->text(), choice->linkBase, holdsFiles, rdSrc->itemIndex()});
+    PublishWeb(ws_, options);
 }

@@ -3,13 +3,18 @@
 
 #include "ui/Dialogs.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+
+#include <algorithm>
+#include <memory>
 
 std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const PublishChoice& preset)
 {
@@ -24,6 +29,11 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     links->setObjectName(QStringLiteral("edPublishLinks"));
     links->setAccessibleName(QStringLiteral("Links to the sheets"));
     links->setPlaceholderText(QStringLiteral("the maps folder, relative to the page"));
+    auto* thumbnails = new QCheckBox(QStringLiteral("&Thumbnails of the sheets"), &dialog);
+    thumbnails->setObjectName(QStringLiteral("chkThumbnails"));
+    thumbnails->setAccessibleName(QStringLiteral("Thumbnails of the sheets"));
+    thumbnails->setToolTip(QStringLiteral("A small picture of each sheet whose image can be read, shown in its popup."));
+    thumbnails->setChecked(preset.thumbnails);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
 
     auto* dirRow = new QHBoxLayout;
@@ -32,6 +42,7 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     auto* form = new QFormLayout(&dialog);
     form->addRow(QStringLiteral("&Folder:"), dirRow);
     form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
+    form->addRow(QString(), thumbnails);
     form->addRow(buttons);
     dialog.resize(520, dialog.sizeHint().height());
 
@@ -48,5 +59,31 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return PublishChoice{dir->text().trimmed(), links->text().trimmed()};
+    return PublishChoice{dir->text().trimmed(), links->text().trimmed(), thumbnails->isChecked()};
+}
+
+ProgressFunction QtDialogs::showProgress(QWidget* parent)
+{
+    // Made on the first report: a step that ends sooner shows nothing.
+    auto dialog = std::make_shared<std::unique_ptr<QProgressDialog>>();
+    return [dialog, parent](const QString& what, qint64 done, qint64 total) {
+        if (!*dialog) {
+            *dialog = std::make_unique<QProgressDialog>(parent);
+            QProgressDialog& d = **dialog;
+            d.setObjectName(QStringLiteral("dlgProgress"));
+            d.setAccessibleName(QStringLiteral("Progress"));
+            d.setWindowTitle(QStringLiteral("Tessarine"));
+            d.setWindowModality(Qt::WindowModal);
+            d.setMinimumDuration(500);
+            d.setAutoReset(false);
+            d.setAutoClose(false);
+        }
+        QProgressDialog& d = **dialog;
+        d.setLabelText(what + QStringLiteral("…"));
+        // QProgressDialog counts in int.
+        const qint64 step = std::max<qint64>(1, (total + 999999) / 1000000);
+        d.setMaximum(int(std::max<qint64>(total, 1) / step));
+        d.setValue(int(std::min(done, total) / step));
+        return !d.wasCanceled();
+    };
 }

@@ -95,6 +95,8 @@ protected:
             dialogs.numbers.push_back(rest.toInt());
         else if (a[1] == "publish")
             dialogs.publishes.push_back({path(a[2]), a.value(3)});
+        else if (a[1] == "cancel")  // the next long step, once half done
+            dialogs.cancelHalfway = true;
         else if (a[1] == "list")  // the lines to leave in it, then ok or cancel
             dialogs.customList = [lines = a.mid(2, a.size() - 3).join(u' ').replace(u'|', u'\n'), ok = a.last() == "ok"](
                                      TCustomListForm& d) {

@@ -7,6 +7,10 @@
 #include "workflow/web/WebPage.h"
 
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,18 +26,31 @@ TEST(WebIndexTest, LinksLeadFromThePageToTheSheetsEncoded)
 
 TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)
 {
-    const QString name = QStringLiteral("<b>Tom & \"Jerry\"</b> 'Карта'");
-    WebPageContent page{name, "a b.jpg", 200, 100, {}, {{"<i>M-1</i>", {{0, 0}, {9, 0}, {9, 9}}}}};
-    page.sheets.push_back({name, "<a>.map", "", 0, true, "", "x.jpg?a=1&b=\"2\"", {{1, 2}, {30, 2}, {30, 40}}});
-    page.sheets.push_back({"bad", "bad.map", "", 0, false, "<script>x", "", {}});
+    const QString name = QStringLiteral("<b>Tom & \"Jerry\"</b> 'Карта' </script><!--");
+    WebPageContent page;
+    page.title = name;
+    page.width = 200;
+    page.height = 100;
+    QJsonObject props{{"label", name}, {"kind", "sheet"}};
+    page.geoJson = QJsonDocument(QJsonObject{{"type", "FeatureCollection"},
+                                             {"features", QJsonArray{QJsonObject{{"type", "Feature"}, {"properties", props}}}}})
+                       .toJson();
+    page.sheets.push_back({name, "<a>.map", "", 0, true, "", "x.jpg?a=1&b=\"2\"", 1, 2, 30, 40});
+    page.sheets.push_back({"bad", "bad.map", "", 0, false, "<script>x", "", 0, 0, 0, 0});
     const QString html = QString::fromUtf8(WriteWebPage(page));
-    const QString escaped = "&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; &#39;Карта&#39;";
-    EXPECT_EQ(html.count(escaped), 5) << "page title, heading, link title, table name and link";
-    for (const char* raw : {"<b>", "<i>", "<a>", "<script>x", "&b=\""})
+    const QString escaped = "&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; &#39;Карта&#39; &lt;/script&gt;&lt;!--";
+    EXPECT_EQ(html.count(escaped), 4) << "page title, heading, the table's zoom button and link";
+    for (const char* raw : {"<b>", "<a>", "<script>x", "&b=\"", "<!--"})
         EXPECT_FALSE(html.contains(raw)) << raw;
-    EXPECT_TRUE(html.contains("<a href=\"x.jpg?a=1&amp;b=&quot;2&quot;\"><title>"));
-    EXPECT_TRUE(html.contains("<title>&lt;i&gt;M-1&lt;/i&gt;</title>"));
-    EXPECT_EQ(html.count("<a href"), 2) << "one link on the picture, one in the table";
+    EXPECT_TRUE(html.contains("<a href=\"x.jpg?a=1&amp;b=&quot;2&quot;\">"));
+    EXPECT_TRUE(html.contains("data-box=\"1 2 30 40\""));
+    EXPECT_EQ(html.count("</script>"), 3) << "the data, Leaflet and the page's script end where they should";
+    // The data comes back whole from its element.
+    const QString open = "<script type=\"application/json\" id=\"index-data\">";
+    const qsizetype from = html.indexOf(open) + open.size();
+    const QJsonObject data = QJsonDocument::fromJson(html.mid(from, html.indexOf("</script>", from) - from).toUtf8()).object();
+    EXPECT_EQ(data["sheets"]["features"][0]["properties"]["label"].toString(), name);
+    EXPECT_EQ(data["width"].toInt(), 200);
 }
 
 TEST(WebIndexTest, SaveAsChangesLineTwoAloneKeepingItsLineEnd)

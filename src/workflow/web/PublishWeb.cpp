@@ -5,11 +5,14 @@
 #include "core/SafeWrite.h"
 #include "formats/GeoJsonWriter.h"
 #include "geometry/Nomenclature.h"
-#include "imaging/JpegCodec.h"
 #include "workflow/coverage/Coverage.h"
 #include "workflow/export/SheetOutlines.h"
 #include "workflow/newindex/IndexProjection.h"
+#include "workflow/web/LeafletFiles.h"
+#include "workflow/web/OverviewTiles.h"
+#include "workflow/web/PublishFolder.h"
 #include "workflow/web/SheetLinks.h"
+#include "workflow/web/Thumbnails.h"
 #include "workflow/web/WebPage.h"
 
 #include <QDir>
@@ -43,14 +46,30 @@ TPolygon CellCorners(const SheetCell& cell)
     return {{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
 }
 
-WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, const QString& imageName,
-                           const std::vector<SheetCell>& missing)
+WebPageFrame PageFrame(const TSingleMap& index)
+{
+    WebPageFrame frame;
+    if (index.LatLon.size() >= 4 && index.Pixels.size() >= 3) {
+        frame.west = index.LatLon[0].Lon;
+        frame.north = index.LatLon[0].Lat;
+        frame.east = index.LatLon[1].Lon;
+        frame.south = index.LatLon[3].Lat;
+        frame.right = index.Pixels[1].X;
+        frame.bottom = index.Pixels[2].Y;
+    }
+    return frame;
+}
+
+WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, QByteArray geoJson, std::size_t missing)
 {
     WebPageContent page;
     page.title = QStringLiteral("Sheet index: %1").arg(QFileInfo(ws.indexMapFile).fileName());
-    page.imageLink = EncodePath(imageName);
     page.width = ws.workingImage.width();
     page.height = ws.workingImage.height();
+    page.maxZoom = TileMaxZoom(ws.workingImage.size());
+    page.frame = PageFrame(ws.data.IndexMap);
+    page.geoJson = std::move(geoJson);
+    page.missing = missing;
     const auto& maps = ws.data.Maps;
     for (std::size_t i = 0; i < maps.size(); ++i) {
         const TSingleMap& sheet = maps[i];
@@ -67,16 +86,16 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
         s.problem = SheetProblemText(sheet.Problem);
         if (s.usable) {
             s.link = links.links[i];
-            s.pixels = sheet.Pixels;
+            const auto [xs, xe] = std::minmax_element(sheet.Pixels.begin(), sheet.Pixels.end(),
+                                                      [](const TPixel& a, const TPixel& b) { return a.X < b.X; });
+            const auto [ys, ye] = std::minmax_element(sheet.Pixels.begin(), sheet.Pixels.end(),
+                                                      [](const TPixel& a, const TPixel& b) { return a.Y < b.Y; });
+            s.left = xs->X;
+            s.right = xe->X;
+            s.top = ys->Y;
+            s.bottom = ye->Y;
         }
         page.sheets.push_back(std::move(s));
-    }
-    if (!missing.empty()) {
-        const IndexProjection project(ws.data.IndexMap);
-        for (const SheetCell& cell : missing) {
-            const auto corners = CellPixels(project, cell);
-            page.missing.push_back({cell.name, {corners.begin(), corners.end()}});
-        }
     }
     return page;
 }
@@ -97,7 +116,7 @@ WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& option
 // The export's sheet index with the OpenIndexMaps fields on every feature,
 // and the missing cells after the sheets.
 SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile, const WebIndexLinks& links,
-                               const std::vector<SheetCell>& missing)
+                               const std::vector<QString>& thumbs, const std::vector<SheetCell>& missing)
 {
     SheetIndex index = CollectSheetIndex(data, indexMapFile);
     OutlineFeature& map = index.features.front();
@@ -110,6 +129,8 @@ SheetIndex OpenIndexSheetIndex(const MapData& data, const QString& indexMapFile,
         o.available = f.usable;
         o.title = f.name;
         o.downloadUrl = links.links[i];
+        if (i < thumbs.size() && !thumbs[i].isEmpty())
+            o.thumbUrl = QStringLiteral("thumbs/") + EncodePath(thumbs[i]);
         o.recordIdentifier = f.file;
         if (!f.usable)
             o.note = f.problem;
@@ -152,30 +173,42 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         ws.log.append(QStringLiteral("Web index not written: %1 is not empty").arg(options.dir));
         return StepOutcome::Stopped;
     }
-    const QString imageName = QFileInfo(ws.data.IndexMap.FileName).fileName();
-    // The overview itself is never replaced by its annotated picture. Two
-    // files that do not exist compare equal, so only an overview that is
-    // there can be in the way.
-    const QFileInfo overview(ws.data.IndexMap.FileName);
-    if (overview.exists() && QFileInfo(QDir(options.dir).filePath(imageName)) == overview) {
-        ws.log.append(QStringLiteral("Web index not written: it would replace the index map's image %1").arg(imageName));
+    const auto cancelled = [&ws, &options] {
+        ws.log.append(QStringLiteral("Publishing cancelled: %1 left as it was").arg(options.dir));
         return StepOutcome::Stopped;
-    }
+    };
     try {
         if (!QDir().mkpath(options.dir))
             throw Errors::cannotCreateFile(options.dir, QStringLiteral("Not a folder"));
-        const QDir dir(options.dir);
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
         const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
-        // The page, its picture and its GeoJSON describe each other: all or none.
-        ReplaceFilesSafely({{dir.filePath(imageName), EncodeJpeg(ws.workingImage, kSaveQuality)},
-                            {dir.filePath(kWebGeoJsonFile.toString()),
-                             WriteGeoJson(OpenIndexSheetIndex(ws.data, ws.indexMapFile, links, missing))},
-                            {dir.filePath(kWebPageFile.toString()), WriteWebPage(PageContent(ws, links, imageName, missing))}});
+        const qint64 tileCount = OverviewTileCount(ws.workingImage.size());
+        const qint64 total = tileCount + (options.thumbnails ? ThumbnailCount(ws.data) : 0);
+        auto tiles = MakeOverviewTiles(ws.workingImage, options.progress, total);
+        if (!tiles)
+            return cancelled();
+        std::vector<PublishedFolder> folders{{QString::fromLatin1(kLeafletFolder), LeafletFiles()},
+                                             {QStringLiteral("tiles"), std::move(*tiles)}};
+        SheetThumbnails thumbs;
+        if (options.thumbnails) {
+            auto made = MakeThumbnails(ws, options.mapsDir, options.progress, tileCount, total);
+            if (!made)
+                return cancelled();
+            thumbs = std::move(*made);
+            folders.push_back({QStringLiteral("thumbs"), std::move(thumbs.files)});
+        }
+        QByteArray geoJson = WriteGeoJson(OpenIndexSheetIndex(ws.data, ws.indexMapFile, links, thumbs.names, missing));
+        const QByteArray page = WriteWebPage(PageContent(ws, links, geoJson, missing.size()));
+        // The page, its GeoJSON, tiles, thumbnails and Leaflet belong together: all or none.
+        ReplacePublishedFiles(options.dir, folders,
+                              {{kWebGeoJsonFile.toString(), std::move(geoJson)}, {kWebPageFile.toString(), page}});
         const auto linked = std::count_if(maps.begin(), maps.end(), HasPositions);
-        ws.log.append(QStringLiteral("Published %1 sheets: %2, %3 and %4 in %5")
+        const auto thumbCount = std::count_if(thumbs.names.begin(), thumbs.names.end(), [](const QString& n) { return !n.isEmpty(); });
+        const QString made = options.thumbnails ? QStringLiteral(", %1 tiles and %2 thumbnails").arg(tileCount).arg(thumbCount)
+                                                : QStringLiteral(" and %1 tiles").arg(tileCount);
+        ws.log.append(QStringLiteral("Published %1 sheets: %2, %3%4 in %5")
                           .arg(linked)
-                          .arg(kWebPageFile.toString(), kWebGeoJsonFile.toString(), imageName, options.dir));
+                          .arg(kWebPageFile.toString(), kWebGeoJsonFile.toString(), made, options.dir));
     } catch (const TessError& error) {
         ws.log.append(QStringLiteral("Failed to publish. Error message:\n") + error.text());
         return StepOutcome::Stopped;
