@@ -2,14 +2,20 @@
 #include "MapFiles.h"
 #include "QtPrint.h"
 #include "workflow/panel/SaveAs.h"
+#include "core/Errors.h"
+#include "workflow/web/PublishFolder.h"
 #include "workflow/web/SheetHits.h"
 #include "workflow/web/SheetLinks.h"
 #include "workflow/web/WebPage.h"
 
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +103,55 @@ TEST(SheetHitsTest, TheGridAgreesWithTestingEveryOutline)
         moved[std::size_t(usable)].Pixels[corner].X += 1;
         EXPECT_NE(OutlinesKey(moved), key) << corner;
     }
+}
+
+}  // namespace
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList Entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+TEST(PublishFolderTest, AllOrNothingAndOtherFilesUntouched)
+{
+    QTemporaryDir temp;
+    const QString dir = temp.path();
+    Write(dir + "/tiles/0/0/0.jpg", "old tile");
+    Write(dir + "/tiles/9/9/9.jpg", "stale tile");
+    Write(dir + "/other.txt", "keep");
+    QDir().mkpath(dir + "/index.html");  // a folder where the page goes: its write fails last
+    const std::vector<PublishedFolder> folders{{"tiles", {{"0/0/0.jpg", "new tile"}, {"1/0/0.jpg", "new tile"}}},
+                                               {"thumbs", {{"1-a.jpg", "thumb"}}}};
+    EXPECT_THROW(ReplacePublishedFiles(dir, folders, {{"sheets.geojson", "{}"}, {"index.html", "page"}}), TessError);
+    EXPECT_EQ(Read(dir + "/tiles/0/0/0.jpg"), "old tile");
+    EXPECT_EQ(Read(dir + "/tiles/9/9/9.jpg"), "stale tile");
+    EXPECT_EQ(Entries(dir), QStringList({"index.html", "other.txt", "tiles"})) << "nothing new, nothing hidden left";
+    EXPECT_EQ(Entries(dir + "/tiles"), QStringList({"0", "9"}));
+
+    QDir(dir + "/index.html").removeRecursively();
+    ReplacePublishedFiles(dir, folders, {{"sheets.geojson", "{}"}, {"index.html", "page"}});
+    EXPECT_EQ(Entries(dir), QStringList({"index.html", "other.txt", "sheets.geojson", "thumbs", "tiles"}));
+    EXPECT_EQ(Entries(dir + "/tiles"), QStringList({"0", "1"})) << "the old folder goes whole";
+    EXPECT_EQ(Read(dir + "/tiles/0/0/0.jpg"), "new tile");
+    EXPECT_EQ(Read(dir + "/thumbs/1-a.jpg"), "thumb");
+    EXPECT_EQ(Read(dir + "/other.txt"), "keep");
+    EXPECT_EQ(Read(dir + "/index.html"), "page");
 }
 
 }  // namespace
