@@ -71,7 +71,16 @@ QByteArray WriteWebPage(const WebPageContent& content)
                           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>") +
            title + QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"") + leaflet +
            QStringLiteral("/leaflet.css\">\n<style>") + QString::fromUtf16(kWebPageStyle) +
-           QStringLiteral("</style>\n</head>\n<body>\n<div id=\"map\" hidden aria-label=\"Index map: arrows move, + and - zoom\"></div>\n");
+           QStringLiteral("</style>\n</head>\n<body>\n<div id=\"map\" hidden aria-label=\"Index map: arrows move, + and - zoom\"></div>\n"
+                          "<script type=\"application/json\" id=\"index-data\">");
+    // The map comes before the table, so that it works while a table of
+    // thousands of rows is still being read.
+    QByteArray page = out.toUtf8();
+    page += PageData(content);
+    page += "</script>\n<script src=\"" + leaflet.toUtf8() + "/leaflet.js\"></script>\n<script>";
+    page += QString::fromUtf16(kWebPageScript).toUtf8();
+    page += "</script>\n";
+    out.clear();
     int usable = 0;
     for (const WebPageSheet& sheet : content.sheets)
         usable += sheet.usable ? 1 : 0;
@@ -83,11 +92,7 @@ QByteArray WriteWebPage(const WebPageContent& content)
                           "<th>File</th><th>Status</th><th>Link</th></tr></thead>\n<tbody>\n");
     for (const WebPageSheet& sheet : content.sheets)
         AppendRow(out, sheet);
-    out += QStringLiteral("</tbody>\n</table>\n</main>\n<script type=\"application/json\" id=\"index-data\">");
-    QByteArray page = out.toUtf8();
-    page += PageData(content);
-    page += QStringLiteral("</script>\n<script src=\"") .toUtf8() + leaflet.toUtf8() + "/leaflet.js\"></script>\n<script>";
-    page += QString::fromUtf16(kWebPageScript).toUtf8();
-    page += "</script>\n</body>\n</html>\n";
+    out += QStringLiteral("</tbody>\n</table>\n</main>\n</body>\n</html>\n");
+    page += out.toUtf8();
     return page;
 }

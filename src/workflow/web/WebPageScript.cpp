@@ -15,7 +15,7 @@ body { margin: 0; font-family: sans-serif; color: #222; background: #fff; }
 .sheet-popup .meta { color: #555; }
 .sheet-popup img { display: block; margin: 0.3em 0; max-width: 256px; max-height: 256px; }
 .sheet-popup a { margin-right: 0.8em; }
-main { padding: 0 1em 1em; }
+main { padding: 0 1em 1em; content-visibility: auto; contain-intrinsic-size: auto 100vh; }
 table { border-collapse: collapse; }
 th, td { text-align: left; padding: 0.2em 0.8em 0.2em 0; border-bottom: 1px solid #ddd; }
 td.problem { color: #a00; }
@@ -26,8 +26,6 @@ input[type=search] { margin: 0.5em 0; padding: 0.2em; }
 extern const char16_t kWebPageScript[] = uR"(
 (function () {
   'use strict';
-  var table = document.getElementById('sheets');
-  var rows = table.tBodies[0].rows;
   var data = JSON.parse(document.getElementById('index-data').textContent);
   var box = document.getElementById('map');
   if (!window.L) return;
@@ -59,12 +57,13 @@ extern const char16_t kWebPageScript[] = uR"(
   function toLatLng(x, y) { return crs.unproject(L.point(x, y), Z); }
   function toPixel(latlng) { return crs.latLngToPoint(latlng, Z); }
 
-  var map = L.map(box, { crs: crs, minZoom: 0, maxZoom: Z + 2, keyboard: true, renderer: L.canvas() });
+  var map = L.map(box, { crs: crs, minZoom: 0, maxZoom: Z + 2, keyboard: true });
   var whole = L.latLngBounds(toLatLng(0, H), toLatLng(W, 0));
   // A hair inside the edges: a tile that only touches the picture is never asked for.
   var inside = L.latLngBounds(toLatLng(0.01, H - 0.01), toLatLng(W - 0.01, 0.01));
   L.tileLayer('tiles/{z}/{x}/{y}.jpg', { tileSize: 256, minZoom: 0, maxZoom: Z + 2, maxNativeZoom: Z, noWrap: true,
                                          bounds: inside })
+    .once('load', function () { performance.mark('map-drawn'); })
     .on('tileload', function (e) {
       // The last column and row are cut to the picture's edge: shown at their own size, not stretched.
       var scale = parseFloat(e.tile.style.width) / 256;
@@ -116,16 +115,12 @@ extern const char16_t kWebPageScript[] = uR"(
     var s = { feature: f, props: p, kind: kind, label: label, rings: rings, left: left, top: top, right: right, bottom: bottom,
               search: [label, prop(p, ['title']), prop(p, ['fileName', 'recordIdentifier', 'recId']), prop(p, ['name'])].join(' ').toLowerCase(),
               shown: true };
-    s.style = kind === 'missing'
-      ? { color: '#d40000', weight: 1.5, opacity: 0.8, dashArray: '6 4', fill: false, interactive: false }
-      : { color: '#1f4fd1', weight: 1.5, opacity: 0.9, fillColor: '#1f4fd1', fillOpacity: 0.06, interactive: false };
-    s.layer = L.polygon(rings.map(function (r) { return r.map(function (q) { return toLatLng(q.x, q.y); }); }), s.style)
-      .addTo(map);
     sheets.push(s);
   });
 
   // Buckets of about one outline each, so that a point tests a handful.
   var cell = Math.max(16, Math.sqrt(W * H / Math.max(1, sheets.length))), columns = Math.ceil(W / cell) + 1, grid = {};
+  var rowsOfGrid = Math.ceil(H / cell) + 1;
   sheets.forEach(function (s, k) {
     for (var r = Math.floor(s.top / cell); r <= Math.floor(s.bottom / cell); ++r)
       for (var c = Math.floor(s.left / cell); c <= Math.floor(s.right / cell); ++c)
@@ -149,6 +144,58 @@ extern const char16_t kWebPageScript[] = uR"(
     }
     return found;
   }
+
+  // The shown outlines that may meet a rectangle of overview pixels, in drawing order.
+  function sheetsIn(x0, y0, x1, y1) {
+    var found = [], seen = {};
+    var c0 = Math.max(0, Math.floor(x0 / cell)), c1 = Math.min(columns - 1, Math.floor(x1 / cell));
+    var r0 = Math.max(0, Math.floor(y0 / cell)), r1 = Math.min(rowsOfGrid - 1, Math.floor(y1 / cell));
+    for (var r = r0; r <= r1; ++r)
+      for (var c = c0; c <= c1; ++c)
+        (grid[r * columns + c] || []).forEach(function (k) {
+          var s = sheets[k];
+          if (!seen[k] && s.shown && s.right >= x0 && s.left <= x1 && s.bottom >= y0 && s.top <= y1) {
+            seen[k] = true;
+            found.push(k);
+          }
+        });
+    return found.sort(function (a, b) { return a - b; }).map(function (k) { return sheets[k]; });
+  }
+
+  // The outlines drawn into canvas tiles of their own: a tile draws only the
+  // sheets it meets, so that tens of thousands cost nothing while panning.
+  var Outlines = L.GridLayer.extend({
+    createTile: function (coords) {
+      var tile = document.createElement('canvas'), size = this.getTileSize(), ratio = window.devicePixelRatio || 1;
+      tile.width = size.x * ratio;
+      tile.height = size.y * ratio;
+      var g = tile.getContext('2d'), scale = Math.pow(2, coords.z - Z);
+      var x0 = coords.x * size.x / scale, y0 = coords.y * size.y / scale, pad = 4 / scale;
+      g.scale(ratio, ratio);
+      g.lineWidth = 1.5;
+      sheetsIn(x0 - pad, y0 - pad, x0 + size.x / scale + pad, y0 + size.y / scale + pad).forEach(function (s) {
+        g.beginPath();
+        s.rings.forEach(function (ring) {
+          ring.forEach(function (q, i) {
+            if (i) g.lineTo((q.x - x0) * scale, (q.y - y0) * scale); else g.moveTo((q.x - x0) * scale, (q.y - y0) * scale);
+          });
+          g.closePath();
+        });
+        if (s.kind === 'missing') {
+          g.setLineDash([6, 4]);
+          g.strokeStyle = 'rgba(212, 0, 0, 0.8)';
+        } else {
+          g.setLineDash([]);
+          g.fillStyle = 'rgba(31, 79, 209, 0.06)';
+          g.fill();
+          g.strokeStyle = 'rgba(31, 79, 209, 0.9)';
+        }
+        g.stroke();
+      });
+      return tile;
+    }
+  });
+  var outlines = new Outlines({ minZoom: 0, maxZoom: Z + 2, noWrap: true, bounds: inside, zIndex: 2 }).addTo(map);
 
   function entry(s) {
     var p = s.props, div = text('div', '', 'sheet');
@@ -204,10 +251,10 @@ extern const char16_t kWebPageScript[] = uR"(
   function placeLabels() {
     labels.clearLayers();
     var scale = Math.pow(2, map.getZoom() - Z), view = map.getPixelBounds(), placed = 0;
-    var vx0 = view.min.x / scale, vy0 = view.min.y / scale, vx1 = view.max.x / scale, vy1 = view.max.y / scale;
-    for (var k = 0; k < sheets.length && placed < 400; ++k) {
-      var s = sheets[k];
-      if (!s.shown || s.kind === 'missing' || !s.label || s.right < vx0 || s.left > vx1 || s.bottom < vy0 || s.top > vy1) continue;
+    var inView = sheetsIn(view.min.x / scale, view.min.y / scale, view.max.x / scale, view.max.y / scale);
+    for (var k = 0; k < inView.length && placed < 400; ++k) {
+      var s = inView[k];
+      if (s.kind === 'missing' || !s.label) continue;
       if ((s.right - s.left) * scale < s.label.length * 7.5 + 8 || (s.bottom - s.top) * scale < 20) continue;
       var icon = L.divIcon({ html: text('span', s.label), className: 'sheet-label', iconSize: null });
       labels.addLayer(L.marker(toLatLng((s.left + s.right) / 2, (s.top + s.bottom) / 2),
@@ -218,35 +265,33 @@ extern const char16_t kWebPageScript[] = uR"(
   map.on('zoomend moveend', placeLabels);
   placeLabels();
 
-  // The table's names zoom the map to their sheet.
-  table.addEventListener('click', function (e) {
-    var b = e.target.closest ? e.target.closest('button.zoom') : null;
-    if (!b) return;
-    var v = b.getAttribute('data-box').split(' ').map(Number);
-    map.fitBounds(L.latLngBounds(toLatLng(v[0], v[3]), toLatLng(v[2], v[1])), { maxZoom: Z });
-    box.scrollIntoView();
-    box.focus();
-  });
-
-  // One filter for the table and the map.
-  var filter = document.createElement('input');
-  filter.type = 'search';
-  filter.placeholder = 'Filter sheets';
-  filter.setAttribute('aria-label', 'Filter sheets');
-  table.parentNode.insertBefore(filter, table);
-  filter.addEventListener('input', function () {
-    var t = filter.value.toLowerCase();
-    for (var i = 0; i < rows.length; ++i)
-      rows[i].hidden = t !== '' && rows[i].textContent.toLowerCase().indexOf(t) < 0;
-    sheets.forEach(function (s) {
-      var shown = t === '' || s.search.indexOf(t) >= 0;
-      if (shown !== s.shown) {
-        s.shown = shown;
-        if (shown) s.layer.addTo(map); else map.removeLayer(s.layer);
-      }
+  // The table below, once read: its names zoom the map to their sheet, and
+  // one filter serves the table and the map.
+  document.addEventListener('DOMContentLoaded', function () {
+    var table = document.getElementById('sheets'), rows = table.tBodies[0].rows;
+    table.addEventListener('click', function (e) {
+      var b = e.target.closest ? e.target.closest('button.zoom') : null;
+      if (!b) return;
+      var v = b.getAttribute('data-box').split(' ').map(Number);
+      map.fitBounds(L.latLngBounds(toLatLng(v[0], v[3]), toLatLng(v[2], v[1])), { maxZoom: Z });
+      box.scrollIntoView();
+      box.focus();
     });
-    map.closePopup();
-    placeLabels();
+
+    var filter = document.createElement('input');
+    filter.type = 'search';
+    filter.placeholder = 'Filter sheets';
+    filter.setAttribute('aria-label', 'Filter sheets');
+    table.parentNode.insertBefore(filter, table);
+    filter.addEventListener('input', function () {
+      var t = filter.value.toLowerCase();
+      for (var i = 0; i < rows.length; ++i)
+        rows[i].hidden = t !== '' && rows[i].textContent.toLowerCase().indexOf(t) < 0;
+      sheets.forEach(function (s) { s.shown = t === '' || s.search.indexOf(t) >= 0; });
+      outlines.redraw();
+      map.closePopup();
+      placeLabels();
+    });
   });
 })();
 )";
