@@ -93,8 +93,9 @@ void TMainForm::btnNewIndexMapClick()
                                            kDefaultIndexMapWidth, kMinIndexMapWidth, kMaxIndexMapSide);
     if (!width)
         return;
+    const ProgressFunction progress = dialogs_->showProgress(this);
     const BusyCursor busy;
-    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, *replacing) == StepOutcome::Completed)
+    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, *replacing, progress) == StepOutcome::Completed)
         edBlankMapFile->setText(*file);
 }
 
