@@ -3,6 +3,7 @@
 
 #include "core/BinaryFile.h"
 #include "core/Errors.h"
+#include "formats/gdal/RasterModule.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/MemoryBudget.h"
 #include "workflow/web/OverviewTiles.h"
@@ -29,6 +30,24 @@ QString ThumbnailName(std::size_t sheet, const QString& mapFile)
     return QStringLiteral("%1-%2.jpg").arg(sheet + 1).arg(stem.left(60));
 }
 
+// PNG, TIFF, GeoTIFF, OziExplorer's own images and the rest of what GDAL
+// reads, through the GDAL module.
+QImage OtherImageThumbnail(const QString& imagePath, int side)
+{
+    const auto reader = ThumbnailReader();
+    if (const QString* error = std::get_if<QString>(&reader))
+        throw TessError(QStringLiteral("not a JPEG image, and GDAL cannot be loaded: %1").arg(*error));
+    RasterThumbnail thumbnail;
+    std::get<ReadThumbnailFunction>(reader)(imagePath, side, thumbnail);
+    if (!thumbnail.error.isEmpty())
+        throw TessError(thumbnail.error);
+    QImage image(thumbnail.width, thumbnail.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        std::copy_n(thumbnail.pixels.data() + std::size_t(y) * std::size_t(image.width()), image.width(),
+                    reinterpret_cast<quint32*>(image.scanLine(y)));
+    return image;
+}
+
 }  // namespace
 
 qint64 ThumbnailCount(const MapData& data) { return std::count_if(data.Maps.begin(), data.Maps.end(), Usable); }
@@ -37,7 +56,7 @@ QImage ThumbnailOf(const QString& imagePath, int side)
 {
     const QByteArray bytes = ReadBinaryFile(imagePath);
     if (!IsJpeg(bytes))
-        throw TessError(QStringLiteral("not a JPEG image"));
+        return OtherImageThumbnail(imagePath, side);
     const QImage reduced = DecodeJpegReduced(bytes, side, AvailableMemoryBytes());
     if (reduced.width() <= side && reduced.height() <= side)
         return reduced;

@@ -18,7 +18,8 @@ struct SheetThumbnails {
 };
 
 // A JPEG of at most 256 pixels on its longer side for every usable sheet
-// whose image is found beside its .map file in `mapsDir` and can be read,
+// whose image is found beside its .map file in `mapsDir` and can be read
+// (see ThumbnailOf),
 // made on every core; each sheet without one gets a line in the log.
 // Nothing when progress answered false.
 std::optional<SheetThumbnails> MakeThumbnails(Workspace& ws, const QString& mapsDir, const ProgressFunction& progress,
@@ -28,6 +29,7 @@ std::optional<SheetThumbnails> MakeThumbnails(Workspace& ws, const QString& maps
 qint64 ThumbnailCount(const MapData& data);
 
 // A small picture of an image file, at most `side` pixels on its longer
-// side: a JPEG decoded at a reduced scale, never whole. Throws TessError
-// with the reason when the file cannot be read.
+// side: a JPEG decoded at a reduced scale, never whole; any other image
+// through GDAL's overviews or a decimated read. Throws TessError with the
+// reason when the file cannot be read.
 QImage ThumbnailOf(const QString& imagePath, int side);
