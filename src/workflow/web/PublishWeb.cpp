@@ -2,12 +2,10 @@
 #include "workflow/web/PublishWeb.h"
 
 #include "core/Errors.h"
-#include "core/SafeWrite.h"
 #include "formats/GeoJsonWriter.h"
 #include "geometry/Nomenclature.h"
 #include "workflow/coverage/Coverage.h"
 #include "workflow/export/SheetOutlines.h"
-#include "workflow/newindex/IndexProjection.h"
 #include "workflow/web/LeafletFiles.h"
 #include "workflow/web/OverviewTiles.h"
 #include "workflow/web/PublishFolder.h"
