@@ -136,16 +136,20 @@ TEST(PublishFolderTest, AllOrNothingAndOtherFilesUntouched)
     Write(dir + "/tiles/9/9/9.jpg", "stale tile");
     Write(dir + "/other.txt", "keep");
     QDir().mkpath(dir + "/index.html");  // a folder where the page goes: its write fails last
-    const std::vector<PublishedFolder> folders{{"tiles", {{"0/0/0.jpg", "new tile"}, {"1/0/0.jpg", "new tile"}}},
-                                               {"thumbs", {{"1-a.jpg", "thumb"}}}};
-    EXPECT_THROW(ReplacePublishedFiles(dir, folders, {{"sheets.geojson", "{}"}, {"index.html", "page"}}), TessError);
+    const auto publish = [&dir] {
+        StagedFolder tiles(dir, "tiles"), thumbs(dir, "thumbs");
+        tiles.writeAll({{"0/0/0.jpg", "new tile"}, {"1/0/0.jpg", "new tile"}});
+        thumbs.write("1-a.jpg", "thumb");
+        ReplacePublishedFiles(dir, {&tiles, &thumbs}, {{"sheets.geojson", "{}"}, {"index.html", "page"}});
+    };
+    EXPECT_THROW(publish(), TessError);
     EXPECT_EQ(Read(dir + "/tiles/0/0/0.jpg"), "old tile");
     EXPECT_EQ(Read(dir + "/tiles/9/9/9.jpg"), "stale tile");
     EXPECT_EQ(Entries(dir), QStringList({"index.html", "other.txt", "tiles"})) << "nothing new, nothing hidden left";
     EXPECT_EQ(Entries(dir + "/tiles"), QStringList({"0", "9"}));
 
     QDir(dir + "/index.html").removeRecursively();
-    ReplacePublishedFiles(dir, folders, {{"sheets.geojson", "{}"}, {"index.html", "page"}});
+    publish();
     EXPECT_EQ(Entries(dir), QStringList({"index.html", "other.txt", "sheets.geojson", "thumbs", "tiles"}));
     EXPECT_EQ(Entries(dir + "/tiles"), QStringList({"0", "1"})) << "the old folder goes whole";
     EXPECT_EQ(Read(dir + "/tiles/0/0/0.jpg"), "new tile");

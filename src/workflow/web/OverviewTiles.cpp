@@ -48,35 +48,28 @@ QSize TileLevelSize(QSize overview, int zoom)
     return size;
 }
 
-std::optional<std::vector<FileReplacement>> MakeOverviewTiles(const QImage& overview, const ProgressFunction& progress,
-                                                              qint64 total)
+bool MakeOverviewTiles(const QImage& overview, const ProgressFunction& progress, qint64 total, const TileSaver& save)
 {
     const QImage rgb = overview.format() == QImage::Format_RGB32 ? overview : overview.convertToFormat(QImage::Format_RGB32);
-    std::vector<FileReplacement> tiles;
-    tiles.reserve(std::size_t(OverviewTileCount(rgb.size())));
+    qint64 done = 0;
     QImage halved;  // the level below the overview's own, once made
     const QImage* level = &rgb;
     for (int z = TileMaxZoom(rgb.size()); z >= 0; --z) {
         if (z < TileMaxZoom(rgb.size())) {
             halved = HalfImageRoundedUp(*level);
             if (halved.isNull())
-                throw Errors::imageTooLarge(level->width(), level->height(),
-                                            QStringLiteral("does not fit in memory"));
+                throw Errors::imageTooLarge(level->width(), level->height(), QStringLiteral("does not fit in memory"));
             level = &halved;
         }
         const int columns = TilesAcross(level->width()), rows = TilesAcross(level->height());
-        const std::size_t first = tiles.size();
-        for (int x = 0; x < columns; ++x) {
-            for (int y = 0; y < rows; ++y)
-                tiles.push_back({QStringLiteral("%1/%2/%3.jpg").arg(z).arg(x).arg(y), {}});
-        }
         const auto encode = [&](std::size_t i) {
             const int x = int(i) / rows, y = int(i) % rows;
-            tiles[first + i].bytes = EncodeJpeg(TileOf(*level, x, y), kTileQuality);
+            save(QStringLiteral("%1/%2/%3.jpg").arg(z).arg(x).arg(y), EncodeJpeg(TileOf(*level, x, y), kTileQuality));
         };
-        if (!RunInParallel(std::size_t(columns) * std::size_t(rows), encode, progress,
-                           QStringLiteral("Making the overview's tiles"), qint64(first), total))
-            return std::nullopt;
+        const std::size_t count = std::size_t(columns) * std::size_t(rows);
+        if (!RunInParallel(count, encode, progress, QStringLiteral("Making the overview's tiles"), done, total))
+            return false;
+        done += qint64(count);
     }
-    return tiles;
+    return true;
 }

@@ -12,33 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <memory>
 #include <unistd.h>
 
 namespace {
-
-// A hidden folder beside `target`, removed with what it holds unless kept.
-class HiddenFolder {
-public:
-    HiddenFolder(const QString& dir, const QString& name)
-    {
-        QByteArray pattern = QFile::encodeName(QDir(dir).filePath(u'.' + name + QStringLiteral(".XXXXXX")));
-        if (!::mkdtemp(pattern.data()))
-            throw Errors::cannotCreateFile(QDir(dir).filePath(name), Errors::systemReason(errno));
-        path_ = QFile::decodeName(pattern);
-    }
-    HiddenFolder(const HiddenFolder&) = delete;
-    HiddenFolder& operator=(const HiddenFolder&) = delete;
-    ~HiddenFolder()
-    {
-        if (!path_.isEmpty())
-            QDir(path_).removeRecursively();
-    }
-    const QString& path() const { return path_; }
-
-private:
-    QString path_;
-};
 
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
@@ -59,25 +35,6 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     }
     if (::close(fd) != 0)
         throw TessError(Errors::systemReason(errno));
-}
-
-// The folders first, then the files on every core: thousands of small
-// files cost their creation more than their bytes.
-void WriteFolder(const QString& root, const std::vector<FileReplacement>& files)
-{
-    const QDir dir(root);
-    QString madeFolder;  // the last one, as files come grouped by folder
-    std::vector<QString> paths;
-    for (const FileReplacement& f : files) {
-        paths.push_back(dir.filePath(f.path));
-        const QString folder = QFileInfo(paths.back()).path();
-        if (folder != madeFolder) {
-            if (!QDir().mkpath(folder))
-                throw Errors::cannotCreateFile(folder, QStringLiteral("Not a folder"));
-            madeFolder = folder;
-        }
-    }
-    RunInParallel(files.size(), [&](std::size_t i) { WriteFile(paths[i], files[i].bytes); }, {}, QString(), 0, 0);
 }
 
 // Once for all the folders' files, rather than thousands of fsync calls.
@@ -103,7 +60,7 @@ void Rename(const QString& from, const QString& to)
 // one then waits under the hidden name until everything is in place.
 struct FolderSwap {
     QString target;
-    std::unique_ptr<HiddenFolder> staged;
+    StagedFolder* staged;
     bool hadOld = false;
     bool swapped = false;
 };
@@ -147,15 +104,42 @@ void SwapBack(FolderSwap& s)
 
 }  // namespace
 
-void ReplacePublishedFiles(const QString& dir, const std::vector<PublishedFolder>& folders,
+StagedFolder::StagedFolder(const QString& dir, const QString& name) : name_(name)
+{
+    QByteArray pattern = QFile::encodeName(QDir(dir).filePath(u'.' + name + QStringLiteral(".XXXXXX")));
+    if (!::mkdtemp(pattern.data()))
+        throw Errors::cannotCreateFile(QDir(dir).filePath(name), Errors::systemReason(errno));
+    path_ = QFile::decodeName(pattern);
+}
+
+StagedFolder::~StagedFolder() { QDir(path_).removeRecursively(); }
+
+void StagedFolder::write(const QString& relativePath, const QByteArray& bytes)
+{
+    const QString path = path_ + u'/' + relativePath;
+    const QString folder = QFileInfo(path).path();
+    {
+        const std::lock_guard lock(mutex_);
+        if (!made_.contains(folder)) {
+            if (!QDir().mkpath(folder))
+                throw Errors::cannotCreateFile(folder, QStringLiteral("Not a folder"));
+            made_.insert(folder);
+        }
+    }
+    WriteFile(path, bytes);
+}
+
+void StagedFolder::writeAll(const std::vector<FileReplacement>& files)
+{
+    RunInParallel(files.size(), [&](std::size_t i) { write(files[i].path, files[i].bytes); }, {}, QString(), 0, 0);
+}
+
+void ReplacePublishedFiles(const QString& dir, const std::vector<StagedFolder*>& folders,
                            const std::vector<FileReplacement>& files)
 {
     std::vector<FolderSwap> swaps;
-    for (const PublishedFolder& folder : folders) {
-        FolderSwap s{QDir(dir).filePath(folder.name), std::make_unique<HiddenFolder>(dir, folder.name)};
-        WriteFolder(s.staged->path(), folder.files);
-        swaps.push_back(std::move(s));
-    }
+    for (StagedFolder* folder : folders)
+        swaps.push_back({QDir(dir).filePath(folder->name()), folder});
     SyncFileSystemOf(dir);
     std::vector<FileReplacement> inDir;
     for (const FileReplacement& f : files)

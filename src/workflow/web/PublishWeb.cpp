@@ -182,18 +182,25 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
         const qint64 tileCount = OverviewTileCount(ws.workingImage.size());
         const qint64 total = tileCount + (options.thumbnails ? ThumbnailCount(ws.data) : 0);
-        auto tiles = MakeOverviewTiles(ws.workingImage, options.progress, total);
-        if (!tiles)
+        // Tiles go to the disk as they are made: those of a large overview
+        // would not fit in memory together.
+        StagedFolder tiles(options.dir, QStringLiteral("tiles"));
+        if (!MakeOverviewTiles(ws.workingImage, options.progress, total,
+                               [&tiles](const QString& name, const QByteArray& jpeg) { tiles.write(name, jpeg); }))
             return cancelled();
-        std::vector<PublishedFolder> folders{{QString::fromLatin1(kLeafletFolder), LeafletFiles()},
-                                             {QStringLiteral("tiles"), std::move(*tiles)}};
+        StagedFolder leaflet(options.dir, QString::fromLatin1(kLeafletFolder));
+        leaflet.writeAll(LeafletFiles());
+        std::vector<StagedFolder*> folders{&leaflet, &tiles};
         SheetThumbnails thumbs;
+        std::optional<StagedFolder> thumbFolder;
         if (options.thumbnails) {
             auto made = MakeThumbnails(ws, options.mapsDir, options.progress, tileCount, total);
             if (!made)
                 return cancelled();
             thumbs = std::move(*made);
-            folders.push_back({QStringLiteral("thumbs"), std::move(thumbs.files)});
+            thumbFolder.emplace(options.dir, QStringLiteral("thumbs"));
+            thumbFolder->writeAll(thumbs.files);
+            folders.push_back(&*thumbFolder);
         }
         QByteArray geoJson = WriteGeoJson(OpenIndexSheetIndex(ws.data, ws.indexMapFile, links, thumbs.names, missing));
         const QByteArray page = WriteWebPage(PageContent(ws, links, geoJson, missing.size()));
