@@ -14,6 +14,8 @@ packages=(
   # Georeferenced images of every kind but the overview JPEG.
   libgdal-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The benchmarks' timing of whole batch runs.
+  time
   fonts-dejavu-core xvfb xauth
   # Tahoma's stand-in, which the window's captions are laid out for, and a narrow sans after it.
   fonts-wine fonts-dejavu-extra
