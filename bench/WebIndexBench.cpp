@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web index of 20,000 sheets (the page, the OpenIndexMaps GeoJSON with
 // the missing sheets of a coverage report, and a 4,000-pixel picture as
-// JPEG; target ≤ 1.5 s), its GeoJSON alone joined with a catalogue of
+// tiles; target ≤ 1.5 s), its GeoJSON alone joined with a catalogue of
 // 20,000 rows (reading the CSV file, matching and writing; target ≤ 0.5 s),
-// and finding the sheets under the pointer among them (target ≤ 1 ms: the
-// check that the outlines are unchanged and the look-up), beside making the
-// look-up grid once.
+// thumbnails of 1,000 large scans, and finding the sheets under the pointer
+// among them (target ≤ 1 ms: the check that the outlines are unchanged and
+// the look-up), beside making the look-up grid once.
 
 #include "NullLog.h"
 #include "QtBenchmarkMain.h"
@@ -16,13 +16,17 @@
 #include "workflow/web/OpenIndexSheets.h"
 #include "workflow/web/PublishWeb.h"
 #include "workflow/web/SheetHits.h"
+#include "workflow/web/Thumbnails.h"
+#include "imaging/JpegCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -55,7 +59,7 @@ void BM_PublishWeb(benchmark::State& state)
     Workspace ws(log, ".");
     Fill(ws);
     QTemporaryDir dir;
-    const WebIndexOptions options{dir.filePath("web"), dir.filePath("maps"), QString(), true, kSourceMapName, QString()};
+    const WebIndexOptions options{dir.filePath("web"), dir.filePath("maps"), QString(), true, kSourceMapName, QString(), false, {}};
     for (auto _ : state)
         PublishWeb(ws, options);
     state.counters["page_bytes"] = static_cast<double>(QFile(dir.filePath("web/index.html")).size());
@@ -98,7 +102,7 @@ void BM_OpenIndexJoin(benchmark::State& state)
     int matched = 0;
     for (auto _ : state) {
         const auto catalogue = ReadCatalogue(path);
-        const OpenIndexSheets sheets = CollectOpenIndexSheets(ws.data, links, {}, &std::get<Catalogue>(catalogue));
+        const OpenIndexSheets sheets = CollectOpenIndexSheets(ws.data, links, {}, {}, &std::get<Catalogue>(catalogue));
         bytes = static_cast<std::size_t>(WriteOpenIndexMap(sheets.features).size());
         matched = static_cast<int>(std::count_if(sheets.matches.begin(), sheets.matches.end(), [](int r) { return r >= 0; }));
     }
@@ -135,6 +139,46 @@ void BM_SheetHitsGrid(benchmark::State& state)
         benchmark::DoNotOptimize(SheetHits(ws.data.Maps));
 }
 BENCHMARK(BM_SheetHitsGrid)->Unit(benchmark::kMillisecond);
+
+// Thumbnails of 1,000 sheets whose images are 7,000 x 5,500 JPEGs (target
+// <= 10 s): one picture with the grain of a scan, under 1,000 names.
+void BM_Thumbnails(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QImage scan(7000, 5500, QImage::Format_RGB32);
+    for (int y = 0; y < scan.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(scan.scanLine(y));
+        for (int x = 0; x < scan.width(); ++x) {
+            const quint32 grain = (quint32(x) * 73856093u ^ quint32(y) * 19349663u) * 0x5bd1e995u;
+            const int v = 150 + int((x / 40 + y / 30) % 60) + int(grain >> 28);
+            row[x] = qRgb(v, v - 10, v - 40);
+        }
+    }
+    const QString first = dir.filePath("sheet-0.jpg");
+    QFile file(first);
+    if (!file.open(QIODevice::WriteOnly) || file.write(EncodeJpeg(scan, 85)) <= 0)
+        return state.SkipWithError("cannot write the scan");
+    file.close();
+    NullLog log;
+    Workspace ws(log, ".");
+    for (int i = 0; i < 1000; ++i) {
+        const QString name = QStringLiteral("sheet-%1").arg(i);
+        if (i > 0 && ::link(QFile::encodeName(first).constData(), QFile::encodeName(dir.filePath(name + ".jpg")).constData()) != 0)
+            return state.SkipWithError("cannot link the scan");
+        TSingleMap sheet;
+        sheet.FileName = name + ".map";
+        sheet.ImageFile = name + ".jpg";
+        sheet.IsOk = true;
+        sheet.Pixels = {{0, 0}, {10, 0}, {10, 10}};
+        ws.data.Maps.push_back(std::move(sheet));
+    }
+    std::size_t made = 0;
+    for (auto _ : state)
+        made = MakeThumbnails(ws, dir.path(), {}, 0, 1000)->files.size();
+    state.counters["thumbnails"] = double(made);
+    state.counters["scan_bytes"] = double(QFileInfo(first).size());
+}
+BENCHMARK(BM_Thumbnails)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

@@ -39,3 +39,30 @@ done
 
 # Analyze of 5,000 and 10,000 GeoTIFFs (headers only) against gdaltindex.
 bench/raster-scan.sh "$(dirname "$bin")/src/batch" "$data" 5000 10000
+
+# The web index of a 16,000 x 12,000 overview with 40 sheets: tessarine-batch --output with
+# --web --no-thumbnails against the same run without --web (target <= 1.6 x), median of three.
+"$bin/make_overview" "$data/16000x12000" 16000 12000 40
+run() { /usr/bin/time -f %e "$@" >/dev/null 2>>"$data/times" ; }
+median() { sort -n | sed -n 2p; }
+for kind in plain web; do
+  : >"$data/times"
+  for i in 1 2 3; do
+    rm -rf "$data/web16000"
+    if [ $kind = plain ]; then
+      run "$bin/../src/batch/tessarine-batch" --maps "$data/16000x12000/maps" --index "$data/16000x12000/index.map" --output "$data/out.jpg"
+    else
+      run "$bin/../src/batch/tessarine-batch" --maps "$data/16000x12000/maps" --index "$data/16000x12000/index.map" --output "$data/out.jpg" --web "$data/web16000" --no-thumbnails
+    fi
+  done
+  declare "t_$kind=$(median <"$data/times")"
+done
+echo "publish 16000x12000: ${t_plain} s without --web, ${t_web} s with it: $(awk "BEGIN { printf \"%.2f\", $t_web / $t_plain }") x (target <= 1.6)"
+echo "largest file but Leaflet's: $(find "$data/web16000" -type f ! -name leaflet.js -printf '%s\n' | sort -n | tail -1) bytes"
+
+# The page of 20,000 sheets in headless Chromium: opening it, and the longest task while panning.
+"$bin/make_overview" "$data/sheets20000" 4000 2700 20000
+rm -rf "$data/web20000"
+"$bin/../src/batch/tessarine-batch" --maps "$data/sheets20000/maps" --index "$data/sheets20000/index.map" \
+  --stop-after calc --web "$data/web20000" --no-thumbnails >/dev/null
+/usr/bin/python3 bench/web_page_bench.py "$data/web20000"

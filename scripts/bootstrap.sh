@@ -14,9 +14,13 @@ packages=(
   # Georeferenced images of every kind but the overview JPEG.
   libgdal-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The benchmarks' timing of whole batch runs.
+  time
   fonts-dejavu-core xvfb xauth
   # Tahoma's stand-in, which the window's captions are laid out for, and a narrow sans after it.
   fonts-wine fonts-dejavu-extra
+  # The map library a published web index carries.
+  libjs-leaflet
   dpkg-dev file desktop-file-utils appstream lintian man-db
   # The readers of other tools that check the files we write for them.
   gdal-bin

@@ -23,6 +23,20 @@
 
 namespace {
 
+// A line on standard error per report, so that a log on standard output
+// stays as it would be without it.
+// At most one line per tenth of the work.
+bool PrintProgress(const QString& what, qint64 done, qint64 total)
+{
+    static qint64 lastTenth = -1;
+    const qint64 tenth = total > 0 ? done * 10 / total : 10;
+    if (tenth != lastTenth) {
+        lastTenth = tenth;
+        std::fprintf(stderr, "%s: %lld of %lld\n", qPrintable(what), static_cast<long long>(done), static_cast<long long>(total));
+    }
+    return true;
+}
+
 // The button that runs a step.
 Command CommandOf(BatchStep step)
 {
@@ -151,7 +165,9 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
     if (options.web.dir.isEmpty())
         return status;
     const WebIndexOptions web{options.web.dir, options.mapsDir, options.web.linkBase, options.web.force,
-                              namesDrawn ? options.names.source : kNoNameSource, options.web.catalogue};
+                              namesDrawn ? options.names.source : kNoNameSource, options.web.catalogue,
+                              options.web.thumbnails,
+                              options.web.progress ? ProgressFunction(PrintProgress) : ProgressFunction()};
     if (PublishWeb(ws, web) == StepOutcome::Stopped)
         return kExitStopped;
     return status;

@@ -6,23 +6,31 @@ namespace {
 const QCommandLineOption kWeb(QStringLiteral("web"), QString(), QStringLiteral("DIR"));
 const QCommandLineOption kWebLinks(QStringLiteral("web-links"), QString(), QStringLiteral("BASE"));
 const QCommandLineOption kCatalogue(QStringLiteral("catalogue"), QString(), QStringLiteral("FILE"));
+const QCommandLineOption kNoThumbnails(QStringLiteral("no-thumbnails"));
+const QCommandLineOption kProgress(QStringLiteral("progress"));
 
 }  // namespace
 
-void AddWebOptions(QCommandLineParser& parser) { parser.addOptions({kWeb, kWebLinks, kCatalogue}); }
+void AddWebOptions(QCommandLineParser& parser)
+{
+    parser.addOptions({kWeb, kWebLinks, kCatalogue, kNoThumbnails, kProgress});
+}
 
 QString WebUsage()
 {
     return QStringLiteral(
         "  --web DIR          after the steps, write a web index into DIR: index.html\n"
-        "                     (the picture with a link over every usable sheet, and a\n"
-        "                     table of every sheet), sheets.geojson (OpenIndexMaps) and\n"
-        "                     the picture as JPEG; the steps must reach calc. A folder\n"
+        "                     (a map of the picture's tiles/ with every sheet's outline,\n"
+        "                     name and links, and a table of every sheet), Leaflet's\n"
+        "                     files, sheets.geojson (OpenIndexMaps) and the sheets'\n"
+        "                     thumbnails (thumbs/); the steps must reach calc. A folder\n"
         "                     that is not empty is refused without --force\n"
         "  --web-links BASE   links start with BASE (a URL or a folder) instead of the\n"
         "                     path from DIR to the maps folder\n"
         "  --catalogue FILE   join the rows of the CSV file FILE to the sheets of\n"
-        "                     sheets.geojson by their fileName (else label) column\n");
+        "                     sheets.geojson by their fileName (else label) column\n"
+        "  --no-thumbnails    no thumbnails of the sheets in the web index\n"
+        "  --progress         progress lines of the web index on standard error\n");
 }
 
 std::optional<QString> ReadWebOptions(const QCommandLineParser& parser, WebBatchOptions& options)
@@ -31,12 +39,14 @@ std::optional<QString> ReadWebOptions(const QCommandLineParser& parser, WebBatch
     options.linkBase = parser.value(kWebLinks);
     options.catalogue = parser.value(kCatalogue);
     options.force = parser.isSet(QStringLiteral("force"));
+    options.thumbnails = !parser.isSet(kNoThumbnails);
+    options.progress = parser.isSet(kProgress);
     if (parser.isSet(kWeb) && options.dir.isEmpty())
         return QStringLiteral("--web needs a folder name.");
-    if (parser.isSet(kWebLinks) && !parser.isSet(kWeb))
-        return QStringLiteral("--web-links needs --web.");
-    if (parser.isSet(kCatalogue) && !parser.isSet(kWeb))
-        return QStringLiteral("--catalogue needs --web.");
+    for (const QCommandLineOption* option : {&kWebLinks, &kCatalogue, &kNoThumbnails, &kProgress}) {
+        if (parser.isSet(*option) && !parser.isSet(kWeb))
+            return QStringLiteral("--%1 needs --web.").arg(option->names().constFirst());
+    }
     if (parser.isSet(kCatalogue) && options.catalogue.isEmpty())
         return QStringLiteral("--catalogue needs a file name.");
     return std::nullopt;

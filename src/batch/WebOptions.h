@@ -12,6 +12,8 @@ struct WebBatchOptions {
     QString linkBase;  // --web-links BASE
     QString catalogue;  // --catalogue FILE
     bool force = false;
+    bool thumbnails = true;  // off with --no-thumbnails
+    bool progress = false;   // --progress: a line on standard error now and then
 };
 
 // The options of the command line and their lines of the usage text.

@@ -3,6 +3,8 @@
 
 #include "imaging/ImageBuffer.h"
 
+#include <algorithm>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -65,6 +67,34 @@ QRect HalfOf(QRect area, QSize half)
 }
 
 }  // namespace
+
+QImage HalfImageRoundedUp(const QImage& full)
+{
+    const int w = full.width() / 2, h = full.height() / 2;
+    QImage half = NewRgb32Image((full.width() + 1) / 2, (full.height() + 1) / 2);
+    if (half.isNull() || full.isNull())
+        return half;
+    if (w > 0 && h > 0)
+        Halve(full, half, QRect(0, 0, w, h));
+    // An odd last column or row: its pixels stand in for their missing
+    // neighbours, so the mean is of the pixels that are there.
+    const auto pixel = [&full](int x, int y) {
+        return reinterpret_cast<const quint32*>(full.constScanLine(std::min(y, full.height() - 1)))[std::min(x, full.width() - 1)];
+    };
+    const auto block = [&](int x, int y) {
+        reinterpret_cast<quint32*>(half.scanLine(y))[x] =
+            Mean4(pixel(2 * x, 2 * y), pixel(2 * x + 1, 2 * y), pixel(2 * x, 2 * y + 1), pixel(2 * x + 1, 2 * y + 1));
+    };
+    if (w < half.width()) {
+        for (int y = 0; y < half.height(); ++y)
+            block(w, y);
+    }
+    if (h < half.height()) {
+        for (int x = 0; x < w; ++x)
+            block(x, h);
+    }
+    return half;
+}
 
 void ImagePyramid::build(const QImage& image)
 {

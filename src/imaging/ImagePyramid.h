@@ -13,6 +13,13 @@
 // block under it (an odd last row or column is left out), so thin lines
 // fade instead of vanishing or flickering. The levels take at most a third
 // of the image's own memory.
+// One halving as the levels are made, but rounded up: an odd last column or
+// row becomes a column or row of its own, the mean of the one or two pixels
+// each block holds. Pixel (x, y) then stands for the image's pixels from
+// (2x, 2y) to (2x + 1, 2y + 1) that exist, so a tile grid of each halving
+// lines up with the image's own. Null when the memory cannot be had.
+QImage HalfImageRoundedUp(const QImage& full);
+
 class ImagePyramid {
 public:
     // Makes the levels for `image` (Format_RGB32), or none for a null one.

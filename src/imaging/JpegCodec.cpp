@@ -5,6 +5,7 @@
 #include "imaging/MemoryBudget.h"
 #include "core/Errors.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -64,7 +65,8 @@ struct HeaderInfo {
     unsigned height;
 };
 
-bool ReadHeaderC(const unsigned char* data, unsigned long size, HeaderInfo* header, ErrorState* err)
+// The size decoding at 1/denom gives (denom 1, 2, 4 or 8).
+bool ReadHeaderC(const unsigned char* data, unsigned long size, unsigned denom, HeaderInfo* header, ErrorState* err)
 {
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
@@ -77,8 +79,11 @@ bool ReadHeaderC(const unsigned char* data, unsigned long size, HeaderInfo* head
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data, size);
     jpeg_read_header(&cinfo, TRUE);
-    header->width = cinfo.image_width;
-    header->height = cinfo.image_height;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = denom;
+    jpeg_calc_output_dimensions(&cinfo);
+    header->width = cinfo.output_width;
+    header->height = cinfo.output_height;
     jpeg_destroy_decompress(&cinfo);
     return true;
 }
@@ -104,8 +109,10 @@ void CmykRowToRgb32(const JSAMPLE* cmyk, unsigned width, bool inverted, unsigned
     }
 }
 
-// `bits` holds the image at the size ReadHeaderC found in the same bytes.
-bool DecodeC(const unsigned char* data, unsigned long size, unsigned char* bits, std::size_t stride, ErrorState* err)
+// `bits` holds the image at the size ReadHeaderC found in the same bytes
+// for the same `denom`.
+bool DecodeC(const unsigned char* data, unsigned long size, unsigned denom, unsigned char* bits, std::size_t stride,
+             ErrorState* err)
 {
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
@@ -120,6 +127,8 @@ bool DecodeC(const unsigned char* data, unsigned long size, unsigned char* bits,
     jpeg_read_header(&cinfo, TRUE);
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = denom;
     jpeg_start_decompress(&cinfo);
 
     if (cmyk) {
@@ -234,11 +243,11 @@ bool EncodeC(const unsigned char* bits, std::size_t stride, unsigned width, unsi
 
 const unsigned char* BytesOf(const QByteArray& bytes) { return reinterpret_cast<const unsigned char*>(bytes.constData()); }
 
-HeaderInfo ReadHeader(const QByteArray& jpeg)
+HeaderInfo ReadHeader(const QByteArray& jpeg, unsigned denom = 1)
 {
     HeaderInfo header{};
     ErrorState err;
-    if (!ReadHeaderC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), &header, &err))
+    if (!ReadHeaderC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), denom, &header, &err))
         throw Errors::jpegError(err.code, QString::fromLocal8Bit(err.text));
     return header;
 }
@@ -251,9 +260,21 @@ QSize ReadJpegSize(const QByteArray& jpeg)
     return QSize(static_cast<int>(header.width), static_cast<int>(header.height));
 }
 
-QImage DecodeJpeg(const QByteArray& jpeg, qint64 availableBytes)
+QImage DecodeJpeg(const QByteArray& jpeg, qint64 availableBytes) { return DecodeJpegAt(jpeg, 1, availableBytes); }
+
+QImage DecodeJpegReduced(const QByteArray& jpeg, int longSide, qint64 availableBytes)
 {
-    const HeaderInfo header = ReadHeader(jpeg);
+    const HeaderInfo full = ReadHeader(jpeg);
+    const unsigned side = std::max(full.width, full.height);
+    unsigned denom = 8;
+    while (denom > 1 && side / denom < unsigned(std::max(longSide, 1)))
+        denom /= 2;
+    return DecodeJpegAt(jpeg, denom, availableBytes);
+}
+
+QImage DecodeJpegAt(const QByteArray& jpeg, unsigned denom, qint64 availableBytes)
+{
+    const HeaderInfo header = ReadHeader(jpeg, denom);
     CheckImageFits(header.width, header.height, availableBytes);
     QImage image = NewRgb32Image(static_cast<int>(header.width), static_cast<int>(header.height));
     if (image.isNull())
@@ -263,7 +284,7 @@ QImage DecodeJpeg(const QByteArray& jpeg, qint64 availableBytes)
     ErrorState err;
     {
         const std::jthread prefault = PrefaultInBackground(bits, image.sizeInBytes());
-        ok = DecodeC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), bits,
+        ok = DecodeC(BytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), denom, bits,
                      static_cast<std::size_t>(image.bytesPerLine()), &err);
     }
     if (!ok)

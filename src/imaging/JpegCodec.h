@@ -19,6 +19,14 @@ QSize ReadJpegSize(const QByteArray& jpeg);
 // CheckImageFits rejects for `availableBytes` (see MemoryBudget.h).
 QImage DecodeJpeg(const QByteArray& jpeg, qint64 availableBytes);
 
+// The same at 1/denom of the size (denom 1, 2, 4 or 8, sizes rounded up):
+// libjpeg then leaves out most of the inverse DCT's work.
+QImage DecodeJpegAt(const QByteArray& jpeg, unsigned denom, qint64 availableBytes);
+
+// Decoded at the smallest of those sizes whose longer side still has at
+// least `longSide` pixels (or at 1/8): for a small picture of a large image.
+QImage DecodeJpegReduced(const QByteArray& jpeg, int longSide, qint64 availableBytes);
+
 // The quality Save jpg writes at.
 inline constexpr int kSaveQuality = 90;
 

@@ -58,7 +58,7 @@ constexpr Hint kMainForm[] = {
     {"btnDrawMissing", "Draw the outlines and names of the missing standard sheets; after Calc points."},
     {"btnExport", "Export the index map and the analysed sheets as GeoJSON or KML; after Analyze."},
     {"btnSaveAs", "Save the drawn overview and a copy of the index map under another name; after drawing."},
-    {"btnPublish", "Write a web page that leads from the index to each sheet, with its GeoJSON; after Calc points."},
+    {"btnPublish", "Write a web map of the index that leads to each sheet, with its tiles, thumbnails and GeoJSON; after Calc points."},
     {"cbSheetCorners", "Where the next Analyze or New… takes each sheet's corners from: its MMPLL lines or its calibration."},
     {"chkRasterSheets", "Whether the next Analyze or New… also takes the folder's georeferenced images as sheets: "
                         "GeoTIFF, GeoPDF, BSB charts and images with a worldfile."},

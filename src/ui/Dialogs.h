@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workflow/Progress.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -18,6 +20,7 @@ struct PublishChoice {
     QString dir;
     QString linkBase;
     QString catalogue;
+    bool thumbnails = true;
 };
 
 // Every modal dialog the windows show, behind one interface, so that a test
@@ -51,6 +54,10 @@ public:
                                          int min, int max) = 0;
     // The Publish dialog, opened with `preset`; nothing on cancel.
     virtual std::optional<PublishChoice> choosePublish(QWidget* parent, const PublishChoice& preset) = 0;
+    // A progress dialog for a long step, shown once the step has taken half
+    // a second, closed when the returned function is destroyed; the function
+    // answers false once Cancel was pressed.
+    virtual ProgressFunction showProgress(QWidget* parent) = 0;
 };
 
 // The Qt dialogs themselves.
@@ -68,6 +75,7 @@ public:
     std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label, int value, int min,
                                  int max) override;
     std::optional<PublishChoice> choosePublish(QWidget* parent, const PublishChoice& preset) override;
+    ProgressFunction showProgress(QWidget* parent) override;
 };
 
 // The filter of the open dialog: ".map" in any letter case.

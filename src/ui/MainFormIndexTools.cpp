@@ -93,8 +93,9 @@ void TMainForm::btnNewIndexMapClick()
                                            kDefaultIndexMapWidth, kMinIndexMapWidth, kMaxIndexMapSide);
     if (!width)
         return;
+    const ProgressFunction progress = dialogs_->showProgress(this);
     const BusyCursor busy;
-    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, *replacing) != StepOutcome::Completed)
+    if (MakeIndexMap(ws_, edMapsDir->text(), *file, *width, *replacing, progress) != StepOutcome::Completed)
         return;
     // Nothing drawn on the old overview may be saved or published under the
     // new one: the session starts afresh, Analyze next.
@@ -141,6 +142,9 @@ void TMainForm::btnPublishClick()
     if (holdsFiles &&
         !dialogs_->askYesNo(this, QStringLiteral("%1 is not empty. Write the web index into it anyway?").arg(choice->dir)))
         return;
+    const WebIndexOptions options{choice->dir, edMapsDir->text(), choice->linkBase,   holdsFiles,
+                                  rdSrc->itemIndex(), choice->catalogue, choice->thumbnails,
+                                  dialogs_->showProgress(this)};
     const BusyCursor busy;
-    PublishWeb(ws_, {choice->dir, edMapsDir->text(), choice->linkBase, holdsFiles, rdSrc->itemIndex(), choice->catalogue});
+    PublishWeb(ws_, options);
 }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Publish dialog: a folder for the web index, where its links lead and
-// the library's catalogue to join to its sheets.
+// the library's catalogue to join to its sheets, and whether it has thumbnails.
 
 #include "ui/Dialogs.h"
 
 #include "ui/ControlHints.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -13,7 +14,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+
+#include <algorithm>
+#include <memory>
 
 std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const PublishChoice& preset)
 {
@@ -36,6 +41,11 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     auto* browseCatalogue = new QPushButton(QStringLiteral("..."), &dialog);
     browseCatalogue->setObjectName(QStringLiteral("btnCatalogue"));
     browseCatalogue->setAccessibleName(QStringLiteral("Choose the catalogue"));
+    auto* thumbnails = new QCheckBox(QStringLiteral("&Thumbnails of the sheets"), &dialog);
+    thumbnails->setObjectName(QStringLiteral("chkThumbnails"));
+    thumbnails->setAccessibleName(QStringLiteral("Thumbnails of the sheets"));
+    thumbnails->setToolTip(QStringLiteral("A small picture of each sheet whose image can be read, shown in its popup."));
+    thumbnails->setChecked(preset.thumbnails);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
 
     auto* dirRow = new QHBoxLayout;
@@ -55,6 +65,7 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     form->addRow(label(QStringLiteral("&Folder:"), dir), dirRow);
     form->addRow(QStringLiteral("&Links to (URL or folder):"), links);
     form->addRow(label(QStringLiteral("&Catalogue…"), catalogue), catalogueRow);
+    form->addRow(QString(), thumbnails);
     form->addRow(buttons);
     ApplyPublishHints(&dialog);
     dialog.resize(520, dialog.sizeHint().height());
@@ -78,5 +89,32 @@ std::optional<PublishChoice> QtDialogs::choosePublish(QWidget* parent, const Pub
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return PublishChoice{dir->text().trimmed(), links->text().trimmed(), catalogue->text().trimmed()};
+    return PublishChoice{dir->text().trimmed(), links->text().trimmed(), catalogue->text().trimmed(),
+                         thumbnails->isChecked()};
+}
+
+ProgressFunction QtDialogs::showProgress(QWidget* parent)
+{
+    // Made on the first report: a step that ends sooner shows nothing.
+    auto dialog = std::make_shared<std::unique_ptr<QProgressDialog>>();
+    return [dialog, parent](const QString& what, qint64 done, qint64 total) {
+        if (!*dialog) {
+            *dialog = std::make_unique<QProgressDialog>(parent);
+            QProgressDialog& d = **dialog;
+            d.setObjectName(QStringLiteral("dlgProgress"));
+            d.setAccessibleName(QStringLiteral("Progress"));
+            d.setWindowTitle(QStringLiteral("Tessarine"));
+            d.setWindowModality(Qt::WindowModal);
+            d.setMinimumDuration(500);
+            d.setAutoReset(false);
+            d.setAutoClose(false);
+        }
+        QProgressDialog& d = **dialog;
+        d.setLabelText(what + QStringLiteral("…"));
+        // QProgressDialog counts in int.
+        const qint64 step = std::max<qint64>(1, (total + 999999) / 1000000);
+        d.setMaximum(int(std::max<qint64>(total, 1) / step));
+        d.setValue(int(std::min(done, total) / step));
+        return !d.wasCanceled();
+    };
 }

@@ -44,8 +44,21 @@ public:
     std::optional<PublishChoice> choosePublish(QWidget*, const PublishChoice& preset) override
     {
         const QString catalogue = preset.catalogue.isEmpty() ? QString() : "|" + preset.catalogue;
-        return next("publish: " + preset.dir + "|" + preset.linkBase + catalogue, publishes);
+        return next("publish: " + preset.dir + "|" + preset.linkBase + catalogue + (preset.thumbnails ? "" : "|no thumbnails"),
+                    publishes);
     }
+    // Cancels once half the work is reported done, when told to.
+    ProgressFunction showProgress(QWidget*) override
+    {
+        return [this](const QString& what, qint64 done, qint64 total) {
+            if (!cancelHalfway || 2 * done < total)
+                return true;
+            cancelHalfway = false;
+            shown.append("progress: " + what);
+            return false;
+        };
+    }
+    bool cancelHalfway = false;
 
     QStringList errors;
     // Every other dialog in the order shown, as "kind: what it showed".

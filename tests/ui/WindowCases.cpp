@@ -100,6 +100,8 @@ protected:
         else if (a[1] == "publish")
             dialogs.publishes.push_back({path(a[2]), a.value(3) == "-" ? QString() : a.value(3),
                                          a.size() > 4 ? path(a[4]) : QString()});
+        else if (a[1] == "cancel")  // the next long step, once half done
+            dialogs.cancelHalfway = true;
         else if (a[1] == "list")  // the lines to leave in it, then ok or cancel
             dialogs.customList = [lines = a.mid(2, a.size() - 3).join(u' ').replace(u'|', u'\n'), ok = a.last() == "ok"](
                                      TCustomListForm& d) {

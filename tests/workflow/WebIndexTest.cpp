@@ -2,11 +2,21 @@
 #include "MapFiles.h"
 #include "QtPrint.h"
 #include "workflow/panel/SaveAs.h"
+#include "core/Errors.h"
 #include "workflow/web/OpenIndexSheets.h"
+#include "workflow/web/PublishFolder.h"
 #include "workflow/web/SheetHits.h"
 #include "workflow/web/SheetLinks.h"
 #include "workflow/web/WebPage.h"
 
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,18 +39,31 @@ TEST(WebIndexTest, AnEditionIsDatedByAYearStandingAloneInItsName)
 
 TEST(WebIndexTest, TextFromSheetsNeverBecomesMarkup)
 {
-    const QString name = QStringLiteral("<b>Tom & \"Jerry\"</b> 'Карта'");
-    WebPageContent page{name, "a b.jpg", 200, 100, {}, {{"<i>M-1</i>", {{0, 0}, {9, 0}, {9, 9}}}}};
-    page.sheets.push_back({name, "<a>.map", "", 0, true, "", "x.jpg?a=1&b=\"2\"", {{1, 2}, {30, 2}, {30, 40}}});
-    page.sheets.push_back({"bad", "bad.map", "", 0, false, "<script>x", "", {}});
+    const QString name = QStringLiteral("<b>Tom & \"Jerry\"</b> 'Карта' </script><!--");
+    WebPageContent page;
+    page.title = name;
+    page.width = 200;
+    page.height = 100;
+    QJsonObject props{{"label", name}, {"kind", "sheet"}};
+    page.geoJson = QJsonDocument(QJsonObject{{"type", "FeatureCollection"},
+                                             {"features", QJsonArray{QJsonObject{{"type", "Feature"}, {"properties", props}}}}})
+                       .toJson();
+    page.sheets.push_back({name, "<a>.map", "", 0, true, "", "x.jpg?a=1&b=\"2\"", 1, 2, 30, 40});
+    page.sheets.push_back({"bad", "bad.map", "", 0, false, "<script>x", "", 0, 0, 0, 0});
     const QString html = QString::fromUtf8(WriteWebPage(page));
-    const QString escaped = "&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; &#39;Карта&#39;";
-    EXPECT_EQ(html.count(escaped), 5) << "page title, heading, link title, table name and link";
-    for (const char* raw : {"<b>", "<i>", "<a>", "<script>x", "&b=\""})
+    const QString escaped = "&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; &#39;Карта&#39; &lt;/script&gt;&lt;!--";
+    EXPECT_EQ(html.count(escaped), 4) << "page title, heading, the table's zoom button and link";
+    for (const char* raw : {"<b>", "<a>", "<script>x", "&b=\"", "<!--"})
         EXPECT_FALSE(html.contains(raw)) << raw;
-    EXPECT_TRUE(html.contains("<a href=\"x.jpg?a=1&amp;b=&quot;2&quot;\"><title>"));
-    EXPECT_TRUE(html.contains("<title>&lt;i&gt;M-1&lt;/i&gt;</title>"));
-    EXPECT_EQ(html.count("<a href"), 2) << "one link on the picture, one in the table";
+    EXPECT_TRUE(html.contains("<a href=\"x.jpg?a=1&amp;b=&quot;2&quot;\">"));
+    EXPECT_TRUE(html.contains("data-box=\"1 2 30 40\""));
+    EXPECT_EQ(html.count("</script>"), 3) << "the data, Leaflet and the page's script end where they should";
+    // The data comes back whole from its element.
+    const QString open = "<script type=\"application/json\" id=\"index-data\">";
+    const qsizetype from = html.indexOf(open) + open.size();
+    const QJsonObject data = QJsonDocument::fromJson(html.mid(from, html.indexOf("</script>", from) - from).toUtf8()).object();
+    EXPECT_EQ(data["sheets"]["features"][0]["properties"]["label"].toString(), name);
+    EXPECT_EQ(data["width"].toInt(), 200);
 }
 
 TEST(WebIndexTest, SaveAsChangesLineTwoAloneKeepingItsLineEnd)
@@ -87,6 +110,59 @@ TEST(SheetHitsTest, TheGridAgreesWithTestingEveryOutline)
         moved[std::size_t(usable)].Pixels[corner].X += 1;
         EXPECT_NE(OutlinesKey(moved), key) << corner;
     }
+}
+
+}  // namespace
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList Entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+TEST(PublishFolderTest, AllOrNothingAndOtherFilesUntouched)
+{
+    QTemporaryDir temp;
+    const QString dir = temp.path();
+    Write(dir + "/tiles/0/0/0.jpg", "old tile");
+    Write(dir + "/tiles/9/9/9.jpg", "stale tile");
+    Write(dir + "/other.txt", "keep");
+    QDir().mkpath(dir + "/index.html");  // a folder where the page goes: its write fails last
+    const auto publish = [&dir] {
+        StagedFolder tiles(dir, "tiles"), thumbs(dir, "thumbs");
+        tiles.writeAll({{"0/0/0.jpg", "new tile"}, {"1/0/0.jpg", "new tile"}});
+        thumbs.write("1-a.jpg", "thumb");
+        ReplacePublishedFiles(dir, {&tiles, &thumbs}, {{"sheets.geojson", "{}"}, {"index.html", "page"}});
+    };
+    EXPECT_THROW(publish(), TessError);
+    EXPECT_EQ(Read(dir + "/tiles/0/0/0.jpg"), "old tile");
+    EXPECT_EQ(Read(dir + "/tiles/9/9/9.jpg"), "stale tile");
+    EXPECT_EQ(Entries(dir), QStringList({"index.html", "other.txt", "tiles"})) << "nothing new, nothing hidden left";
+    EXPECT_EQ(Entries(dir + "/tiles"), QStringList({"0", "9"}));
+
+    QDir(dir + "/index.html").removeRecursively();
+    publish();
+    EXPECT_EQ(Entries(dir), QStringList({"index.html", "other.txt", "sheets.geojson", "thumbs", "tiles"}));
+    EXPECT_EQ(Entries(dir + "/tiles"), QStringList({"0", "1"})) << "the old folder goes whole";
+    EXPECT_EQ(Read(dir + "/tiles/0/0/0.jpg"), "new tile");
+    EXPECT_EQ(Read(dir + "/thumbs/1-a.jpg"), "thumb");
+    EXPECT_EQ(Read(dir + "/other.txt"), "keep");
+    EXPECT_EQ(Read(dir + "/index.html"), "page");
 }
 
 }  // namespace

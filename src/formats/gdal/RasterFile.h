@@ -50,3 +50,17 @@ struct RasterFile {
 using ReadRastersFunction = void (*)(const QString& dir, const std::vector<RasterCandidate>& candidates,
                                      std::vector<RasterFile>& out);
 inline constexpr char kReadRastersSymbol[] = "TessarineReadRasters";
+
+// A small picture of an image, as the module's second entry point makes it:
+// pixels 0xffRRGGBB row by row, or the reason there is none.
+struct RasterThumbnail {
+    int width = 0;
+    int height = 0;
+    std::vector<quint32> pixels;
+    QString error;
+};
+
+// Reads the image at `path` at most `side` pixels on its longer side,
+// through its overviews where it has them, else by a decimated read.
+using ReadThumbnailFunction = void (*)(const QString& path, int side, RasterThumbnail& out);
+inline constexpr char kReadThumbnailSymbol[] = "TessarineReadThumbnail";

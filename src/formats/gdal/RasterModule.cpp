@@ -29,11 +29,12 @@ bool IsSidecar(const QString& name)
 QString Stem(const QString& name) { return name.section(u'.', 0, 0).toLower(); }
 
 // Beside the installed programs; a program of the build tree (a test
-// among them) takes the module the build made.
+// among them, some without an application object) takes the module the
+// build made.
 QStringList ModuleFolders()
 {
     if (!QCoreApplication::instance())
-        return {};
+        return {QStringLiteral(TESSARINE_BUILD_DIR "/modules")};
     const QString programs = QCoreApplication::applicationDirPath();
     QStringList folders{programs + QStringLiteral("/" TESSARINE_MODULE_RELATIVE_DIR)};
     if (programs.startsWith(QStringLiteral(TESSARINE_BUILD_DIR "/")))
@@ -41,23 +42,46 @@ QStringList ModuleFolders()
     return folders;
 }
 
-}  // namespace
-
-std::variant<ReadRastersFunction, QString> RasterReader()
+// The module, loaded once for the rest of the run, or why it could not be.
+std::variant<QLibrary*, QString> Module()
 {
-    static std::variant<ReadRastersFunction, QString> loaded = [] () -> std::variant<ReadRastersFunction, QString> {
-        QString error;
+    static QLibrary library;
+    static const QString error = [] {
+        QString why;
         for (const QString& folder : ModuleFolders()) {
             if (!QFileInfo::exists(folder))
                 continue;
-            QLibrary library(folder + QStringLiteral("/tessarine-gdal"));
-            if (auto f = reinterpret_cast<ReadRastersFunction>(library.resolve(kReadRastersSymbol)))
-                return f;  // kept loaded for the rest of the run
-            error = library.errorString();
+            library.setFileName(folder + QStringLiteral("/tessarine-gdal"));
+            if (library.load())
+                return QString();
+            why = library.errorString();
         }
-        return error.isEmpty() ? QStringLiteral("the GDAL reader module is not installed") : error;
+        return why.isEmpty() ? QStringLiteral("the GDAL reader module is not installed") : why;
     }();
-    return loaded;
+    if (!error.isEmpty())
+        return error;
+    return &library;
+}
+
+template <typename Function>
+std::variant<Function, QString> Resolve(const char* symbol)
+{
+    const auto module = Module();
+    if (const QString* error = std::get_if<QString>(&module))
+        return *error;
+    QLibrary* library = std::get<QLibrary*>(module);
+    if (auto f = reinterpret_cast<Function>(library->resolve(symbol)))
+        return f;
+    return library->errorString();
+}
+
+}  // namespace
+
+std::variant<ReadRastersFunction, QString> RasterReader() { return Resolve<ReadRastersFunction>(kReadRastersSymbol); }
+
+std::variant<ReadThumbnailFunction, QString> ThumbnailReader()
+{
+    return Resolve<ReadThumbnailFunction>(kReadThumbnailSymbol);
 }
 
 std::vector<RasterCandidate> RasterCandidates(const QStringList& names, const QStringList& claimed)

@@ -11,6 +11,8 @@
 // reads no georeferenced image never pays for loading GDAL. Either the
 // reader or the reason it could not be loaded.
 std::variant<ReadRastersFunction, QString> RasterReader();
+// The module's thumbnail reader, the same way.
+std::variant<ReadThumbnailFunction, QString> ThumbnailReader();
 
 // The candidates of `names` (the folder listed once): every file that is not
 // a calibration, not a sidecar and not one of `claimed` (images that a

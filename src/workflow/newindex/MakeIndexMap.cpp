@@ -24,8 +24,16 @@ std::vector<FileReplacement> IndexMapFiles(const IndexMapFrame& frame, const QSt
     return {{imageFile, EncodeJpeg(DrawIndexMapPicture(frame), kSaveQuality)}, {mapFile, calibration}};
 }
 
-StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite)
+StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite,
+                         const ProgressFunction& progress)
 {
+    // Stages of the step, each reported before it starts.
+    const auto goOn = [&ws, &progress](const QString& what, qint64 stage) {
+        if (!progress || progress(what, stage, 3))
+            return true;
+        ws.log.append(QStringLiteral("Making index map cancelled: nothing written"));
+        return false;
+    };
     const QFileInfo info(mapFile);
     if (info.suffix().compare(u"map", Qt::CaseInsensitive) != 0)
         throw TessError(QStringLiteral("An index map's calibration file must end in .map: %1").arg(mapFile));
@@ -53,6 +61,8 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
     scan.proj = ws.proj;
     scan.data.IndexMap.LatLon = {{1e6, -1e6}, {1e6, 1e6}, {-1e6, 1e6}, {-1e6, -1e6}};
     ws.log.blank();
+    if (!goOn(QStringLiteral("Reading the sheets"), 0))
+        return StepOutcome::Stopped;
     const std::size_t files = ReadMapsDirectory(scan, mapsDir);
     std::size_t good = 0;
     for (const TSingleMap& sheet : scan.data.Maps)
@@ -67,7 +77,11 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
         return StepOutcome::Stopped;
     }
     const IndexMapFrame& frame = *plan.frame;
+    if (!goOn(QStringLiteral("Drawing the index map"), 1))
+        return StepOutcome::Stopped;
     const std::vector<FileReplacement> newFiles = IndexMapFiles(frame, mapFile);
+    if (!goOn(QStringLiteral("Writing the index map"), 2))
+        return StepOutcome::Stopped;
     // A picture without its calibration, or beside the old one, is of no
     // use to anyone: both are replaced, or neither.
     try {

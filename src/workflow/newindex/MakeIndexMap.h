@@ -3,6 +3,7 @@
 
 #include "core/SafeWrite.h"
 #include "workflow/newindex/IndexMapFrame.h"
+#include "workflow/Progress.h"
 #include "workflow/Workspace.h"
 
 #include <QString>
@@ -21,5 +22,8 @@ std::vector<FileReplacement> IndexMapFiles(const IndexMapFrame& frame, const QSt
 // Neither file is overwritten unless `overwrite`. Refusals, and a file that
 // cannot be written, are logged and stop the step; the map records of `ws`
 // stay as they are. Throws TessError for a name that does not end in ".map"
-// and for a picture too large for the memory.
-StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite);
+// and for a picture too large for the memory. `progress` hears of each
+// stage (the sheets read, the picture drawn and encoded); an answer of
+// false stops the step there with nothing written.
+StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite,
+                         const ProgressFunction& progress = {});

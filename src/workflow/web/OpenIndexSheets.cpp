@@ -22,11 +22,11 @@ std::optional<SheetCell> NamedCell(const QString& mapName)
     return first == mapName ? std::nullopt : ReadSheetName(first).cell;
 }
 
-OpenIndexFeature SheetFeature(const TSingleMap& sheet, const QString& link)
+OpenIndexFeature SheetFeature(const TSingleMap& sheet, const QString& link, const QString& thumb)
 {
     const std::optional<SheetCell> named = NamedCell(sheet.MapName);
     // The scale from the corners when they are a standard sheet, else from the name.
-    std::optional<SheetCell> cell = sheet.LatLon.size() == 4 ? RecogniseSheet(sheet.LatLon) : std::nullopt;
+    std::optional<SheetCell> cell = StandardSheetOf(sheet);
     if (!cell)
         cell = named;
     OpenIndexFeature f;
@@ -42,6 +42,8 @@ OpenIndexFeature SheetFeature(const TSingleMap& sheet, const QString& link)
     f.set(QStringLiteral("title"), sheet.MapName);
     if (!link.isEmpty())
         f.set(QStringLiteral("download"), link);
+    if (!thumb.isEmpty())
+        f.set(QStringLiteral("thumbUrl"), thumb);
     f.set(QStringLiteral("recId"), sheet.FileName);
     return f;
 }
@@ -115,7 +117,8 @@ QString YearIn(const QString& text)
 }
 
 OpenIndexSheets CollectOpenIndexSheets(const MapData& data, const std::vector<QString>& links,
-                                       const std::vector<SheetCell>& missing, const Catalogue* catalogue)
+                                       const std::vector<QString>& thumbs, const std::vector<SheetCell>& missing,
+                                       const Catalogue* catalogue)
 {
     OpenIndexSheets result;
     std::vector<const TSingleMap*> records;
@@ -123,7 +126,7 @@ OpenIndexSheets CollectOpenIndexSheets(const MapData& data, const std::vector<QS
         const TSingleMap& sheet = data.Maps[i];
         if (!sheet.IsOk || sheet.LatLon.size() < 3)
             continue;
-        result.features.push_back(SheetFeature(sheet, links[i]));
+        result.features.push_back(SheetFeature(sheet, links[i], i < thumbs.size() ? thumbs[i] : QString()));
         result.keys.push_back({sheet.ImageFile, sheet.FileName, Label(result.features.back())});
         records.push_back(&sheet);
     }

@@ -4,11 +4,13 @@
 #include "core/Errors.h"
 #include "core/SafeWrite.h"
 #include "geometry/Nomenclature.h"
-#include "imaging/JpegCodec.h"
 #include "workflow/coverage/Coverage.h"
-#include "workflow/newindex/IndexProjection.h"
+#include "workflow/web/LeafletFiles.h"
 #include "workflow/web/OpenIndexSheets.h"
+#include "workflow/web/OverviewTiles.h"
+#include "workflow/web/PublishFolder.h"
 #include "workflow/web/SheetLinks.h"
+#include "workflow/web/Thumbnails.h"
 #include "workflow/web/WebPage.h"
 
 #include <QDir>
@@ -37,14 +39,30 @@ std::vector<SheetCell> MissingCells(const MapData& data, std::optional<int> scal
     return cells;
 }
 
-WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, const QString& imageName,
-                           const std::vector<SheetCell>& missing)
+WebPageFrame PageFrame(const TSingleMap& index)
+{
+    WebPageFrame frame;
+    if (index.LatLon.size() >= 4 && index.Pixels.size() >= 3) {
+        frame.west = index.LatLon[0].Lon;
+        frame.north = index.LatLon[0].Lat;
+        frame.east = index.LatLon[1].Lon;
+        frame.south = index.LatLon[3].Lat;
+        frame.right = index.Pixels[1].X;
+        frame.bottom = index.Pixels[2].Y;
+    }
+    return frame;
+}
+
+WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, QByteArray geoJson, std::size_t missing)
 {
     WebPageContent page;
     page.title = QStringLiteral("Sheet index: %1").arg(QFileInfo(ws.indexMapFile).fileName());
-    page.imageLink = EncodePath(imageName);
     page.width = ws.workingImage.width();
     page.height = ws.workingImage.height();
+    page.maxZoom = TileMaxZoom(ws.workingImage.size());
+    page.frame = PageFrame(ws.data.IndexMap);
+    page.geoJson = std::move(geoJson);
+    page.missing = missing;
     const auto& maps = ws.data.Maps;
     for (std::size_t i = 0; i < maps.size(); ++i) {
         const TSingleMap& sheet = maps[i];
@@ -59,16 +77,16 @@ WebPageContent PageContent(const Workspace& ws, const WebIndexLinks& links, cons
         s.problem = SheetProblemText(sheet.Problem);
         if (s.usable) {
             s.link = links.links[i];
-            s.pixels = sheet.Pixels;
+            const auto [xs, xe] = std::minmax_element(sheet.Pixels.begin(), sheet.Pixels.end(),
+                                                      [](const TPixel& a, const TPixel& b) { return a.X < b.X; });
+            const auto [ys, ye] = std::minmax_element(sheet.Pixels.begin(), sheet.Pixels.end(),
+                                                      [](const TPixel& a, const TPixel& b) { return a.Y < b.Y; });
+            s.left = xs->X;
+            s.right = xe->X;
+            s.top = ys->Y;
+            s.bottom = ye->Y;
         }
         page.sheets.push_back(std::move(s));
-    }
-    if (!missing.empty()) {
-        const IndexProjection project(ws.data.IndexMap);
-        for (const SheetCell& cell : missing) {
-            const auto corners = CellPixels(project, cell);
-            page.missing.push_back({cell.name, {corners.begin(), corners.end()}});
-        }
     }
     return page;
 }
@@ -124,38 +142,60 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
         ws.log.append(QStringLiteral("Web index not written: %1 is not empty").arg(options.dir));
         return StepOutcome::Stopped;
     }
-    const QString imageName = QFileInfo(ws.data.IndexMap.FileName).fileName();
-    // The overview itself is never replaced by its annotated picture. Two
-    // files that do not exist compare equal, so only an overview that is
-    // there can be in the way.
-    const QFileInfo overview(ws.data.IndexMap.FileName);
-    if (overview.exists() && QFileInfo(QDir(options.dir).filePath(imageName)) == overview) {
-        ws.log.append(QStringLiteral("Web index not written: it would replace the index map's image %1").arg(imageName));
+    const auto cancelled = [&ws, &options] {
+        ws.log.append(QStringLiteral("Publishing cancelled: %1 left as it was").arg(options.dir));
         return StepOutcome::Stopped;
-    }
+    };
     std::optional<Catalogue> catalogue;
     if (!LoadCatalogue(ws, options.catalogue, catalogue))
         return StepOutcome::Stopped;
     try {
         MakeFolders(options.dir);
-        const QDir dir(options.dir);
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
         const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
+        const qint64 tileCount = OverviewTileCount(ws.workingImage.size());
+        const qint64 total = tileCount + (options.thumbnails ? ThumbnailCount(ws.data) : 0);
+        // Tiles go to the disk as they are made: those of a large overview
+        // would not fit in memory together.
+        StagedFolder tiles(options.dir, QStringLiteral("tiles"));
+        if (!MakeOverviewTiles(ws.workingImage, options.progress, total,
+                               [&tiles](const QString& name, const QByteArray& jpeg) { tiles.write(name, jpeg); }))
+            return cancelled();
+        StagedFolder leaflet(options.dir, QString::fromLatin1(kLeafletFolder));
+        leaflet.writeAll(LeafletFiles());
+        std::vector<StagedFolder*> folders{&leaflet, &tiles};
+        SheetThumbnails thumbs;
+        std::optional<StagedFolder> thumbFolder;
+        if (options.thumbnails) {
+            auto made = MakeThumbnails(ws, options.mapsDir, options.progress, tileCount, total);
+            if (!made)
+                return cancelled();
+            thumbs = std::move(*made);
+            thumbFolder.emplace(options.dir, QStringLiteral("thumbs"));
+            thumbFolder->writeAll(thumbs.files);
+            folders.push_back(&*thumbFolder);
+        }
+        std::vector<QString> thumbLinks;
+        for (const QString& name : thumbs.names)
+            thumbLinks.push_back(name.isEmpty() ? QString() : QStringLiteral("thumbs/") + EncodePath(name));
         const OpenIndexSheets sheets =
-            CollectOpenIndexSheets(ws.data, links.links, missing, catalogue ? &*catalogue : nullptr);
-        // The page, its picture and its GeoJSON describe each other: all or none.
-        ReplaceFilesSafely({{dir.filePath(imageName), EncodeJpeg(ws.workingImage, kSaveQuality)},
-                            {dir.filePath(kWebGeoJsonFile.toString()),
-                             WriteOpenIndexMap(sheets.features)},
-                            {dir.filePath(kWebPageFile.toString()), WriteWebPage(PageContent(ws, links, imageName, missing))}});
+            CollectOpenIndexSheets(ws.data, links.links, thumbLinks, missing, catalogue ? &*catalogue : nullptr);
+        QByteArray geoJson = WriteOpenIndexMap(sheets.features);
+        const QByteArray page = WriteWebPage(PageContent(ws, links, geoJson, missing.size()));
+        // The page, its GeoJSON, tiles, thumbnails and Leaflet belong together: all or none.
+        ReplacePublishedFiles(options.dir, folders,
+                              {{kWebGeoJsonFile.toString(), std::move(geoJson)}, {kWebPageFile.toString(), page}});
         if (catalogue) {
             for (const QString& line : CatalogueReport(options.catalogue, *catalogue, sheets.keys, sheets.matches))
                 ws.log.append(line);
         }
         const auto linked = std::count_if(maps.begin(), maps.end(), HasPositions);
-        ws.log.append(QStringLiteral("Published %1 sheets: %2, %3 and %4 in %5")
+        const auto thumbCount = std::count_if(thumbs.names.begin(), thumbs.names.end(), [](const QString& n) { return !n.isEmpty(); });
+        const QString made = options.thumbnails ? QStringLiteral(", %1 tiles and %2 thumbnails").arg(tileCount).arg(thumbCount)
+                                                : QStringLiteral(" and %1 tiles").arg(tileCount);
+        ws.log.append(QStringLiteral("Published %1 sheets: %2, %3%4 in %5")
                           .arg(linked)
-                          .arg(kWebPageFile.toString(), kWebGeoJsonFile.toString(), imageName, options.dir));
+                          .arg(kWebPageFile.toString(), kWebGeoJsonFile.toString(), made, options.dir));
     } catch (const TessError& error) {
         ws.log.append(QStringLiteral("Failed to publish. Error message:\n") + error.text());
         return StepOutcome::Stopped;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "formats/SheetIndex.h"
+#include "workflow/Progress.h"
 #include "workflow/Workspace.h"
 #include "workflow/panel/DrawNames.h"
 
@@ -18,14 +19,17 @@ struct WebIndexOptions {
     bool force = false;  // write into a folder that holds files already
     int nameSource = kNoNameSource;  // the source of the names drawn; none: map names
     QString catalogue;  // a CSV file of what the library knows of each sheet; empty: none
+    bool thumbnails = true;  // a small picture of every sheet whose image can be read
+    ProgressFunction progress;  // told of tiles and thumbnails made; may cancel
 };
 
 // Whether `dir` exists and holds anything, hidden files included.
 bool FolderHoldsFiles(const QString& dir);
 
-// "Publish": the web index page, the sheet index as OpenIndexMaps GeoJSON
-// and the working image (JPEG, quality 90, named as the index image) in
-// options.dir, each replaced in one step. Needs the sheets' positions
+// "Publish": the web index page (a Leaflet map), the sheet index as
+// OpenIndexMaps GeoJSON, the working image as tiles ("tiles/"), the sheets'
+// thumbnails ("thumbs/") and Leaflet's files ("leaflet/") in options.dir,
+// all replaced in one step, or none when cancelled through progress. Needs the sheets' positions
 // (Calc points). A folder that holds files already is refused unless
 // `force`; that, a catalogue that cannot be read and a failed write are
 // said in the log and stop the step. The GeoJSON has the usable sheets,

@@ -2,68 +2,14 @@
 #include "workflow/web/WebPage.h"
 
 #include "geometry/Nomenclature.h"
+#include "workflow/web/LeafletFiles.h"
 
 namespace {
 
 // Text for HTML: &, <, >, " and ' as character references.
 QString EscapeHtml(const QString& text) { return text.toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;")); }
 
-// Hidden until hovered or focused, but the whole inside takes the pointer,
-// so a click anywhere on a sheet follows its link.
-constexpr char16_t kStyle[] = uR"(
-body { margin: 0; font-family: sans-serif; color: #222; background: #fff; }
-svg.index { display: block; width: 100%; height: auto; }
-svg.index a polygon { fill: transparent; stroke: none; pointer-events: all; }
-svg.index a:hover polygon, svg.index a:focus polygon {
-  fill: rgba(255, 200, 0, 0.25); stroke: #d40000; stroke-width: 3px; vector-effect: non-scaling-stroke; }
-svg.index a:focus { outline: none; }
-svg.index polygon.missing { fill: none; stroke: #d40000; stroke-opacity: 0.8; stroke-width: 1.5px; stroke-dasharray: 6 4;
-  vector-effect: non-scaling-stroke; pointer-events: none; }
-main { padding: 0 1em 1em; }
-table { border-collapse: collapse; }
-th, td { text-align: left; padding: 0.2em 0.8em 0.2em 0; border-bottom: 1px solid #ddd; }
-td.problem { color: #a00; }
-input[type=search] { margin: 0.5em 0; padding: 0.2em; }
-)";
-
-// Only adds a filter box; the page is complete without it.
-constexpr char16_t kFilterScript[] = uR"(
-(function () {
-  var table = document.getElementById('sheets');
-  var box = document.createElement('input');
-  box.type = 'search';
-  box.placeholder = 'Filter sheets';
-  box.setAttribute('aria-label', 'Filter sheets');
-  table.parentNode.insertBefore(box, table);
-  box.addEventListener('input', function () {
-    var text = box.value.toLowerCase();
-    var rows = table.tBodies[0].rows;
-    for (var i = 0; i < rows.length; ++i)
-      rows[i].hidden = text !== '' && rows[i].textContent.toLowerCase().indexOf(text) < 0;
-  });
-})();
-)";
-
-void AppendPoints(QString& out, const std::vector<TPixel>& points)
-{
-    out += QStringLiteral(" points=\"");
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        if (i > 0)
-            out += u' ';
-        out += QString::number(points[i].X);
-        out += u',';
-        out += QString::number(points[i].Y);
-    }
-    out += u'"';
-}
-
-void AppendSheetLink(QString& out, const WebPageSheet& sheet)
-{
-    out += QStringLiteral("<a href=\"") + EscapeHtml(sheet.link) + QStringLiteral("\"><title>") + EscapeHtml(sheet.label) + u'\n' +
-           EscapeHtml(sheet.file) + QStringLiteral("</title><polygon");
-    AppendPoints(out, sheet.pixels);
-    out += QStringLiteral("/></a>\n");
-}
+QString Number(double value) { return QString::number(value, 'g', 17); }
 
 void AppendCell(QString& out, const QString& text, const char* cls = nullptr)
 {
@@ -75,7 +21,12 @@ void AppendCell(QString& out, const QString& text, const char* cls = nullptr)
 void AppendRow(QString& out, const WebPageSheet& sheet)
 {
     out += QStringLiteral("<tr>");
-    AppendCell(out, sheet.label);
+    if (sheet.usable)
+        out += QStringLiteral("<td><button type=\"button\" class=\"zoom\" data-box=\"%1 %2 %3 %4\">")
+                   .arg(sheet.left).arg(sheet.top).arg(sheet.right).arg(sheet.bottom) +
+               EscapeHtml(sheet.label) + QStringLiteral("</button></td>");
+    else
+        AppendCell(out, sheet.label);
     AppendCell(out, sheet.nomenclature);
     AppendCell(out, sheet.scale > 0 ? ScaleText(sheet.scale) : QString());
     AppendCell(out, sheet.file);
@@ -90,43 +41,58 @@ void AppendRow(QString& out, const WebPageSheet& sheet)
     out += QStringLiteral("</tr>\n");
 }
 
-}  // namespace
+// The page's data as JSON inside a script element: '<' only occurs inside
+// strings there, and as \u003c no text can end the element.
+QByteArray PageData(const WebPageContent& content)
+{
+    const WebPageFrame& f = content.frame;
+    QByteArray data = QStringLiteral("{\"width\":%1,\"height\":%2,\"maxZoom\":%3,\"west\":%4,\"east\":%5,\"north\":%6,"
+                                     "\"south\":%7,\"right\":%8,\"bottom\":%9,\"sheets\":")
+                          .arg(content.width)
+                          .arg(content.height)
+                          .arg(content.maxZoom)
+                          .arg(Number(f.west), Number(f.east), Number(f.north), Number(f.south), Number(f.right),
+                               Number(f.bottom))
+                          .toUtf8();
+    data += content.geoJson.trimmed();
+    data += '}';
+    return data.replace("<", "\\u003c");
+}
 
+}  // namespace
 
 QByteArray WriteWebPage(const WebPageContent& content)
 {
     QString out;
     out.reserve(static_cast<qsizetype>(content.sheets.size()) * 400 + 4096);
     const QString title = EscapeHtml(content.title);
-    const QString size = QString::number(content.width) + u' ' + QString::number(content.height);
+    const QString leaflet = QString::fromLatin1(kLeafletFolder);
     out += QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>") +
-           title + QStringLiteral("</title>\n<style>") + QStringView(kStyle).toString() + QStringLiteral("</style>\n</head>\n<body>\n");
-    out += QStringLiteral("<svg class=\"index\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 ") + size +
-           QStringLiteral("\" style=\"aspect-ratio: ") + QString::number(content.width) + QStringLiteral(" / ") + QString::number(content.height) +
-           QStringLiteral("\" role=\"group\" aria-label=\"Index map: a link on every sheet\">\n");
-    out += QStringLiteral("<image href=\"") + EscapeHtml(content.imageLink) + QStringLiteral("\" x=\"0\" y=\"0\" width=\"") +
-           QString::number(content.width) + QStringLiteral("\" height=\"") + QString::number(content.height) + QStringLiteral("\"/>\n");
-    for (const WebPageMissing& cell : content.missing) {
-        out += QStringLiteral("<polygon class=\"missing\"");
-        AppendPoints(out, cell.corners);
-        out += QStringLiteral("><title>") + EscapeHtml(cell.name) + QStringLiteral("</title></polygon>\n");
-    }
+                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>") +
+           title + QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"") + leaflet +
+           QStringLiteral("/leaflet.css\">\n<style>") + QString::fromUtf16(kWebPageStyle) +
+           QStringLiteral("</style>\n</head>\n<body>\n<div id=\"map\" hidden aria-label=\"Index map: arrows move, + and - zoom\"></div>\n"
+                          "<script type=\"application/json\" id=\"index-data\">");
+    // The map comes before the table, so that it works while a table of
+    // thousands of rows is still being read.
+    QByteArray page = out.toUtf8();
+    page += PageData(content);
+    page += "</script>\n<script src=\"" + leaflet.toUtf8() + "/leaflet.js\"></script>\n<script>";
+    page += QString::fromUtf16(kWebPageScript).toUtf8();
+    page += "</script>\n";
+    out.clear();
     int usable = 0;
-    for (const WebPageSheet& sheet : content.sheets) {
-        if (sheet.usable) {
-            AppendSheetLink(out, sheet);
-            ++usable;
-        }
-    }
-    out += QStringLiteral("</svg>\n<main>\n<h1>") + title + QStringLiteral("</h1>\n<p>") + QString::number(usable) + QStringLiteral(" of ") +
+    for (const WebPageSheet& sheet : content.sheets)
+        usable += sheet.usable ? 1 : 0;
+    out += QStringLiteral("<main>\n<h1>") + title + QStringLiteral("</h1>\n<p>") + QString::number(usable) + QStringLiteral(" of ") +
            QString::number(content.sheets.size()) + QStringLiteral(" sheets usable");
-    if (!content.missing.empty())
-        out += QStringLiteral(", ") + QString::number(content.missing.size()) + QStringLiteral(" missing (dashed)");
+    if (content.missing > 0)
+        out += QStringLiteral(", ") + QString::number(content.missing) + QStringLiteral(" missing (dashed)");
     out += QStringLiteral(".</p>\n<table id=\"sheets\">\n<thead><tr><th>Name</th><th>Nomenclature</th><th>Scale</th>"
-           "<th>File</th><th>Status</th><th>Link</th></tr></thead>\n<tbody>\n");
+                          "<th>File</th><th>Status</th><th>Link</th></tr></thead>\n<tbody>\n");
     for (const WebPageSheet& sheet : content.sheets)
         AppendRow(out, sheet);
-    out += QStringLiteral("</tbody>\n</table>\n</main>\n<script>") + QStringView(kFilterScript).toString() + QStringLiteral("</script>\n</body>\n</html>\n");
-    return out.toUtf8();
+    out += QStringLiteral("</tbody>\n</table>\n</main>\n</body>\n</html>\n");
+    page += out.toUtf8();
+    return page;
 }
