@@ -50,16 +50,16 @@ OutlineBounds BoundsOf(const std::vector<Ring>& polygons);
 // have no bounds and are left out.
 QByteArray WriteOpenIndexMap(const std::vector<OpenIndexFeature>& features);
 
-// How the specification types a field.
+// How OpenIndexMaps 1.0 types a field.
 enum class OpenIndexType { Text, Switch, Places, Bound };
 
 struct OpenIndexField {
-    QString name;  // as the specification spells it
+    QString name;  // as OpenIndexMaps 1.0 spells it
     OpenIndexType type = OpenIndexType::Text;
 };
 
-// The field a name stands for, in any letter case; nothing when the
-// specification has none of that name.
+// The field a name stands for, in any letter case; nothing when
+// OpenIndexMaps 1.0 has none of that name.
 std::optional<OpenIndexField> FindOpenIndexField(const QString& name);
 
 // Text as the field's value: as it is for text; true/false, yes/no or 1/0

@@ -15,7 +15,7 @@ struct CatalogueRow {
     int line = 0;  // where the row starts in the file
     QString key;
     // The other columns with something in them: OpenIndexMaps fields under
-    // their own spelling with the specification's types, the rest as text
+    // their own spelling with OpenIndexMaps' types, the rest as text
     // under their headers. Columns named for the bounds are not taken: the
     // outline gives them.
     std::vector<Property> fields;
