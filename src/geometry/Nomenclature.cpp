@@ -359,6 +359,11 @@ QString ScaleText(int scale)
     return QStringLiteral("1:") + digits;
 }
 
+TPolygon CellCorners(const SheetCell& cell)
+{
+    return {{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
+}
+
 LatLonBox BoundingBox(const TPolygon& corners)
 {
     if (corners.empty())

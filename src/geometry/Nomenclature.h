@@ -31,6 +31,9 @@ struct LatLonBox {
 };
 LatLonBox BoundingBox(const TPolygon& corners);
 
+// A cell's four corners from the north-west, clockwise.
+TPolygon CellCorners(const SheetCell& cell);
+
 // The seven scales, most general first.
 std::span<const int> SheetScales();
 bool IsSheetScale(int scale);

@@ -88,9 +88,9 @@ struct ProjTransforms::Impl {
     PJ_CONTEXT* ctx = nullptr;
     PJ* geodesic = nullptr;  // WGS 84 ellipsoid, for distances
     std::vector<PJ*> objects;
-    QHash<int, int> datums;
     QHash<QString, int> projections;
     QHash<QByteArray, int> transformations;
+    QHash<QByteArray, QByteArray> geographic;  // a system's geographic system, as WKT
     QHash<int, std::optional<Ellipsoid>> ellipsoids;
 
     int keep(PJ* pj)
@@ -150,18 +150,8 @@ std::optional<ProjTransforms::Ellipsoid> ProjTransforms::ellipsoid(int epsg)
 
 int ProjTransforms::datum(int epsg)
 {
-    const auto cached = impl_->datums.constFind(epsg);
-    if (cached != impl_->datums.constEnd())
-        return *cached;
-    const QByteArray code = "EPSG:" + QByteArray::number(epsg);
     // No area of use: PROJ chooses among the candidate operations per point.
-    const ProjApi& proj = Proj();
-    PJ* raw = proj.create_crs_to_crs(impl_->ctx, code.constData(), "EPSG:4326", nullptr);
-    PJ* pj = raw ? proj.normalize_for_visualization(impl_->ctx, raw) : nullptr;
-    proj.destroy(raw);
-    const int handle = impl_->keep(pj);
-    impl_->datums.insert(epsg, handle);
-    return handle;
+    return transformation("EPSG:" + QByteArray::number(epsg), "EPSG:4326");
 }
 
 int ProjTransforms::projection(const QString& proj)
@@ -176,12 +166,8 @@ int ProjTransforms::projection(const QString& proj)
 
 std::optional<TGeoPoint> ProjTransforms::toWgs84(int datum, TGeoPoint p)
 {
-    if (datum < 0)
-        return std::nullopt;
-    const PJ_COORD out = Proj().trans(impl_->objects[static_cast<std::size_t>(datum)], PJ_FWD, Coord(p.Lon, p.Lat));
-    if (!Usable(out))
-        return std::nullopt;
-    return TGeoPoint{out.lp.phi, out.lp.lam};
+    const auto q = transform(datum, {p.Lon, p.Lat});
+    return q ? std::optional(TGeoPoint{q->y, q->x}) : std::nullopt;
 }
 
 std::optional<PlanePoint> ProjTransforms::forward(int projection, TGeoPoint p)
@@ -244,6 +230,10 @@ std::optional<PlanePoint> ProjTransforms::transform(int transformation, PlanePoi
 
 QByteArray ProjTransforms::geographicCrs(const QByteArray& crs)
 {
+    // Asked once per image of a collection that mostly shares one system.
+    const auto cached = impl_->geographic.constFind(crs);
+    if (cached != impl_->geographic.constEnd())
+        return *cached;
     const ProjApi& proj = Proj();
     QByteArray wkt;
     if (PJ* object = proj.create(impl_->ctx, crs.constData())) {
@@ -254,6 +244,7 @@ QByteArray ProjTransforms::geographicCrs(const QByteArray& crs)
         }
         proj.destroy(object);
     }
+    impl_->geographic.insert(crs, wkt);
     return wkt;
 }
 

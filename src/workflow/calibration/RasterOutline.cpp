@@ -66,7 +66,7 @@ std::optional<Affine> RasterPixelToPlane(const RasterFile& r)
 
 bool CellInsideFootprint(const SheetCell& cell, const TPolygon& footprint)
 {
-    const TPolygon corners{{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
+    const TPolygon corners = CellCorners(cell);
     return std::none_of(corners.begin(), corners.end(), [&](const TGeoPoint& p) { return PointInPolygon(p, footprint) == 0; });
 }
 
@@ -120,9 +120,10 @@ RasterOutline OutlineRaster(const RasterFile& r, ProjTransforms& proj)
     }
     const NamedFootprint named = NamedSheetFootprint(r, proj);
     if (named.cell && !named.footprint.empty() && CellInsideFootprint(*named.cell, named.footprint)) {
-        const SheetCell& c = *named.cell;
         const int fromDatum = proj.transformation(proj.geographicCrs(r.crsWkt), kWgs84);
-        const std::vector<PlanePoint> cell{{c.west, c.north}, {c.east, c.north}, {c.east, c.south}, {c.west, c.south}};
+        std::vector<PlanePoint> cell;
+        for (const TGeoPoint& p : CellCorners(*named.cell))
+            cell.push_back({p.Lon, p.Lat});
         if (const auto corners = ToDegrees(proj, fromDatum, cell)) {
             out.source = OutlineSource::Nomenclature;
             out.corners = *corners;

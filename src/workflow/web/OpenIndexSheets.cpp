@@ -8,11 +8,6 @@
 
 namespace {
 
-TPolygon CellCorners(const SheetCell& cell)
-{
-    return {{cell.north, cell.west}, {cell.north, cell.east}, {cell.south, cell.east}, {cell.south, cell.west}};
-}
-
 // The standard sheet the map name, or its first word, names.
 std::optional<SheetCell> NamedCell(const QString& mapName)
 {
