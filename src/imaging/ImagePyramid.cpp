@@ -68,12 +68,9 @@ QRect HalfOf(QRect area, QSize half)
 
 }  // namespace
 
-QImage HalfImageRoundedUp(const QImage& full)
+void HalveRoundedUp(const QImage& full, QImage& half)
 {
     const int w = full.width() / 2, h = full.height() / 2;
-    QImage half = NewRgb32Image((full.width() + 1) / 2, (full.height() + 1) / 2);
-    if (half.isNull() || full.isNull())
-        return half;
     if (w > 0 && h > 0)
         Halve(full, half, QRect(0, 0, w, h));
     // An odd last column or row: its pixels stand in for their missing
@@ -93,6 +90,13 @@ QImage HalfImageRoundedUp(const QImage& full)
         for (int x = 0; x < w; ++x)
             block(x, h);
     }
+}
+
+QImage HalfImageRoundedUp(const QImage& full)
+{
+    QImage half = NewRgb32Image((full.width() + 1) / 2, (full.height() + 1) / 2);
+    if (!half.isNull() && !full.isNull())
+        HalveRoundedUp(full, half);
     return half;
 }
 

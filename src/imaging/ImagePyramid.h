@@ -20,6 +20,10 @@
 // lines up with the image's own. Null when the memory cannot be had.
 QImage HalfImageRoundedUp(const QImage& full);
 
+// The same halving into `half`, which already has the halved size (and may
+// be a view of a larger image's rows).
+void HalveRoundedUp(const QImage& full, QImage& half);
+
 class ImagePyramid {
 public:
     // Makes the levels for `image` (Format_RGB32), or none for a null one.
