@@ -37,6 +37,14 @@ bool PrintProgress(const QString& what, qint64 done, qint64 total)
     return true;
 }
 
+WebIndexOptions WebOptionsOf(const BatchOptions& options, bool namesDrawn)
+{
+    return {options.web.dir,       options.mapsDir,        options.web.linkBase,
+            options.web.force,     namesDrawn ? options.names.source : kNoNameSource,
+            options.web.catalogue, options.web.thumbnails,
+            options.web.progress ? ProgressFunction(PrintProgress) : ProgressFunction()};
+}
+
 // The button that runs a step.
 Command CommandOf(BatchStep step)
 {
@@ -76,7 +84,8 @@ void RunCoverage(Workspace& ws, const CoverageBatchOptions& coverage)
 
 // The panel's steps in order, up to the last one asked for or the first
 // that cannot run; the exit status they earn.
-int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
+// The web index, when asked for, is published with the Save step.
+int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn, std::optional<StepOutcome>& published)
 {
     const IndexToolsBatchOptions& tools = options.indexTools;
     QString mapsDir = options.mapsDir;
@@ -118,9 +127,17 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn)
                 namesDrawn = outcome == StepOutcome::Completed;
             }
             break;
-        case BatchStep::Save:
-            outcome = options.saveAsFile.isEmpty() ? SaveJpg(ws, options.outputFile) : SaveAs(ws, options.saveAsFile);
+        case BatchStep::Save: {
+            const auto save = [&] {
+                outcome = options.saveAsFile.isEmpty() ? SaveJpg(ws, options.outputFile) : SaveAs(ws, options.saveAsFile);
+            };
+            // The web index's tiles are made while the JPEG is encoded.
+            if (options.web.dir.isEmpty())
+                save();
+            else
+                published = PublishWeb(ws, WebOptionsOf(options, namesDrawn), save);
             break;
+        }
         }
         if (outcome == StepOutcome::Stopped)
             return kExitStopped;
@@ -159,16 +176,13 @@ int RunBatch(const BatchOptions& options, ResultsLog& log)
                    : kExitStopped;
     }
     bool namesDrawn = false;
-    const int status = RunSteps(ws, options, namesDrawn);
+    std::optional<StepOutcome> published;
+    const int status = RunSteps(ws, options, namesDrawn, published);
     // The page shows the picture as the steps left it; without the sheets'
     // places on it the log says it is not written.
     if (options.web.dir.isEmpty())
         return status;
-    const WebIndexOptions web{options.web.dir, options.mapsDir, options.web.linkBase, options.web.force,
-                              namesDrawn ? options.names.source : kNoNameSource, options.web.catalogue,
-                              options.web.thumbnails,
-                              options.web.progress ? ProgressFunction(PrintProgress) : ProgressFunction()};
-    if (PublishWeb(ws, web) == StepOutcome::Stopped)
-        return kExitStopped;
-    return status;
+    if (!published)
+        published = PublishWeb(ws, WebOptionsOf(options, namesDrawn));
+    return *published == StepOutcome::Stopped ? kExitStopped : status;
 }

@@ -11,6 +11,7 @@
 #include "workflow/web/PublishFolder.h"
 #include "workflow/web/SheetLinks.h"
 #include "workflow/web/Thumbnails.h"
+#include "workflow/web/TileFolder.h"
 #include "workflow/web/WebPage.h"
 
 #include <QDir>
@@ -127,18 +128,45 @@ bool FolderHoldsFiles(const QString& dir)
            !QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
 }
 
-StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
+StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options, const std::function<void()>& alongside)
 {
+    const auto& maps = ws.data.Maps;
+    const bool noPositions = ws.workingImage.isNull() || std::none_of(maps.begin(), maps.end(), HasPositions);
+    const bool refused = !options.force && FolderHoldsFiles(options.dir);
+    const qint64 tileCount = OverviewTileCount(ws.workingImage.size());
+    const qint64 total = tileCount + (options.thumbnails ? ThumbnailCount(ws.data) : 0);
+    // The tiles take the longest and need only the picture: they are made
+    // while `alongside` runs, and given up when it fails.
+    std::optional<TileFolder> tiles;
+    QString failure;
+    const bool folderExisted = QFileInfo::exists(options.dir);
+    if (alongside && !noPositions && !refused) {
+        try {
+            MakeFolders(options.dir);
+            tiles.emplace(options.dir, ws.workingImage, options.progress, total, TileFolder::When::InBackground);
+        } catch (const TessError& error) {
+            failure = error.text();
+        }
+    }
+    if (alongside) {
+        try {
+            alongside();
+        } catch (...) {
+            tiles.reset();
+            if (!folderExisted)
+                QDir().rmdir(options.dir);  // only when nothing else has come into it
+            throw;
+        }
+    }
+
     ws.log.blank();
     ws.log.append(QStringLiteral("Publishing web index..."));
     ws.log.processPendingEvents();
-
-    const auto& maps = ws.data.Maps;
-    if (ws.workingImage.isNull() || std::none_of(maps.begin(), maps.end(), HasPositions)) {
+    if (noPositions) {
         ws.log.append(QStringLiteral("Web index not written: no sheet has its points calculated"));
         return StepOutcome::Stopped;
     }
-    if (!options.force && FolderHoldsFiles(options.dir)) {
+    if (refused) {
         ws.log.append(QStringLiteral("Web index not written: %1 is not empty").arg(options.dir));
         return StepOutcome::Stopped;
     }
@@ -150,20 +178,20 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options)
     if (!LoadCatalogue(ws, options.catalogue, catalogue))
         return StepOutcome::Stopped;
     try {
+        if (!failure.isEmpty())
+            throw TessError(failure);
         MakeFolders(options.dir);
         const WebIndexLinks links = CollectWebLinks(ws.data, options);
         const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
-        const qint64 tileCount = OverviewTileCount(ws.workingImage.size());
-        const qint64 total = tileCount + (options.thumbnails ? ThumbnailCount(ws.data) : 0);
         // Tiles go to the disk as they are made: those of a large overview
         // would not fit in memory together.
-        StagedFolder tiles(options.dir, QStringLiteral("tiles"));
-        if (!MakeOverviewTiles(ws.workingImage, options.progress, total,
-                               [&tiles](const QString& name, const QByteArray& jpeg) { tiles.write(name, jpeg); }))
+        if (!tiles)
+            tiles.emplace(options.dir, ws.workingImage, options.progress, total, TileFolder::When::OnFinish);
+        if (!tiles->finish())
             return cancelled();
         StagedFolder leaflet(options.dir, QString::fromLatin1(kLeafletFolder));
         leaflet.writeAll(LeafletFiles());
-        std::vector<StagedFolder*> folders{&leaflet, &tiles};
+        std::vector<StagedFolder*> folders{&leaflet, &tiles->folder()};
         SheetThumbnails thumbs;
         std::optional<StagedFolder> thumbFolder;
         if (options.thumbnails) {

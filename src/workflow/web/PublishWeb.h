@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 inline constexpr QStringView kWebPageFile = u"index.html";
 inline constexpr QStringView kWebGeoJsonFile = u"sheets.geojson";
 
@@ -34,4 +36,8 @@ bool FolderHoldsFiles(const QString& dir);
 // `force`; that, a catalogue that cannot be read and a failed write are
 // said in the log and stop the step. The GeoJSON has the usable sheets,
 // joined with the catalogue's rows, and the missing cells.
-StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options);
+// `alongside`, when given, is work that leaves the working image as it is
+// (Save jpg): it runs first, on the caller's thread, while the tiles are
+// made on the other cores; what it throws stops the publish. Progress is
+// then asked from the tiles' own thread.
+StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options, const std::function<void()>& alongside = {});
