@@ -95,7 +95,8 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn, std::
         StepOutcome outcome = StepOutcome::Completed;
         switch (step) {
         case BatchStep::Analyze:
-            outcome = Analyze(ws, mapsDir, options.indexMapFile);
+            outcome = Analyze(ws, mapsDir, options.indexMapFile,
+                              options.web.progress ? ProgressFunction(PrintProgress) : ProgressFunction());
             if (!ws.missingMapsDir.isEmpty())
                 PrintError(QStringLiteral("The maps folder does not exist: ") + ws.missingMapsDir);
             RunCoverage(ws, options.coverage);

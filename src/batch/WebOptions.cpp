@@ -30,7 +30,8 @@ QString WebUsage()
         "  --catalogue FILE   join the rows of the CSV file FILE to the sheets of\n"
         "                     sheets.geojson by their fileName (else label) column\n"
         "  --no-thumbnails    no thumbnails of the sheets in the web index\n"
-        "  --progress         progress lines of the web index on standard error\n");
+        "  --progress         progress lines of the georeferenced images read and of\n"
+        "                     the web index on standard error\n");
 }
 
 std::optional<QString> ReadWebOptions(const QCommandLineParser& parser, WebBatchOptions& options)
@@ -43,10 +44,12 @@ std::optional<QString> ReadWebOptions(const QCommandLineParser& parser, WebBatch
     options.progress = parser.isSet(kProgress);
     if (parser.isSet(kWeb) && options.dir.isEmpty())
         return QStringLiteral("--web needs a folder name.");
-    for (const QCommandLineOption* option : {&kWebLinks, &kCatalogue, &kNoThumbnails, &kProgress}) {
+    for (const QCommandLineOption* option : {&kWebLinks, &kCatalogue, &kNoThumbnails}) {
         if (parser.isSet(*option) && !parser.isSet(kWeb))
             return QStringLiteral("--%1 needs --web.").arg(option->names().constFirst());
     }
+    if (options.progress && !parser.isSet(kWeb) && !parser.isSet(QStringLiteral("rasters")))
+        return QStringLiteral("--progress needs --web or --rasters.");
     if (parser.isSet(kCatalogue) && options.catalogue.isEmpty())
         return QStringLiteral("--catalogue needs a file name.");
     return std::nullopt;

@@ -360,7 +360,7 @@ void TMainForm::btnAnalyzeClick()
     QString dir = edMapsDir->text();
     // Analyze may add the separator before it fails: the box shows it either way.
     const auto showDir = qScopeGuard([&] { edMapsDir->setText(dir); });
-    Analyze(ws_, dir, edBlankMapFile->text());
+    Analyze(ws_, dir, edBlankMapFile->text(), dialogs_->showProgress(this));
 }
 
 void TMainForm::btnLoadImageClick()

@@ -10,19 +10,17 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" void TessarineReadRasters(const QString& dir, const std::vector<RasterCandidate>& candidates,
-                                     std::vector<RasterFile>& out);
+extern "C" void TessarineReadRaster(const QString& dir, const RasterCandidate& candidate, std::optional<RasterFile>& out);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     static ProjTransforms proj;
     const char* path = "/vsimem/fuzz/sheet.tif";
     VSIFCloseL(VSIFileFromMemBuffer(path, const_cast<GByte*>(data), static_cast<vsi_l_offset>(size), FALSE));
-    std::vector<RasterFile> read;
-    TessarineReadRasters(QStringLiteral("/vsimem/fuzz/"), {{QStringLiteral("sheet.tif"), {QStringLiteral("sheet.tif")}}},
-                         read);
-    for (const RasterFile& raster : read)
-        OutlineRaster(raster, proj);
+    std::optional<RasterFile> read;
+    TessarineReadRaster(QStringLiteral("/vsimem/fuzz/"), {QStringLiteral("sheet.tif"), {QStringLiteral("sheet.tif")}}, read);
+    if (read)
+        OutlineRaster(*read, proj);
     VSIUnlink(path);
     return 0;
 }

@@ -16,11 +16,9 @@
 #include <ogr_srs_api.h>
 
 #include <algorithm>
-#include <atomic>
 #include <exception>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 namespace {
 
@@ -193,40 +191,22 @@ std::optional<RasterFile> Read(const QString& dir, const RasterCandidate& candid
 
 }  // namespace
 
-extern "C" Q_DECL_EXPORT void TessarineReadRasters(const QString& dir, const std::vector<RasterCandidate>& candidates,
-                                                    std::vector<RasterFile>& out)
+extern "C" Q_DECL_EXPORT void TessarineReadRaster(const QString& dir, const RasterCandidate& candidate,
+                                                   std::optional<RasterFile>& out)
 {
     static std::once_flag registered;
     std::call_once(registered, [] { GDALAllRegister(); });
-    const QSet<QString> claimed = RasterExtensions();
-
-    std::vector<std::optional<RasterFile>> read(candidates.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        // GDAL's error handler is per thread: no message reaches the terminal.
-        CPLPushErrorHandler(CPLQuietErrorHandler);
-        for (std::size_t i = next++; i < candidates.size(); i = next++) {
-            // A driver that throws on a damaged file must not end the scan.
-            try {
-                read[i] = Read(dir, candidates[i], claimed);
-            } catch (const std::exception& error) {
-                RasterFile damaged;
-                damaged.name = candidates[i].name;
-                damaged.detail = QString::fromUtf8(error.what());
-                read[i] = damaged;
-            }
-        }
-        CPLPopErrorHandler();
-    };
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-    std::vector<std::thread> pool;
-    for (unsigned t = 1; t < threads && t < candidates.size(); ++t)
-        pool.emplace_back(work);
-    work();
-    for (std::thread& t : pool)
-        t.join();
-    for (auto& r : read) {
-        if (r)
-            out.push_back(std::move(*r));
+    static const QSet<QString> claimed = RasterExtensions();
+    // GDAL's error handler is per thread: no message reaches the terminal.
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    // A driver that throws on a damaged file must not end the scan.
+    try {
+        out = Read(dir, candidate, claimed);
+    } catch (const std::exception& error) {
+        RasterFile damaged;
+        damaged.name = candidate.name;
+        damaged.detail = QString::fromUtf8(error.what());
+        out = damaged;
     }
+    CPLPopErrorHandler();
 }

@@ -44,12 +44,12 @@ struct RasterFile {
     std::vector<PlanePoint> neatline;  // in the raster's coordinate system
 };
 
-// The module's one entry point, resolved by name at run time: reads the
-// candidates' headers and fills `out` with those GDAL opens as rasters, and
-// with those it cannot open whose extension a raster driver claims.
-using ReadRastersFunction = void (*)(const QString& dir, const std::vector<RasterCandidate>& candidates,
-                                     std::vector<RasterFile>& out);
-inline constexpr char kReadRastersSymbol[] = "TessarineReadRasters";
+// The module's entry point, resolved by name at run time: reads one
+// candidate's header into `out` when GDAL opens it as a raster, or when it
+// cannot open it but a raster driver claims its extension; `out` stays
+// empty for any other file. Safe to call from many threads at once.
+using ReadRasterFunction = void (*)(const QString& dir, const RasterCandidate& candidate, std::optional<RasterFile>& out);
+inline constexpr char kReadRasterSymbol[] = "TessarineReadRaster";
 
 // A small picture of an image, as the module's second entry point makes it:
 // pixels 0xffRRGGBB row by row, or the reason there is none.

@@ -77,7 +77,7 @@ std::variant<Function, QString> Resolve(const char* symbol)
 
 }  // namespace
 
-std::variant<ReadRastersFunction, QString> RasterReader() { return Resolve<ReadRastersFunction>(kReadRastersSymbol); }
+std::variant<ReadRasterFunction, QString> RasterReader() { return Resolve<ReadRasterFunction>(kReadRasterSymbol); }
 
 std::variant<ReadThumbnailFunction, QString> ThumbnailReader()
 {

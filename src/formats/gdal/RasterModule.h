@@ -10,7 +10,7 @@
 // The GDAL reader lives in a module loaded on first use, so that a run that
 // reads no georeferenced image never pays for loading GDAL. Either the
 // reader or the reason it could not be loaded.
-std::variant<ReadRastersFunction, QString> RasterReader();
+std::variant<ReadRasterFunction, QString> RasterReader();
 // The module's thumbnail reader, the same way.
 std::variant<ReadThumbnailFunction, QString> ThumbnailReader();
 

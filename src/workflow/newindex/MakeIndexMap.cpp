@@ -27,11 +27,12 @@ std::vector<FileReplacement> IndexMapFiles(const IndexMapFrame& frame, const QSt
 StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile, int width, bool overwrite,
                          const ProgressFunction& progress)
 {
+    const auto cancelled = [&ws] { ws.log.append(QStringLiteral("Making index map cancelled: nothing written")); };
     // Stages of the step, each reported before it starts.
-    const auto goOn = [&ws, &progress](const QString& what, qint64 stage) {
+    const auto goOn = [&progress, &cancelled](const QString& what, qint64 stage) {
         if (!progress || progress(what, stage, 3))
             return true;
-        ws.log.append(QStringLiteral("Making index map cancelled: nothing written"));
+        cancelled();
         return false;
     };
     const QFileInfo info(mapFile);
@@ -63,12 +64,16 @@ StepOutcome MakeIndexMap(Workspace& ws, QString mapsDir, const QString& mapFile,
     ws.log.blank();
     if (!goOn(QStringLiteral("Reading the sheets"), 0))
         return StepOutcome::Stopped;
-    const std::size_t files = ReadMapsDirectory(scan, mapsDir);
+    const std::optional<std::size_t> files = ReadMapsDirectory(scan, mapsDir, progress);
+    if (!files) {
+        cancelled();
+        return StepOutcome::Stopped;
+    }
     std::size_t good = 0;
     for (const TSingleMap& sheet : scan.data.Maps)
         good += CornersRead(sheet) ? 1 : 0;
     ws.log.blank();
-    ws.log.append(QStringLiteral("%1 map files analysed").arg(files));
+    ws.log.append(QStringLiteral("%1 map files analysed").arg(*files));
     ws.log.append(QStringLiteral("%1 map files have good corners").arg(good));
 
     const IndexMapPlan plan = PlanIndexMap(scan.data.Maps, width);

@@ -157,7 +157,7 @@ void PlaceSheet(Workspace& ws, TSingleMap& sheet, int32_t count)
     ws.log.blank();
 }
 
-std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
+std::optional<std::size_t> ReadMapsDirectory(Workspace& ws, QString& mapsDir, const ProgressFunction& progress)
 {
     if (!mapsDir.endsWith(u'/') && !mapsDir.endsWith(u'\\'))
         mapsDir += u'/';
@@ -169,11 +169,11 @@ std::size_t ReadMapsDirectory(Workspace& ws, QString& mapsDir)
         ReadSheet(ws, nativeDir + entry.nativeName, mapsDir + entry.name, entry.name, fileCount);
     }
     if (ws.rasterSheets)
-        fileCount = ReadRasterSheets(ws, mapsDir, fileCount);
+        return ReadRasterSheets(ws, mapsDir, fileCount, progress);
     return fileCount;
 }
 
-StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile)
+StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile, const ProgressFunction& progress)
 {
     if (!QFileInfo(indexMapFile).isFile()) {
         ws.log.append(QStringLiteral("Index map file does not exist"));
@@ -186,7 +186,15 @@ StepOutcome Analyze(Workspace& ws, QString& mapsDir, const QString& indexMapFile
         return StepOutcome::Stopped;
 
     ws.log.blank();
-    const std::size_t fileCount = ReadMapsDirectory(ws, mapsDir);
+    const std::optional<std::size_t> read = ReadMapsDirectory(ws, mapsDir, progress);
+    if (!read) {
+        // As before the step: Analyze may simply be pressed again.
+        ws.data.Maps.clear();
+        ws.sources.clear();
+        ws.log.append(QStringLiteral("Analyze cancelled: no sheet kept"));
+        return StepOutcome::Stopped;
+    }
+    const std::size_t fileCount = *read;
     ws.missingMapsDir = fileCount == 0 && !QFileInfo(mapsDir).isDir() ? mapsDir : QString();
 
     ws.log.blank();

@@ -4,6 +4,7 @@
 #include "formats/gdal/RasterModule.h"
 #include "workflow/calibration/RasterOutline.h"
 #include "workflow/calibration/SheetCalibration.h"
+#include "workflow/ParallelJobs.h"
 #include "workflow/panel/Analyze.h"
 
 #include <QDir>
@@ -50,7 +51,8 @@ void AddSheet(Workspace& ws, const RasterFile& raster, std::size_t fileCount)
 
 }  // namespace
 
-std::size_t ReadRasterSheets(Workspace& ws, const QString& mapsDir, std::size_t fileCount)
+std::optional<std::size_t> ReadRasterSheets(Workspace& ws, const QString& mapsDir, std::size_t fileCount,
+                                            const ProgressFunction& progress)
 {
     QStringList claimed;
     for (const TSingleMap& sheet : ws.data.Maps) {
@@ -69,9 +71,14 @@ std::size_t ReadRasterSheets(Workspace& ws, const QString& mapsDir, std::size_t 
         ws.log.blank();
         return fileCount;
     }
-    std::vector<RasterFile> rasters;
-    std::get<ReadRastersFunction>(reader)(mapsDir, candidates, rasters);
-    for (const RasterFile& raster : rasters)
-        AddSheet(ws, raster, ++fileCount);
+    std::vector<std::optional<RasterFile>> rasters(candidates.size());
+    const auto read = [&](std::size_t i) { std::get<ReadRasterFunction>(reader)(mapsDir, candidates[i], rasters[i]); };
+    const auto count = static_cast<qint64>(candidates.size());
+    if (!RunInParallel(candidates.size(), read, progress, QStringLiteral("Reading georeferenced images"), 0, count))
+        return std::nullopt;
+    for (const auto& raster : rasters) {
+        if (raster)
+            AddSheet(ws, *raster, ++fileCount);
+    }
     return fileCount;
 }

@@ -5,7 +5,7 @@
 #include "imaging/ImageBuffer.h"
 #include "imaging/ImagePyramid.h"
 #include "imaging/JpegCodec.h"
-#include "workflow/web/ParallelJobs.h"
+#include "workflow/ParallelJobs.h"
 
 #include <algorithm>
 #include <vector>

@@ -2,7 +2,7 @@
 #include "workflow/web/PublishFolder.h"
 
 #include "core/Errors.h"
-#include "workflow/web/ParallelJobs.h"
+#include "workflow/ParallelJobs.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "imaging/JpegCodec.h"
 #include "imaging/MemoryBudget.h"
 #include "workflow/web/OverviewTiles.h"
-#include "workflow/web/ParallelJobs.h"
+#include "workflow/ParallelJobs.h"
 #include "workflow/web/SheetHits.h"
 
 #include <QFileInfo>

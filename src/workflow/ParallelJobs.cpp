@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workflow/web/ParallelJobs.h"
+#include "workflow/ParallelJobs.h"
 
 #include <algorithm>
 #include <atomic>
