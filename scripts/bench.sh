@@ -46,6 +46,15 @@ bench/raster-scan.sh "$(dirname "$bin")/src/batch" "$data" 5000 10000
 # journal, each new file's inode is searched for past every inode freed in the last minute,
 # which the runs' own removals of the folder make thousands.
 "$bin/make_overview" "$data/16000x12000" 16000 12000 40
+
+# Load image of that overview against djpeg (target <= 1.10 x): the median ratio of nine
+# runs of each, one right after the other.
+wall() { local TIMEFORMAT=%3R; { time "$@" >/dev/null 2>&1; } 2>&1; }
+for i in 1 2 3 4 5 6 7 8 9; do
+  load=$(wall "$bin/../src/batch/tessarine-batch" --maps "$data/16000x12000/maps" --index "$data/16000x12000/index.map" --stop-after load)
+  djpeg=$(wall djpeg -outfile /dev/null "$data/16000x12000/overview.jpg")
+  awk "BEGIN { printf \"%.3f\\n\", $load / $djpeg }"
+done | sort -n | sed -n 5p | sed 's/^/Load image of 16000x12000 against djpeg, median of nine pairs: /; s/$/ x (target <= 1.10)/'
 run() { /usr/bin/time -f %e "$@" >/dev/null 2>>"$data/times" ; }
 median() { sort -n | sed -n 2p; }
 outs=("$data")
