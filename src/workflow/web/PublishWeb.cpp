@@ -106,18 +106,16 @@ WebIndexLinks CollectWebLinks(const MapData& data, const WebIndexOptions& option
 }
 
 // The catalogue of the options, when one is named; nothing without one.
-// False when it is named but cannot be read, said in the log.
-bool LoadCatalogue(Workspace& ws, const QString& path, std::optional<Catalogue>& catalogue)
+// The reason it cannot be read, when it is named but cannot be.
+QString LoadCatalogue(const QString& path, std::optional<Catalogue>& catalogue)
 {
     if (path.isEmpty())
-        return true;
+        return QString();
     auto read = ReadCatalogue(path);
-    if (const auto* message = std::get_if<QString>(&read)) {
-        ws.log.append(QStringLiteral("Web index not written: ") + *message);
-        return false;
-    }
+    if (const auto* message = std::get_if<QString>(&read))
+        return *message;
     catalogue = std::move(std::get<Catalogue>(read));
-    return true;
+    return QString();
 }
 
 }  // namespace
@@ -135,12 +133,14 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options, const std:
     const bool refused = !options.force && FolderHoldsFiles(options.dir);
     const qint64 tileCount = OverviewTileCount(ws.workingImage.size());
     const qint64 total = tileCount + (options.thumbnails ? ThumbnailCount(ws.data) : 0);
+    std::optional<Catalogue> catalogue;
+    const QString unreadCatalogue = LoadCatalogue(options.catalogue, catalogue);
     // The tiles take the longest and need only the picture: they are made
     // while `alongside` runs, and given up when it fails.
     std::optional<TileFolder> tiles;
     QString failure;
     const bool folderExisted = QFileInfo::exists(options.dir);
-    if (alongside && !noPositions && !refused) {
+    if (alongside && !noPositions && !refused && unreadCatalogue.isEmpty()) {
         try {
             MakeFolders(options.dir);
             tiles.emplace(options.dir, ws.workingImage, options.progress, total, TileFolder::When::InBackground);
@@ -174,9 +174,10 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options, const std:
         ws.log.append(QStringLiteral("Publishing cancelled: %1 left as it was").arg(options.dir));
         return StepOutcome::Stopped;
     };
-    std::optional<Catalogue> catalogue;
-    if (!LoadCatalogue(ws, options.catalogue, catalogue))
+    if (!unreadCatalogue.isEmpty()) {
+        ws.log.append(QStringLiteral("Web index not written: ") + unreadCatalogue);
         return StepOutcome::Stopped;
+    }
     try {
         if (!failure.isEmpty())
             throw TessError(failure);
