@@ -2,11 +2,15 @@
 // Thumbnails of the sheets' images: JPEG at a reduced scale, PNG (colour
 // and paletted) through the GDAL module, each at most 256 pixels on its
 // longer side with the picture's colours; a file that is no image is a
-// reason, not a crash.
+// reason, not a crash. Publishing again takes the last publish's thumbnail
+// of an image that has not changed, and makes a new one of one that has.
 #include "core/Errors.h"
 #include "imaging/JpegCodec.h"
 #include "workflow/web/Thumbnails.h"
+#include "workflow/ResultsLog.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -67,6 +71,46 @@ TEST(ThumbnailTest, EveryImageKindAtMost256PixelsWithItsColours)
     text.close();
     EXPECT_THROW(ThumbnailOf(dir.filePath("d.png"), kThumbnailSide), TessError);
     EXPECT_THROW(ThumbnailOf(dir.filePath("none.jpg"), kThumbnailSide), TessError);
+}
+
+TEST(ThumbnailTest, PublishingAgainTakesTheThumbnailOfAnUnchangedImageOnly)
+{
+    QTemporaryDir dir;
+    MemoryLog log;
+    Workspace ws(log, ".");
+    for (const char* name : {"a", "b"}) {
+        QFile jpeg(dir.filePath(QStringLiteral("%1.jpg").arg(name)));
+        ASSERT_TRUE(jpeg.open(QIODevice::WriteOnly));
+        jpeg.write(EncodeJpeg(Quarters(700, 550), 90));
+        TSingleMap sheet;
+        sheet.FileName = QStringLiteral("%1.map").arg(name);
+        sheet.ImageFile = QStringLiteral("%1.jpg").arg(name);
+        sheet.IsOk = true;
+        sheet.Pixels = {{0, 0}, {10, 0}, {10, 10}};
+        ws.data.Maps.push_back(sheet);
+    }
+    const QString earlier = dir.filePath("thumbs");
+    const auto first = MakeThumbnails(ws, dir.path(), earlier, {}, 0, 2);
+    ASSERT_TRUE(first && first->files.size() == 2);
+    EXPECT_NE(first->names[0], first->names[1]);
+    // The last publish's thumbnails, told apart from any made now.
+    QDir().mkpath(earlier);
+    for (const FileReplacement& f : first->files) {
+        QFile thumb(earlier + u'/' + f.path);
+        ASSERT_TRUE(thumb.open(QIODevice::WriteOnly));
+        thumb.write("earlier " + f.path.toUtf8());
+    }
+    QFile changed(dir.filePath("b.jpg"));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    changed.close();
+
+    const auto again = MakeThumbnails(ws, dir.path(), earlier, {}, 0, 2);
+    ASSERT_TRUE(again && again->files.size() == 2);
+    EXPECT_EQ(again->names[0], first->names[0]);
+    EXPECT_EQ(again->files[0].bytes, "earlier " + first->names[0].toUtf8()) << "a.jpg is unchanged";
+    EXPECT_NE(again->names[1], first->names[1]) << "a changed image's thumbnail is a new link";
+    EXPECT_EQ(DecodeJpeg(again->files[1].bytes, -1).size(), QSize(256, 201)) << "made anew from b.jpg";
 }
 
 }  // namespace

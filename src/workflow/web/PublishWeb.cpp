@@ -196,7 +196,8 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options, const std:
         SheetThumbnails thumbs;
         std::optional<StagedFolder> thumbFolder;
         if (options.thumbnails) {
-            auto made = MakeThumbnails(ws, options.mapsDir, options.progress, tileCount, total);
+            auto made = MakeThumbnails(ws, options.mapsDir, QDir(options.dir).filePath(QStringLiteral("thumbs")),
+                                       options.progress, tileCount, total);
             if (!made)
                 return cancelled();
             thumbs = std::move(*made);

@@ -10,7 +10,9 @@
 #include "workflow/ParallelJobs.h"
 #include "workflow/web/SheetHits.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -18,16 +20,36 @@ bool Usable(const TSingleMap& sheet) { return sheet.IsOk && sheet.Pixels.size() 
 
 bool IsJpeg(const QByteArray& bytes) { return bytes.startsWith("\xFF\xD8\xFF"); }
 
-// Unique by the sheet's place in the analysis; the .map file's name after
-// it, kept to letters and digits that need no encoding in a link.
-QString ThumbnailName(std::size_t sheet, const QString& mapFile)
+// The .map file's name, kept to letters and digits that need no encoding in
+// a link, then a digest of what the thumbnail is made from: the sheet, its
+// image's name, size and time, and how it is made. A publish then takes the
+// thumbnail the last one made of an unchanged image, and a browser never
+// shows a thumbnail it kept of an image that has changed since.
+QString ThumbnailName(const QString& mapFile, const QFileInfo& image)
 {
     QString stem = QFileInfo(mapFile).completeBaseName();
     for (QChar& c : stem) {
         if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'_' && c != u'.')
             c = u'_';
     }
-    return QStringLiteral("%1-%2.jpg").arg(sheet + 1).arg(stem.left(60));
+    const QByteArray source = mapFile.toUtf8() + '\n' + image.fileName().toUtf8() + '\n' +
+                              QByteArray::number(image.size()) + '\n' +
+                              QByteArray::number(image.lastModified().toMSecsSinceEpoch()) + '\n' +
+                              QByteArray::number(kThumbnailSide) + '\n' + QByteArray::number(kTileQuality);
+    const QByteArray digest = QCryptographicHash::hash(source, QCryptographicHash::Sha1).toHex().left(16);
+    return stem.left(60) + u'-' + QString::fromLatin1(digest) + QStringLiteral(".jpg");
+}
+
+// The thumbnail of that name the last publish made, when it is there.
+QByteArray EarlierThumbnail(const QString& earlierDir, const QString& name)
+{
+    if (earlierDir.isEmpty() || !QFileInfo(earlierDir + u'/' + name).isFile())
+        return QByteArray();
+    try {
+        return ReadBinaryFile(earlierDir + u'/' + name);
+    } catch (const TessError&) {
+        return QByteArray();  // made again instead
+    }
 }
 
 // PNG, TIFF, GeoTIFF, OziExplorer's own images and the rest of what GDAL
@@ -63,22 +85,32 @@ QImage ThumbnailOf(const QString& imagePath, int side)
     return reduced.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-std::optional<SheetThumbnails> MakeThumbnails(Workspace& ws, const QString& mapsDir, const ProgressFunction& progress,
-                                              qint64 doneBefore, qint64 total)
+std::optional<SheetThumbnails> MakeThumbnails(Workspace& ws, const QString& mapsDir, const QString& earlierDir,
+                                              const ProgressFunction& progress, qint64 doneBefore, qint64 total)
 {
     const auto& maps = ws.data.Maps;
     std::vector<std::size_t> sheets;
     std::vector<QString> paths;
+    std::vector<QString> names;
+    QSet<QString> taken;
     for (std::size_t i = 0; i < maps.size(); ++i) {
         if (!Usable(maps[i]))
             continue;
         sheets.push_back(i);
         paths.push_back(FindSheetImage(ws, mapsDir, i));
+        QString name = paths.back().isEmpty() ? QString() : ThumbnailName(maps[i].FileName, QFileInfo(paths.back()));
+        if (!name.isEmpty() && taken.contains(name))  // two sheets never share one, however unlikely
+            name.insert(name.size() - 4, QStringLiteral("-%1").arg(i + 1));
+        taken.insert(name);
+        names.push_back(name);
     }
     std::vector<QByteArray> encoded(sheets.size());
     std::vector<QString> reasons(sheets.size());
     const auto make = [&](std::size_t k) {
         if (paths[k].isEmpty())
+            return;
+        encoded[k] = EarlierThumbnail(earlierDir, names[k]);
+        if (!encoded[k].isEmpty())
             return;
         try {
             encoded[k] = EncodeJpeg(ThumbnailOf(paths[k], kThumbnailSide), kTileQuality);
@@ -96,7 +128,7 @@ std::optional<SheetThumbnails> MakeThumbnails(Workspace& ws, const QString& maps
             ws.log.append(QStringLiteral("...no thumbnail of %1: %2").arg(maps[i].FileName, reasons[k]));
         if (encoded[k].isEmpty())
             continue;
-        result.names[i] = ThumbnailName(i, maps[i].FileName);
+        result.names[i] = names[k];
         result.files.push_back({result.names[i], std::move(encoded[k])});
     }
     return result;

@@ -21,9 +21,11 @@ struct SheetThumbnails {
 // whose image is found beside its .map file in `mapsDir` and can be read
 // (see ThumbnailOf),
 // made on every core; each sheet without one gets a line in the log.
-// Nothing when progress answered false.
-std::optional<SheetThumbnails> MakeThumbnails(Workspace& ws, const QString& mapsDir, const ProgressFunction& progress,
-                                              qint64 doneBefore, qint64 total);
+// One that `earlierDir` (the last publish's thumbnails) holds of the same
+// image, unchanged since, is taken from there. Nothing when progress
+// answered false.
+std::optional<SheetThumbnails> MakeThumbnails(Workspace& ws, const QString& mapsDir, const QString& earlierDir,
+                                              const ProgressFunction& progress, qint64 doneBefore, qint64 total);
 
 // The pieces of work MakeThumbnails reports: one per usable sheet.
 qint64 ThumbnailCount(const MapData& data);
