@@ -3,7 +3,8 @@
 // and paletted) through the GDAL module, each at most 256 pixels on its
 // longer side with the picture's colours; a file that is no image is a
 // reason, not a crash. Publishing again takes the last publish's thumbnail
-// of an image that has not changed, and makes a new one of one that has.
+// of an image that has not changed, and makes a new one of one that has;
+// no thumbnail's name makes it a hidden file.
 #include "core/Errors.h"
 #include "imaging/JpegCodec.h"
 #include "workflow/web/Thumbnails.h"
@@ -78,7 +79,7 @@ TEST(ThumbnailTest, PublishingAgainTakesTheThumbnailOfAnUnchangedImageOnly)
     QTemporaryDir dir;
     MemoryLog log;
     Workspace ws(log, ".");
-    for (const char* name : {"a", "b"}) {
+    for (const char* name : {"a", "b", ".c"}) {
         QFile jpeg(dir.filePath(QStringLiteral("%1.jpg").arg(name)));
         ASSERT_TRUE(jpeg.open(QIODevice::WriteOnly));
         jpeg.write(EncodeJpeg(Quarters(700, 550), 90));
@@ -90,9 +91,10 @@ TEST(ThumbnailTest, PublishingAgainTakesTheThumbnailOfAnUnchangedImageOnly)
         ws.data.Maps.push_back(sheet);
     }
     const QString earlier = dir.filePath("thumbs");
-    const auto first = MakeThumbnails(ws, dir.path(), earlier, {}, 0, 2);
-    ASSERT_TRUE(first && first->files.size() == 2);
+    const auto first = MakeThumbnails(ws, dir.path(), earlier, {}, 0, 3);
+    ASSERT_TRUE(first && first->files.size() == 3);
     EXPECT_NE(first->names[0], first->names[1]);
+    EXPECT_FALSE(first->names[2].startsWith(u'.')) << "no hidden file, which web servers refuse";
     // The last publish's thumbnails, told apart from any made now.
     QDir().mkpath(earlier);
     for (const FileReplacement& f : first->files) {
@@ -105,8 +107,8 @@ TEST(ThumbnailTest, PublishingAgainTakesTheThumbnailOfAnUnchangedImageOnly)
     ASSERT_TRUE(changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
     changed.close();
 
-    const auto again = MakeThumbnails(ws, dir.path(), earlier, {}, 0, 2);
-    ASSERT_TRUE(again && again->files.size() == 2);
+    const auto again = MakeThumbnails(ws, dir.path(), earlier, {}, 0, 3);
+    ASSERT_TRUE(again && again->files.size() == 3);
     EXPECT_EQ(again->names[0], first->names[0]);
     EXPECT_EQ(again->files[0].bytes, "earlier " + first->names[0].toUtf8()) << "a.jpg is unchanged";
     EXPECT_NE(again->names[1], first->names[1]) << "a changed image's thumbnail is a new link";

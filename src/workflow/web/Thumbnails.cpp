@@ -32,6 +32,8 @@ QString ThumbnailName(const QString& mapFile, const QFileInfo& image)
         if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'_' && c != u'.')
             c = u'_';
     }
+    if (stem.startsWith(u'.'))
+        stem[0] = u'_';  // web servers often refuse hidden files
     const QByteArray source = mapFile.toUtf8() + '\n' + image.fileName().toUtf8() + '\n' +
                               QByteArray::number(image.size()) + '\n' +
                               QByteArray::number(image.lastModified().toMSecsSinceEpoch()) + '\n' +
