@@ -37,12 +37,17 @@ bool PrintProgress(const QString& what, qint64 done, qint64 total)
     return true;
 }
 
+// Progress lines only when --progress asks for them.
+ProgressFunction ProgressOf(const BatchOptions& options)
+{
+    return options.web.progress ? ProgressFunction(PrintProgress) : ProgressFunction();
+}
+
 WebIndexOptions WebOptionsOf(const BatchOptions& options, bool namesDrawn)
 {
     return {options.web.dir,       options.mapsDir,        options.web.linkBase,
             options.web.force,     namesDrawn ? options.names.source : kNoNameSource,
-            options.web.catalogue, options.web.thumbnails,
-            options.web.progress ? ProgressFunction(PrintProgress) : ProgressFunction()};
+            options.web.catalogue, options.web.thumbnails, ProgressOf(options)};
 }
 
 // The button that runs a step.
@@ -95,8 +100,7 @@ int RunSteps(Workspace& ws, const BatchOptions& options, bool& namesDrawn, std::
         StepOutcome outcome = StepOutcome::Completed;
         switch (step) {
         case BatchStep::Analyze:
-            outcome = Analyze(ws, mapsDir, options.indexMapFile,
-                              options.web.progress ? ProgressFunction(PrintProgress) : ProgressFunction());
+            outcome = Analyze(ws, mapsDir, options.indexMapFile, ProgressOf(options));
             if (!ws.missingMapsDir.isEmpty())
                 PrintError(QStringLiteral("The maps folder does not exist: ") + ws.missingMapsDir);
             RunCoverage(ws, options.coverage);

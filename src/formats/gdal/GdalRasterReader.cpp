@@ -2,6 +2,7 @@
 // The run-time module that reads georeferenced images through GDAL. The
 // rest of the program sees only RasterFile records, and loads this module
 // only when a run reads images.
+#include "formats/gdal/GdalCall.h"
 #include "formats/gdal/RasterFile.h"
 
 #include <QFile>
@@ -18,7 +19,6 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -194,11 +194,8 @@ std::optional<RasterFile> Read(const QString& dir, const RasterCandidate& candid
 extern "C" Q_DECL_EXPORT void TessarineReadRaster(const QString& dir, const RasterCandidate& candidate,
                                                    std::optional<RasterFile>& out)
 {
-    static std::once_flag registered;
-    std::call_once(registered, [] { GDALAllRegister(); });
+    const GdalCall call;
     static const QSet<QString> claimed = RasterExtensions();
-    // GDAL's error handler is per thread: no message reaches the terminal.
-    CPLPushErrorHandler(CPLQuietErrorHandler);
     // A driver that throws on a damaged file must not end the scan.
     try {
         out = Read(dir, candidate, claimed);
@@ -208,5 +205,4 @@ extern "C" Q_DECL_EXPORT void TessarineReadRaster(const QString& dir, const Rast
         damaged.detail = QString::fromUtf8(error.what());
         out = damaged;
     }
-    CPLPopErrorHandler();
 }

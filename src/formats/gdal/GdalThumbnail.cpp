@@ -3,6 +3,7 @@
 // choosing an overview of the file when it has one, so that a large image is
 // never read whole.
 
+#include "formats/gdal/GdalCall.h"
 #include "formats/gdal/RasterFile.h"
 
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <gdal.h>
 
 #include <algorithm>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -55,9 +55,7 @@ bool ReadPixels(GDALDatasetH ds, int w, int h, std::vector<quint32>& pixels)
 
 extern "C" Q_DECL_EXPORT void TessarineReadThumbnail(const QString& path, int side, RasterThumbnail& out)
 {
-    static std::once_flag registered;
-    std::call_once(registered, [] { GDALAllRegister(); });
-    CPLPushErrorHandler(CPLQuietErrorHandler);
+    const GdalCall call;
     CPLErrorReset();
     GDALDatasetH ds = GDALOpenEx(QFile::encodeName(path).constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr,
                                  nullptr);
@@ -78,5 +76,4 @@ extern "C" Q_DECL_EXPORT void TessarineReadThumbnail(const QString& path, int si
         }
         GDALClose(ds);
     }
-    CPLPopErrorHandler();
 }

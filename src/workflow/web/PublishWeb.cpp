@@ -138,12 +138,15 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options, const std:
     // The tiles take the longest and need only the picture: they are made
     // while `alongside` runs, and given up when it fails.
     std::optional<TileFolder> tiles;
+    const auto startTiles = [&](TileFolder::When when) {
+        MakeFolders(options.dir);
+        tiles.emplace(options.dir, ws.workingImage, options.progress, total, when);
+    };
     QString failure;
     const bool folderExisted = QFileInfo::exists(options.dir);
     if (alongside && !noPositions && !refused && unreadCatalogue.isEmpty()) {
         try {
-            MakeFolders(options.dir);
-            tiles.emplace(options.dir, ws.workingImage, options.progress, total, TileFolder::When::InBackground);
+            startTiles(TileFolder::When::InBackground);
         } catch (const TessError& error) {
             failure = error.text();
         }
@@ -181,13 +184,12 @@ StepOutcome PublishWeb(Workspace& ws, const WebIndexOptions& options, const std:
     try {
         if (!failure.isEmpty())
             throw TessError(failure);
-        MakeFolders(options.dir);
-        const WebIndexLinks links = CollectWebLinks(ws.data, options);
-        const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
         // Tiles go to the disk as they are made: those of a large overview
         // would not fit in memory together.
         if (!tiles)
-            tiles.emplace(options.dir, ws.workingImage, options.progress, total, TileFolder::When::OnFinish);
+            startTiles(TileFolder::When::OnFinish);
+        const WebIndexLinks links = CollectWebLinks(ws.data, options);
+        const std::vector<SheetCell> missing = MissingCells(ws.data, ws.coverageScale);
         if (!tiles->finish())
             return cancelled();
         StagedFolder leaflet(options.dir, QString::fromLatin1(kLeafletFolder));
